@@ -1,0 +1,19 @@
+# keepsake_add_test(NAME SOURCES... [GUI]) builds one QtTest executable and
+# registers it with CTest. Every test runs headless; GUI tests link the GUI
+# library, core tests only the core one, so a core test can never pull in a
+# widget by accident.
+function(keepsake_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE keepsake_test_support Qt6::Test)
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE keepsake_gui)
+  else()
+    target_link_libraries(${name} PRIVATE keepsake_core)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;LC_ALL=C.UTF-8"
+    TIMEOUT 300)
+endfunction()

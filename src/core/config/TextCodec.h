@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The 8-bit files of the program (settings files, exported trees, searched
+// files) are GB18030, a superset of the GBK that Chinese Windows systems wrote,
+// so old files read unchanged and no character is lost on writing.
+namespace TextCodec {
+
+QString decode(QByteArrayView bytes);
+QByteArray encode(QStringView text);
+
+// True when every byte is below 0x80, where decoding is a plain widening.
+bool isAscii(QByteArrayView bytes);
+
+} // namespace TextCodec
