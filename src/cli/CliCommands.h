@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+#include <span>
+
+class CliContext;
+
+struct CliCommand {
+    const char* name;
+    const char* usage; // the arguments after the command's name
+    int (*run)(CliContext& context, const QStringList& args);
+};
+
+// Every command keepsake-cli knows, in the order the usage lists them.
+std::span<const CliCommand> cliCommands();
+
+// The commands of each capability live beside each other.
+int cliBases(CliContext& context, const QStringList& args);

@@ -1,0 +1,25 @@
+#include "StderrPrompter.h"
+
+#include <cstdio>
+
+Prompter::Answer StderrPrompter::message(const QString& text, const QString& caption, Icon,
+                                         Buttons buttons) {
+    std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return m_answerNo ? Answer::Cancel : Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        break;
+    }
+    return m_answerNo ? Answer::No : Answer::Yes;
+}
+
+std::optional<QString> StderrPrompter::askText(const QString&, const QString& initial) {
+    // Nobody can type an answer to a script; the proposed text stands.
+    if (m_answerNo)
+        return std::nullopt;
+    return initial;
+}

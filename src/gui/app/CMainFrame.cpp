@@ -1,0 +1,233 @@
+#include "CMainFrame.h"
+
+#include "CommandIds.h"
+#include "CommandRegistry.h"
+#include "DescriptTypeSelector.h"
+#include "DocumentArea.h"
+#include "Prompter.h"
+#include "config/Profile.h"
+#include "documents/CNoResourceShowView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+struct PaneSpec {
+    int id;
+    const char* title;
+    Qt::DockWidgetArea area;
+};
+
+// Where each pane sits before the user moves it: the tree and its companions
+// on the left, the lists below the documents, the properties on the right.
+const PaneSpec kPanes[] = {
+    {CommandIds::PaneDockStation, "停靠站", Qt::LeftDockWidgetArea},
+    {CommandIds::PaneNavigation, "网站导航", Qt::LeftDockWidgetArea},
+    {CommandIds::PaneSearchResults, "查询显示窗口", Qt::BottomDockWidgetArea},
+    {CommandIds::PaneMaterials, "资料窗口", Qt::BottomDockWidgetArea},
+    {CommandIds::PaneKnowledgeBase, "本地知识库窗口", Qt::LeftDockWidgetArea},
+    {CommandIds::PaneRecycleBin, "本地知识库回收站窗口", Qt::BottomDockWidgetArea},
+    {CommandIds::PaneProperties, "资料属性窗口", Qt::RightDockWidgetArea},
+    {CommandIds::PaneOpenMaterials, "当前打开资料窗口", Qt::LeftDockWidgetArea},
+    {CommandIds::PaneFileBrowser, "文件浏览器窗口", Qt::RightDockWidgetArea},
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(const ProgramPaths& paths, Prompter& prompter, Profile& profile,
+                       QWidget* parent)
+    : QMainWindow(parent), m_workspace(paths, prompter), m_prompter(prompter),
+      m_profile(profile), m_commands(new CommandRegistry(this)),
+      m_documents(new DocumentArea(this)) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(QStringLiteral("Keepsake"));
+    setCentralWidget(m_documents);
+    m_documents->setBackground(QColor(0xd4, 0xd8, 0xde));
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks |
+                   QMainWindow::AllowNestedDocks);
+    resize(1280, 800);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
+    if (!m_workspace.loadConfiguration(firstRun))
+        return false;
+
+    createCommands();
+    createPanes();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+
+    // The panes come up in the order the user expects to find them filled.
+    for (int id : {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase,
+                   CommandIds::PaneRecycleBin, CommandIds::PaneSearchResults,
+                   CommandIds::PaneFileBrowser, CommandIds::PaneOpenMaterials,
+                   CommandIds::PaneDockStation, CommandIds::PaneMaterials,
+                   CommandIds::PaneProperties})
+        m_panes.value(id)->show();
+    showPane(CommandIds::PaneKnowledgeBase);
+    showPane(CommandIds::PaneMaterials);
+    showPane(CommandIds::PaneOpenMaterials);
+
+    fillTypeSelector();
+    m_commands->updateEnabled();
+    return true;
+}
+
+void CMainFrame::createPanes() {
+    for (const PaneSpec& spec : kPanes) {
+        auto* dock = new QDockWidget(QString::fromUtf8(spec.title), this);
+        dock->setObjectName(QStringLiteral("pane%1").arg(spec.id));
+        // A later feature fills each pane; until then it stays empty.
+        auto* content = new QWidget(dock);
+        content->setObjectName(QStringLiteral("paneContent%1").arg(spec.id));
+        dock->setWidget(content);
+        addDockWidget(spec.area, dock);
+        m_panes.insert(spec.id, dock);
+
+        QAction* show = m_commands->define(spec.id, dock->windowTitle());
+        m_commands->setHandler(spec.id, [this, id = spec.id] { showPane(id); });
+        Q_UNUSED(show);
+    }
+    // Split first, then tabify: a pane split off a tab group would join it.
+    const auto p = [this](int id) { return m_panes[id]; };
+    using namespace CommandIds;
+    splitDockWidget(p(PaneKnowledgeBase), p(PaneOpenMaterials), Qt::Vertical);
+    splitDockWidget(p(PaneProperties), p(PaneFileBrowser), Qt::Vertical);
+    tabifyDockWidget(p(PaneKnowledgeBase), p(PaneDockStation));
+    tabifyDockWidget(p(PaneOpenMaterials), p(PaneNavigation));
+    tabifyDockWidget(p(PaneMaterials), p(PaneSearchResults));
+    tabifyDockWidget(p(PaneMaterials), p(PaneRecycleBin));
+    resizeDocks({p(PaneKnowledgeBase), p(PaneProperties)}, {300, 280}, Qt::Horizontal);
+    resizeDocks({p(PaneKnowledgeBase), p(PaneOpenMaterials), p(PaneProperties),
+                 p(PaneFileBrowser)},
+                {420, 200, 320, 300}, Qt::Vertical);
+    resizeDocks({p(PaneMaterials)}, {240}, Qt::Vertical);
+}
+
+void CMainFrame::showPane(int id) {
+    if (QDockWidget* dock = m_panes.value(id)) {
+        dock->show();
+        dock->raise();
+    }
+}
+
+void CMainFrame::createCommands() {
+    using namespace CommandIds;
+    auto hasDocument = [this] { return m_documents->activeDocument() != nullptr; };
+
+    m_commands->define(Save, QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_commands->setHandler(Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
+    m_commands->define(SaveAll, QStringLiteral("保存全部"));
+    m_commands->setHandler(SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
+    m_commands->define(Exit, QStringLiteral("退出(&X)"));
+    m_commands->setHandler(Exit, [this] { close(); });
+
+    const struct {
+        int id;
+        const char* text;
+        void (DocumentArea::*run)();
+    } windowCommands[] = {
+        {CloseActive, "关闭当前页", &DocumentArea::closeActive},
+        {CloseAllButActive, "关闭全部，保留当前页", &DocumentArea::closeAllButActive},
+        {CloseOtherKinds, "保留当前类型页，关闭其它类型页", &DocumentArea::closeOtherKinds},
+        {CloseActiveKind, "关闭当前类型页，保留其它类型页", &DocumentArea::closeActiveKind},
+        {CloseWebWindows, "非知识库网页窗口全部关闭", &DocumentArea::closeWebWindows},
+        {CloseNonWebWindows, "非网页窗口全部关闭", &DocumentArea::closeNonWebWindows},
+        {CloseAllPages, "关闭所有页", &DocumentArea::closeAll},
+    };
+    for (const auto& c : windowCommands) {
+        m_commands->define(c.id, QString::fromUtf8(c.text));
+        m_commands->setHandler(c.id, [this, run = c.run] { (m_documents->*run)(); }, hasDocument);
+    }
+    connect(m_documents, &QMdiArea::subWindowActivated, m_commands,
+            &CommandRegistry::updateEnabled);
+}
+
+void CMainFrame::createMenus() {
+    using namespace CommandIds;
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(m_commands->action(Save));
+    file->addAction(m_commands->action(SaveAll));
+    file->addSeparator();
+    file->addAction(m_commands->action(Exit));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    for (const PaneSpec& spec : kPanes)
+        view->addAction(m_commands->action(spec.id));
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
+    for (int id : {CloseActive, CloseAllButActive, CloseOtherKinds, CloseActiveKind})
+        window->addAction(m_commands->action(id));
+    window->addSeparator();
+    window->addAction(m_commands->action(CloseWebWindows));
+    window->addAction(m_commands->action(CloseNonWebWindows));
+    window->addAction(m_commands->action(CloseAllPages));
+}
+
+void CMainFrame::createToolBars() {
+    using namespace CommandIds;
+    QToolBar* standard = addToolBar(QStringLiteral("标准工具条"));
+    standard->setObjectName(QStringLiteral("标准工具条"));
+    standard->addAction(m_commands->action(Save));
+    standard->addAction(m_commands->action(SaveAll));
+    standard->addSeparator();
+    standard->addWidget(new QLabel(QStringLiteral(" 描述文件类型: "), standard));
+    m_typeSelector = new DescriptTypeSelector(standard);
+    standard->addWidget(m_typeSelector);
+    connect(m_typeSelector, &DescriptTypeSelector::addTypeRequested, this,
+            &CMainFrame::addTypeFromToolbar);
+
+    QToolBar* windows = addToolBar(QStringLiteral("窗口工具条"));
+    windows->setObjectName(QStringLiteral("窗口工具条"));
+    windows->addAction(m_commands->action(CloseActive));
+    windows->addAction(m_commands->action(CloseAllPages));
+}
+
+void CMainFrame::createStatusBar() {
+    statusBar()->showMessage(QStringLiteral("就绪"));
+    m_progress = new QProgressBar(statusBar());
+    m_progress->setObjectName(QStringLiteral("progress38809"));
+    m_progress->setFixedWidth(180);
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    statusBar()->addPermanentWidget(m_progress);
+}
+
+void CMainFrame::fillTypeSelector() {
+    m_typeSelector->fill(DescriptTypeSelectorItems(m_workspace.config(), m_openBaseId));
+}
+
+void CMainFrame::addTypeFromToolbar() {
+    m_typeSelector->clearChoice();
+    if (AddDescriptTypeFromToolbar(m_workspace.config(), m_openBaseId, m_workspace.paths(),
+                                   m_prompter))
+        fillTypeSelector();
+    m_typeSelector->clearChoice();
+}
+
+void CMainFrame::openDocument(const QString& path) {
+    m_documents->addDocument(new CNoResourceShowView(path));
+    m_commands->updateEnabled();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    hide();
+    m_documents->saveAll();
+    m_documents->closeWebWindows();
+    m_documents->closeNonWebWindows();
+    m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), m_defFontSize);
+    m_profile.sync();
+    event->accept();
+}

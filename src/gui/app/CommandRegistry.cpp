@@ -1,0 +1,52 @@
+#include "CommandRegistry.h"
+
+#include <QAction>
+
+CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent) {}
+
+QAction* CommandRegistry::define(int id, const QString& text, const QKeySequence& key,
+                                 Qt::ShortcutContext context) {
+    Entry& e = m_entries[id];
+    if (!e.action) {
+        e.action = new QAction(text, this);
+        e.action->setData(id);
+        if (!key.isEmpty())
+            e.action->setShortcut(key);
+        e.action->setShortcutContext(context);
+        e.action->setEnabled(false);
+        connect(e.action, &QAction::triggered, this, [this, id] { trigger(id); });
+    }
+    return e.action;
+}
+
+QAction* CommandRegistry::action(int id) const {
+    const auto it = m_entries.constFind(id);
+    return it == m_entries.constEnd() ? nullptr : it->action;
+}
+
+void CommandRegistry::setHandler(int id, Handler handler, Enabler enabled) {
+    Entry& e = m_entries[id];
+    e.handler = std::move(handler);
+    e.enabled = std::move(enabled);
+    if (e.action)
+        e.action->setEnabled(!e.enabled || e.enabled());
+}
+
+bool CommandRegistry::trigger(int id) {
+    const auto it = m_entries.constFind(id);
+    if (it == m_entries.constEnd() || !it->handler)
+        return false;
+    if (it->enabled && !it->enabled())
+        return false;
+    const Handler handler = it->handler; // the handler may replace itself
+    handler();
+    updateEnabled();
+    return true;
+}
+
+void CommandRegistry::updateEnabled() {
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->action)
+            it->action->setEnabled(it->handler && (!it->enabled || it->enabled()));
+    }
+}

@@ -1,0 +1,157 @@
+#include "ScriptedPrompter.h"
+#include "TestHome.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "app/DescriptTypeSelector.h"
+#include "app/DocumentArea.h"
+#include "config/Profile.h"
+#include "documents/DocumentWindow.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+class FakeDocument : public DocumentWindow {
+public:
+    FakeDocument(Kind kind, const QString& title) : DocumentWindow(kind) { setWindowTitle(title); }
+};
+
+QStringList selectorItems(DescriptTypeSelector& selector) {
+    QStringList items;
+    for (int i = 0; i < selector.count(); ++i)
+        items << selector.itemText(i);
+    return items;
+}
+
+QStringList openTitles(DocumentArea& area) {
+    QStringList titles;
+    for (DocumentWindow* d : area.documentsFromActive())
+        titles << d->windowTitle();
+    titles.sort();
+    return titles;
+}
+
+} // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<Profile> m_profile;
+
+private Q_SLOTS:
+    void init() { m_profile = std::make_unique<Profile>(m_profileDir.filePath("p.conf")); }
+
+    void startWithoutConfigurationShowsEmptyPanesAndNoMessage() {
+        TestHome home;
+        // No configuration in the home and none shipped: nothing to read.
+        ProgramPaths paths(home.path(), home.path());
+        ScriptedPrompter prompter;
+        CMainFrame frame(paths, prompter, *m_profile);
+        int setups = 0;
+        QVERIFY(frame.OnCreate([&] {
+            ++setups;
+            return true;
+        }));
+        QCOMPARE(setups, 0);
+        QVERIFY(prompter.shown.isEmpty());
+
+        const QMap<int, QString> titles{
+            {199, "停靠站"},          {200, "网站导航"},
+            {201, "查询显示窗口"},     {202, "资料窗口"},
+            {203, "本地知识库窗口"},   {204, "本地知识库回收站窗口"},
+            {205, "资料属性窗口"},     {206, "当前打开资料窗口"},
+            {207, "文件浏览器窗口"}};
+        for (auto it = titles.cbegin(); it != titles.cend(); ++it) {
+            QDockWidget* pane = frame.pane(it.key());
+            QVERIFY2(pane, qPrintable(QString::number(it.key())));
+            QCOMPARE(pane->windowTitle(), it.value());
+            QVERIFY(!pane->isHidden());
+        }
+        QCOMPARE(selectorItems(frame.typeSelector()), QStringList({"NULL", "添加类型"}));
+        QCOMPARE(frame.progress().width(), 180);
+    }
+
+    void cancelledFirstRunEndsStartUpAndWritesNothing() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        CMainFrame frame(home.paths(), prompter, *m_profile); // shipped file asks for the setup
+        int setups = 0;
+        QVERIFY(!frame.OnCreate([&] {
+            ++setups;
+            return false;
+        }));
+        QCOMPARE(setups, 1);
+        QVERIFY(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void addingATypeWithoutAnOpenBaseIsRefused() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        CMainFrame frame(ProgramPaths(home.path(), home.path()), prompter, *m_profile);
+        QVERIFY(frame.OnCreate([] { return true; }));
+        DescriptTypeSelector& selector = frame.typeSelector();
+        Q_EMIT selector.activated(selector.findText("添加类型"));
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown[0].text, QString("请选择知识库再添加!"));
+        QCOMPARE(selector.currentIndex(), -1);
+    }
+
+    void windowCommandsCloseByKind() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        CMainFrame frame(ProgramPaths(home.path(), home.path()), prompter, *m_profile);
+        QVERIFY(frame.OnCreate([] { return true; }));
+        CommandRegistry& commands = frame.commands();
+        DocumentArea& area = frame.documents();
+
+        // With no document the window commands do nothing.
+        QVERIFY(!commands.trigger(CommandIds::CloseAllButActive));
+
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::Web, "web1"));
+        // One window: keeping the current page closes nothing.
+        QVERIFY(commands.trigger(CommandIds::CloseAllButActive));
+        QCOMPARE(openTitles(area), QStringList({"web1"}));
+
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::Other, "rtf"));
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::Web, "web2"));
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::MaterialText, "txt1"));
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::MaterialText, "txt2"));
+        // Active: a material text window; every other kind goes.
+        QVERIFY(commands.trigger(CommandIds::CloseOtherKinds));
+        QCOMPARE(openTitles(area), QStringList({"txt1", "txt2"}));
+
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::Web, "web3"));
+        QVERIFY(commands.trigger(CommandIds::CloseNonWebWindows));
+        QCOMPARE(openTitles(area), QStringList({"web3"}));
+
+        area.addDocument(new FakeDocument(DocumentWindow::Kind::Other, "pic"));
+        QVERIFY(commands.trigger(CommandIds::CloseActiveKind));
+        QCOMPARE(openTitles(area), QStringList({"web3"}));
+
+        QVERIFY(commands.trigger(CommandIds::CloseAllPages));
+        QVERIFY(openTitles(area).isEmpty());
+    }
+
+    void textSizeIsKeptInTheProfileAtExit() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        {
+            CMainFrame frame(ProgramPaths(home.path(), home.path()), prompter, *m_profile);
+            QVERIFY(frame.OnCreate([] { return true; }));
+            frame.setDefFontSize(4);
+            frame.close();
+        }
+        Profile reread(m_profile->filePath());
+        QCOMPARE(reread.intValue("Settings", "DefFontSize", 2), 4);
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"
