@@ -3,6 +3,16 @@
 namespace {
 const CliCommand kCommands[] = {
     {"bases", "", cliBases},
+    {"tree", "[--all]", cliTree},
+    {"add-item", "PARENT NAME", cliAddItem},
+    {"rename-item", "CODE NAME", cliRenameItem},
+    {"move-item", "CODE up|down", cliMoveItem},
+    {"paste-item", "CODE TARGET", cliPasteItem},
+    {"paste-materials", "CODE TARGET", cliPasteMaterials},
+    {"delete-item", "CODE", cliDeleteItem},
+    {"recycle", "", cliRecycle},
+    {"restore", "--item CODE | --material ID", cliRestore},
+    {"clear", "--item CODE | --material ID", cliClear},
 };
 } // namespace
 

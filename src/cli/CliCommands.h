@@ -16,3 +16,13 @@ std::span<const CliCommand> cliCommands();
 
 // The commands of each capability live beside each other.
 int cliBases(CliContext& context, const QStringList& args);
+int cliTree(CliContext& context, const QStringList& args);
+int cliAddItem(CliContext& context, const QStringList& args);
+int cliRenameItem(CliContext& context, const QStringList& args);
+int cliMoveItem(CliContext& context, const QStringList& args);
+int cliPasteItem(CliContext& context, const QStringList& args);
+int cliPasteMaterials(CliContext& context, const QStringList& args);
+int cliDeleteItem(CliContext& context, const QStringList& args);
+int cliRecycle(CliContext& context, const QStringList& args);
+int cliRestore(CliContext& context, const QStringList& args);
+int cliClear(CliContext& context, const QStringList& args);

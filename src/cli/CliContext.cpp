@@ -1,10 +1,39 @@
 #include "CliContext.h"
 
+#include "store/CategoryTreeModel.h"
+#include "store/RecycleBinModel.h"
+
 #include <cstdio>
 
 CliContext::CliContext(const ProgramPaths& paths, bool answerNo, int baseId)
     : m_prompter(answerNo), m_workspace(paths, m_prompter), m_baseId(baseId), m_out(stdout) {
     m_out.setEncoding(QStringConverter::Utf8);
+}
+
+CliContext::~CliContext() = default;
+
+bool CliContext::openBase() {
+    const ResourceConfigData& config = m_workspace.config();
+    const int id = m_baseId != -1 ? m_baseId : config.StartResourceID;
+    if (id == -1 || !config.base(id)) {
+        m_prompter.error(id == -1 ? QStringLiteral("没有指定知识库，请用 --base 指定!")
+                                  : QStringLiteral("没有 ID 为 %1 的知识库!").arg(id));
+        return false;
+    }
+    if (!m_workspace.OpenBase(id)) {
+        // A base whose ini file names no folder fails without a word in the
+        // window; a script must still be told.
+        if (m_prompter.messagesShown() == 0)
+            m_prompter.error(QStringLiteral("启动知识库失败!"));
+        return false;
+    }
+    const CurrentKnowledgeBase& base = m_workspace.currentBase();
+    m_tree = std::make_unique<CategoryTreeModel>(m_workspace.store(), base, m_prompter,
+                                                 m_materialClipboard);
+    m_recycleBin = std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
+    m_tree->fill();
+    m_recycleBin->load();
+    return true;
 }
 
 void CliContext::row(const QStringList& fields) { line(fields.join(QLatin1Char('\t'))); }

@@ -2,6 +2,7 @@
 
 #include "StderrPrompter.h"
 #include "Workspace.h"
+#include "store/MaterialClipboard.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -10,12 +11,23 @@
 // What every command of keepsake-cli works with: the program folder named by
 // --home (or $KEEPSAKE_HOME, or the executable's folder), its configuration,
 // the base chosen by --base, and the output streams.
+class CategoryTreeModel;
+class RecycleBinModel;
+
 class CliContext {
 public:
     CliContext(const ProgramPaths& paths, bool answerNo, int baseId);
+    ~CliContext();
 
     Workspace& workspace() { return m_workspace; }
-    Prompter& prompter() { return m_prompter; }
+    StderrPrompter& prompter() { return m_prompter; }
+
+    // Opens the base named by --base, else the start base, and loads its
+    // tree and recycle bin as the panes would. False after a message.
+    bool openBase();
+    CategoryTreeModel& tree() { return *m_tree; }
+    RecycleBinModel& recycleBin() { return *m_recycleBin; }
+    MaterialClipboard& materialClipboard() { return m_materialClipboard; }
 
     // -1 when --base was not given: the start base of the configuration.
     int requestedBaseId() const { return m_baseId; }
@@ -29,6 +41,9 @@ private:
     Workspace m_workspace;
     int m_baseId;
     QTextStream m_out;
+    MaterialClipboard m_materialClipboard;
+    std::unique_ptr<CategoryTreeModel> m_tree;
+    std::unique_ptr<RecycleBinModel> m_recycleBin;
 };
 
 // A failed command: the message in the form the program would show it.

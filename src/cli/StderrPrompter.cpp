@@ -4,6 +4,7 @@
 
 Prompter::Answer StderrPrompter::message(const QString& text, const QString& caption, Icon,
                                          Buttons buttons) {
+    ++m_messagesShown;
     std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
     switch (buttons) {
     case Buttons::Ok:
@@ -18,6 +19,11 @@ Prompter::Answer StderrPrompter::message(const QString& text, const QString& cap
 }
 
 std::optional<QString> StderrPrompter::askText(const QString&, const QString& initial) {
+    if (m_nextText) {
+        const QString text = *m_nextText;
+        m_nextText.reset();
+        return text;
+    }
     // Nobody can type an answer to a script; the proposed text stands.
     if (m_answerNo)
         return std::nullopt;

@@ -12,6 +12,14 @@ public:
                    Buttons buttons) override;
     std::optional<QString> askText(const QString& title, const QString& initial) override;
 
+    // The answer to the next text question, taken from the command's
+    // arguments (the name of a new root, for example).
+    void answerTextWith(const QString& text) { m_nextText = text; }
+
+    int messagesShown() const { return m_messagesShown; }
+
 private:
     bool m_answerNo;
+    std::optional<QString> m_nextText;
+    int m_messagesShown = 0;
 };

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
         // bases the configuration lists, which before the first run is none.
         if (!context.workspace().loadConfiguration([] { return true; }))
             return 1;
-        return command.run(context, args);
+        const int code = command.run(context, args);
+        return code == 2 ? usage() : code;
     }
     return usage();
 }

@@ -2,6 +2,9 @@
 
 #include "config/ProgramPaths.h"
 #include "config/ResourceConfig.h"
+#include "db/Database.h"
+#include "store/CurrentKnowledgeBase.h"
+#include "store/KnowledgeStore.h"
 
 class Prompter;
 
@@ -26,8 +29,27 @@ public:
     bool loadConfiguration(const FirstRunHandler& firstRun);
     bool saveConfiguration();
 
+    Database& database() { return m_database; }
+    KnowledgeStore& store() { return m_store; }
+    const CurrentKnowledgeBase& currentBase() const { return m_current; }
+
+    // Closes the open database, then opens the one at `databasePath`: 1 on
+    // success, 0 on failure (no database is open then).
+    int ConnectKnowledgeBase(const QString& databasePath);
+    // Back to the open base after the connection served another database.
+    int Reconnect();
+
+    // Opens a registered base. False when the configuration cannot say where
+    // it is (silently) or its database does not open (after telling the user).
+    bool OpenBase(int id);
+    // Opens the start base when the configuration asks for one at start-up.
+    bool OpenStartBase();
+
 private:
     ProgramPaths m_paths;
     Prompter& m_prompter;
     ResourceConfigData m_config;
+    Database m_database;
+    KnowledgeStore m_store;
+    CurrentKnowledgeBase m_current;
 };

@@ -7,6 +7,10 @@
 #include "Prompter.h"
 #include "config/Profile.h"
 #include "documents/CNoResourceShowView.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "panes/CRecycleBinPane.h"
+#include "store/CategoryTreeModel.h"
+#include "store/RecycleBinModel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,6 +21,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeView>
 
 namespace {
 
@@ -63,10 +68,13 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
         return false;
 
     createCommands();
+    createModels();
     createPanes();
     createMenus();
     createToolBars();
     createStatusBar();
+
+    m_workspace.OpenStartBase();
 
     // The panes come up in the order the user expects to find them filled.
     for (int id : {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase,
@@ -79,9 +87,34 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     showPane(CommandIds::PaneMaterials);
     showPane(CommandIds::PaneOpenMaterials);
 
+    showOpenBase();
+    return true;
+}
+
+void CMainFrame::createModels() {
+    const CurrentKnowledgeBase& base = m_workspace.currentBase();
+    m_tree = new CategoryTreeModel(m_workspace.store(), base, m_prompter, m_materialClipboard, this);
+    m_recycleBin = new RecycleBinModel(m_workspace.store(), base, m_prompter, *m_tree, this);
+    connect(m_tree, &CategoryTreeModel::itemRecycled, m_recycleBin, &RecycleBinModel::addRow);
+    connect(m_tree, &CategoryTreeModel::itemRenamed, m_recycleBin, &RecycleBinModel::refreshPaths);
+    // A pasted item takes everything below it to new codes, deleted rows too.
+    connect(m_tree, &CategoryTreeModel::itemRecoded, m_recycleBin, &RecycleBinModel::load);
+}
+
+void CMainFrame::showOpenBase() {
+    const CurrentKnowledgeBase& base = m_workspace.currentBase();
+    setWindowTitle(base.IsOpen() ? QStringLiteral("Keepsake - %1").arg(base.Name)
+                                 : QStringLiteral("Keepsake"));
+    m_treePane->view()->setEnabled(base.IsOpen());
+    if (base.IsOpen()) {
+        m_tree->fill();
+        m_recycleBin->load();
+    } else {
+        m_tree->clear();
+        m_recycleBin->clear();
+    }
     fillTypeSelector();
     m_commands->updateEnabled();
-    return true;
 }
 
 void CMainFrame::createPanes() {
@@ -92,6 +125,7 @@ void CMainFrame::createPanes() {
         auto* content = new QWidget(dock);
         content->setObjectName(QStringLiteral("paneContent%1").arg(spec.id));
         dock->setWidget(content);
+        dock->setMinimumWidth(120);
         addDockWidget(spec.area, dock);
         m_panes.insert(spec.id, dock);
 
@@ -99,6 +133,13 @@ void CMainFrame::createPanes() {
         m_commands->setHandler(spec.id, [this, id = spec.id] { showPane(id); });
         Q_UNUSED(show);
     }
+    m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
+    setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);
+    connect(m_treePane, &CKnowledgeTreePane::showMaterialsRequested, this,
+            [this] { showPane(CommandIds::PaneMaterials); });
+    m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
+    setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
+
     // Split first, then tabify: a pane split off a tab group would join it.
     const auto p = [this](int id) { return m_panes[id]; };
     using namespace CommandIds;
@@ -113,6 +154,12 @@ void CMainFrame::createPanes() {
                  p(PaneFileBrowser)},
                 {420, 200, 320, 300}, Qt::Vertical);
     resizeDocks({p(PaneMaterials)}, {240}, Qt::Vertical);
+}
+
+void CMainFrame::setPaneContent(int id, QWidget* content) {
+    QDockWidget* dock = m_panes.value(id);
+    delete dock->widget();
+    dock->setWidget(content);
 }
 
 void CMainFrame::showPane(int id) {
@@ -166,6 +213,19 @@ void CMainFrame::createMenus() {
     for (const PaneSpec& spec : kPanes)
         view->addAction(m_commands->action(spec.id));
 
+    QMenu* base = menuBar()->addMenu(QStringLiteral("知识库(&K)"));
+    for (int id : {AddRootItem, AddChildItem, RenameItem, DeleteItem})
+        base->addAction(m_commands->action(id));
+    base->addSeparator();
+    for (int id : {MoveItemUp, MoveItemDown, CutItem, CutItemMaterials, PasteItem})
+        base->addAction(m_commands->action(id));
+    base->addSeparator();
+    for (int id : {ShowItemMaterials, SearchFromItem})
+        base->addAction(m_commands->action(id));
+    base->addSeparator();
+    base->addAction(m_commands->action(RestoreRecycled));
+    base->addAction(m_commands->action(ClearRecycled));
+
     QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     for (int id : {CloseActive, CloseAllButActive, CloseOtherKinds, CloseActiveKind})
         window->addAction(m_commands->action(id));
@@ -206,13 +266,14 @@ void CMainFrame::createStatusBar() {
 }
 
 void CMainFrame::fillTypeSelector() {
-    m_typeSelector->fill(DescriptTypeSelectorItems(m_workspace.config(), m_openBaseId));
+    m_typeSelector->fill(
+        DescriptTypeSelectorItems(m_workspace.config(), m_workspace.currentBase().ID));
 }
 
 void CMainFrame::addTypeFromToolbar() {
     m_typeSelector->clearChoice();
-    if (AddDescriptTypeFromToolbar(m_workspace.config(), m_openBaseId, m_workspace.paths(),
-                                   m_prompter))
+    if (AddDescriptTypeFromToolbar(m_workspace.config(), m_workspace.currentBase().ID,
+                                   m_workspace.paths(), m_prompter))
         fillTypeSelector();
     m_typeSelector->clearChoice();
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "Workspace.h"
+#include "store/MaterialClipboard.h"
 
 #include <QMainWindow>
 #include <QMap>
 
+class CategoryTreeModel;
+class CKnowledgeTreePane;
+class CRecycleBinPane;
 class CommandRegistry;
+class RecycleBinModel;
 class DescriptTypeSelector;
 class DocumentArea;
 class Profile;
@@ -35,6 +40,10 @@ public:
     QDockWidget* pane(int id) const { return m_panes.value(id); }
     DescriptTypeSelector& typeSelector() { return *m_typeSelector; }
     QProgressBar& progress() { return *m_progress; }
+    CategoryTreeModel& categoryTree() { return *m_tree; }
+    RecycleBinModel& recycleBin() { return *m_recycleBin; }
+    CKnowledgeTreePane& treePane() { return *m_treePane; }
+    CRecycleBinPane& recycleBinPane() { return *m_recycleBinPane; }
 
     int defFontSize() const { return m_defFontSize; }
     void setDefFontSize(int size) { m_defFontSize = size; }
@@ -43,7 +52,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createModels();
     void createPanes();
+    void setPaneContent(int id, QWidget* content);
+    // Fills every pane from the open base, or empties them when none is open.
+    void showOpenBase();
     void createCommands();
     void createMenus();
     void createToolBars();
@@ -60,6 +73,10 @@ private:
     DescriptTypeSelector* m_typeSelector = nullptr;
     QProgressBar* m_progress = nullptr;
     QMap<int, QDockWidget*> m_panes;
+    MaterialClipboard m_materialClipboard;
+    CategoryTreeModel* m_tree = nullptr;
+    RecycleBinModel* m_recycleBin = nullptr;
+    CKnowledgeTreePane* m_treePane = nullptr;
+    CRecycleBinPane* m_recycleBinPane = nullptr;
     int m_defFontSize = 3;
-    int m_openBaseId = -1;
 };

@@ -14,6 +14,23 @@ inline constexpr int PaneProperties = 205;
 inline constexpr int PaneOpenMaterials = 206;
 inline constexpr int PaneFileBrowser = 207;
 
+// Category tree
+inline constexpr int ShowItemMaterials = 750;
+inline constexpr int SearchFromItem = 751;
+inline constexpr int AddChildItem = 752;
+inline constexpr int DeleteItem = 755;
+inline constexpr int RenameItem = 757;
+inline constexpr int CutItem = 758;
+inline constexpr int PasteItem = 759;
+inline constexpr int MoveItemUp = 760;
+inline constexpr int MoveItemDown = 761;
+inline constexpr int CutItemMaterials = 775;
+inline constexpr int AddRootItem = 32855;
+
+// Recycle bin
+inline constexpr int RestoreRecycled = 32851;
+inline constexpr int ClearRecycled = 32852;
+
 inline constexpr int Help = 174;
 inline constexpr int Save = 32775;
 inline constexpr int SaveAll = 32776;

@@ -1,0 +1,243 @@
+#include "Database.h"
+
+#include "DatabaseFileCheck.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+const QLatin1String kProvider("Provider=Microsoft.Jet.OLEDB.4.0;");
+const QLatin1String kDataSource("Data Source=");
+
+// An SQL state in the manner of ODBC drivers, so that the error text keeps
+// the fields callers have always logged.
+QString sqlStateOf(int code) {
+    switch (code & 0xff) {
+    case SQLITE_ERROR:
+        return QStringLiteral("42000");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("23000");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("HYT00");
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return QStringLiteral("08001");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("42501");
+    default:
+        return QStringLiteral("HY000");
+    }
+}
+
+QString sourceName() {
+    return QStringLiteral("SQLite ") + QLatin1String(sqlite3_libversion());
+}
+
+Database::Error errorOf(sqlite3* db, int code) {
+    const QString text =
+        db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+    const int native = db ? sqlite3_extended_errcode(db) : code;
+    return {text, sqlStateOf(native), native, sourceName()};
+}
+
+// Runs one statement and gives the first column of its first row.
+int firstValue(sqlite3* db, const char* sql, QString* value) {
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW) {
+        if (value)
+            *value =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        rc = SQLITE_OK;
+    } else if (rc == SQLITE_DONE) {
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    return rc;
+}
+
+} // namespace
+
+Database::~Database() {
+    Close();
+}
+
+QString Database::ConnectionText(const QString& databasePath) {
+    return kProvider + kDataSource + databasePath;
+}
+
+QString Database::DatabasePathOf(const QString& connectionText) {
+    int at = 0;
+    while ((at = connectionText.indexOf(kDataSource, at, Qt::CaseInsensitive)) >= 0) {
+        if (at == 0 || connectionText.at(at - 1) == QLatin1Char(';'))
+            return connectionText.mid(at + kDataSource.size());
+        at += kDataSource.size();
+    }
+    return {};
+}
+
+bool Database::Open(const QString& connectionText, int) {
+    Close();
+    m_connectionText = connectionText;
+    m_errors.clear();
+
+    const QString path = DatabasePathOf(connectionText);
+    if (path.isEmpty()) {
+        ReportError({QStringLiteral("The connection text names no database file."),
+                     sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString fault = DatabaseFileCheck::FaultOf(absolute);
+    if (!fault.isEmpty()) {
+        ReportError({fault, sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
+        return false;
+    }
+
+    // Never SQLITE_OPEN_CREATE: a missing file is an error, not a new base.
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(absolute.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    auto fail = [&](int code) {
+        ReportError(errorOf(db, code));
+        sqlite3_close_v2(db);
+        return false;
+    };
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    sqlite3_extended_result_codes(db, 1);
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return fail(SQLITE_READONLY);
+    sqlite3_busy_timeout(db, kOpenBusyTimeoutMs);
+
+    // SQLite reads the file lazily; reading the schema now makes a damaged,
+    // foreign or locked file fail here rather than at the first query.
+    rc = firstValue(db, "select count(*) from sqlite_master", nullptr);
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    // WAL lets the search worker read on its own connection while this one
+    // writes. The template is already in WAL mode, so normally nothing is
+    // written here.
+    QString mode;
+    rc = firstValue(db, "PRAGMA journal_mode=WAL", &mode);
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        ReportError({QStringLiteral("The database cannot use a write-ahead log (journal mode "
+                                    "stays '%1').")
+                         .arg(mode),
+                     sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
+        sqlite3_close_v2(db);
+        return false;
+    }
+    // Category codes are exact identifiers: "like" must agree with "=" on
+    // case, and a case-sensitive "like" lets a prefix pattern use the index.
+    // WAL with NORMAL sync loses at most the last commits on power loss,
+    // never the file.
+    rc = firstValue(db, "PRAGMA case_sensitive_like=ON", nullptr);
+    if (rc == SQLITE_OK)
+        rc = firstValue(db, "PRAGMA synchronous=NORMAL", nullptr);
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+
+    m_handle = db;
+    m_path = absolute;
+    return true;
+}
+
+bool Database::Close() {
+    if (!m_handle)
+        return false;
+    // An unfinished transaction is rolled back by SQLite on close.
+    sqlite3_close_v2(m_handle);
+    m_handle = nullptr;
+    m_path.clear();
+    m_transactionDepth = 0;
+    return true;
+}
+
+QString Database::GetErrorText() const {
+    QString text;
+    for (const Error& e : m_errors)
+        text += QString::asprintf("Description: %s\r\n\r\nState: %s, Native: %d, Source: %s\r\n",
+                                  e.description.toUtf8().constData(), e.state.toUtf8().constData(),
+                                  e.native, e.source.toUtf8().constData());
+    return text;
+}
+
+void Database::ReportError(const Error& error) {
+    // Like the error list of the connection objects this replaces: a new
+    // failure replaces the errors of the one before.
+    m_errors = {error};
+}
+
+void Database::ReportSqliteError(int resultCode) {
+    ReportError(errorOf(m_handle, resultCode));
+}
+
+bool Database::execute(const QString& sql) {
+    if (!m_handle)
+        return false;
+    const int rc = sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        ReportSqliteError(rc);
+        return false;
+    }
+    return true;
+}
+
+bool Database::BeginTransaction() {
+    if (!m_handle)
+        return false;
+    const bool ok = m_transactionDepth == 0
+                        ? execute(QStringLiteral("BEGIN IMMEDIATE"))
+                        : execute(QStringLiteral("SAVEPOINT keepsake_%1").arg(m_transactionDepth));
+    if (ok)
+        ++m_transactionDepth;
+    return ok;
+}
+
+bool Database::CommitTransaction() {
+    if (!m_handle || m_transactionDepth == 0)
+        return false;
+    if (m_transactionDepth == 1) {
+        if (!execute(QStringLiteral("COMMIT"))) {
+            // A failed COMMIT (say, the disk is full) may already have ended
+            // the transaction; otherwise it stays open for a rollback.
+            if (sqlite3_get_autocommit(m_handle))
+                m_transactionDepth = 0;
+            return false;
+        }
+    } else if (!execute(QStringLiteral("RELEASE keepsake_%1").arg(m_transactionDepth - 1))) {
+        return false;
+    }
+    --m_transactionDepth;
+    return true;
+}
+
+bool Database::RollbackTransaction() {
+    if (!m_handle || m_transactionDepth == 0)
+        return false;
+    if (sqlite3_get_autocommit(m_handle)) {
+        // SQLite already rolled back the whole transaction after an error.
+        m_transactionDepth = 0;
+        return true;
+    }
+    bool ok;
+    if (m_transactionDepth == 1) {
+        ok = execute(QStringLiteral("ROLLBACK"));
+    } else {
+        const QString name = QStringLiteral("keepsake_%1").arg(m_transactionDepth - 1);
+        ok = execute(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(name));
+    }
+    --m_transactionDepth;
+    return ok;
+}

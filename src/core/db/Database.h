@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct sqlite3;
+
+// The connection to one knowledge base's database file. Every SQLite failure
+// is turned into a result here and kept for GetErrorText, so no caller ever
+// sees a raw error code. A connection is used by one thread at a time; a
+// worker thread opens a Database of its own on the same file.
+class Database {
+public:
+    struct Error {
+        QString description;
+        QString state;
+        int native = 0;
+        QString source;
+    };
+
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path: the form the
+    // configuration and the callers have always passed around.
+    static QString ConnectionText(const QString& databasePath);
+    // The path after "Data Source=", or empty when the text names none. The
+    // path runs to the end of the text, since a POSIX path may hold ';'.
+    static QString DatabasePathOf(const QString& connectionText);
+
+    // Opens an existing database file for reading and writing; never creates
+    // one. A missing, empty, truncated, read-only, locked or foreign file
+    // fails without anything being written. Opening an open Database closes
+    // the old connection first. The options are accepted for the callers'
+    // sake and have no effect.
+    bool Open(const QString& connectionText, int options = -1);
+    // False when there was no open connection.
+    bool Close();
+    bool IsOpen() const { return m_handle != nullptr; }
+
+    // Each error of the last failure as
+    // "Description: %s\r\n\r\nState: %s, Native: %d, Source: %s\r\n".
+    QString GetErrorText() const;
+    const QList<Error>& Errors() const { return m_errors; }
+
+    const QString& ConnectionString() const { return m_connectionText; }
+    // The absolute path of the open file, empty when closed.
+    const QString& FilePath() const { return m_path; }
+
+    // Transactions nest: the outermost one is a real transaction that takes
+    // the write lock at once (so it cannot fail half-way for lack of it), the
+    // inner ones are savepoints. Prefer the Transaction guard.
+    bool BeginTransaction();
+    bool CommitTransaction();
+    bool RollbackTransaction();
+    int TransactionDepth() const { return m_transactionDepth; }
+
+    // For Recordset: the raw connection and the error list it reports into.
+    sqlite3* Handle() const { return m_handle; }
+    void ReportError(const Error& error);
+    void ReportSqliteError(int resultCode);
+
+    // How long a statement waits for another connection's lock before it
+    // fails. A reader under WAL rarely waits at all; a writer may wait for
+    // the other connection's transaction to end.
+    static constexpr int kBusyTimeoutMs = 5000;
+    // Opening waits less: a file another program keeps locked should be
+    // reported promptly.
+    static constexpr int kOpenBusyTimeoutMs = 1500;
+
+private:
+    bool execute(const QString& sql);
+
+    sqlite3* m_handle = nullptr;
+    QString m_connectionText;
+    QString m_path;
+    QList<Error> m_errors;
+    int m_transactionDepth = 0;
+};

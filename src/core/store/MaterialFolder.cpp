@@ -1,0 +1,53 @@
+#include "MaterialFolder.h"
+
+#include "config/CFolderTool.h"
+#include "config/StoredPath.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace MaterialFolder {
+
+QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
+    const QString relative = StoredPath(relativeFolder);
+    if (relative.trimmed().isEmpty() || filesRoot.isEmpty() || QDir::isAbsolutePath(relative))
+        return {};
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return {};
+    for (const QString& part : parts) {
+        if (part == QLatin1String("..") || part == QLatin1String("."))
+            return {};
+    }
+    const QString root = QDir::cleanPath(QDir::fromNativeSeparators(filesRoot));
+    const QString folder = root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+
+    // Every existing step of the way must stay inside the base: a link
+    // anywhere on it could lead out.
+    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+    if (canonicalRoot.isEmpty())
+        return {};
+    QString step = root;
+    for (const QString& part : parts) {
+        step += QLatin1Char('/') + part;
+        const QFileInfo info(step);
+        if (info.isSymLink())
+            return {};
+        if (!info.exists())
+            break;
+        if (!info.canonicalFilePath().startsWith(canonicalRoot + QLatin1Char('/')))
+            return {};
+    }
+    return folder;
+}
+
+Removal Remove(const QString& filesRoot, const QString& relativeFolder) {
+    const QString folder = Resolve(filesRoot, relativeFolder);
+    if (folder.isEmpty())
+        return Removal::Refused;
+    if (!CFolderTool::Exists(folder))
+        return Removal::NotThere;
+    return CFolderTool::DeleteTree(folder, true) ? Removal::Removed : Removal::Failed;
+}
+
+} // namespace MaterialFolder

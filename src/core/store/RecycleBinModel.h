@@ -1,0 +1,64 @@
+#pragma once
+
+#include "MaterialRecord.h"
+#include "RecycleRow.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+class CategoryTreeModel;
+class KnowledgeStore;
+class Prompter;
+struct CurrentKnowledgeBase;
+
+// The deleted items and materials of the open base, newest on top, with the
+// two ways out: restore to live, or clear for good with the material folders.
+class RecycleBinModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { IconColumn, NameColumn, KindColumn, PathColumn, DeleteTimeColumn,
+                  MaterialIdColumn, CodeColumn, CreateTimeColumn, ColumnCount };
+
+    RecycleBinModel(KnowledgeStore& store, const CurrentKnowledgeBase& base, Prompter& prompter,
+                    CategoryTreeModel& tree, QObject* parent = nullptr);
+
+    // Reads every deleted item, then every deleted material, of the open base.
+    void load();
+    void clear();
+
+    // A row newly sent to the recycle bin goes on top.
+    void addRow(RecycleRow row);
+    const RecycleRow& rowAt(int row) const { return m_rows.at(row); }
+    const QList<RecycleRow>& rows() const { return m_rows; }
+
+    bool restore(int row);
+    // Asks first; deletes the rows and the material folders for good.
+    bool clearRow(int row);
+
+    // The names on the display paths changed.
+    void refreshPaths();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    // A restored material is live again under its item.
+    void materialRestored(const MaterialRecord& material);
+    // A cleared material is gone for good, with its folder.
+    void materialCleared(const QString& materialId);
+
+private:
+    void removeRowsWhere(const std::function<bool(const RecycleRow&)>& matches);
+    bool clearItem(const QString& code);
+    bool clearMaterial(const QString& materialId);
+    void failed(const QString& text);
+
+    KnowledgeStore& m_store;
+    const CurrentKnowledgeBase& m_base;
+    Prompter& m_prompter;
+    CategoryTreeModel& m_tree;
+    QList<RecycleRow> m_rows;
+};

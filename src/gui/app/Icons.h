@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The program's own small icons, drawn once, so every level of the tree and
+// every kind of recycle-bin row is told apart at a glance whatever icon theme
+// the desktop has.
+namespace Icons {
+
+QIcon root();
+QIcon major();
+QIcon minor();
+QIcon material();
+
+// By the level of a category code (see CategoryCode::Level), or a recycle
+// row's kind text.
+QIcon forLevel(int level);
+QIcon forRecycleKind(const QString& kind);
+
+} // namespace Icons

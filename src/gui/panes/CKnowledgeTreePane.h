@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class CategoryTreeModel;
+class CommandRegistry;
+class Prompter;
+class QTreeView;
+class QVBoxLayout;
+
+// The knowledge-base pane: the open base's category tree with its commands
+// (add, rename, delete, move, cut, paste), in the context menu and on keys.
+class CKnowledgeTreePane : public QWidget {
+    Q_OBJECT
+public:
+    CKnowledgeTreePane(CategoryTreeModel& model, CommandRegistry& commands,
+                       QWidget* parent = nullptr);
+
+    QTreeView* view() const { return m_view; }
+    // Room above the tree for the base selector.
+    QVBoxLayout* headerLayout() const { return m_header; }
+    QString currentCode() const;
+    void expandAll();
+
+Q_SIGNALS:
+    void showMaterialsRequested(const QString& code);
+    void searchRequested(const QString& code);
+
+private:
+    void defineCommands();
+    void addChild();
+    void showContextMenu(const QPoint& pos);
+
+    CategoryTreeModel& m_model;
+    CommandRegistry& m_commands;
+    QTreeView* m_view;
+    QVBoxLayout* m_header;
+};

@@ -1,0 +1,303 @@
+#include "db/Database.h"
+#include "TestHome.h"
+#include "db/Recordset.h"
+#include "db/Transaction.h"
+#include "store/KnowledgeSchema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+#include <atomic>
+#include <sqlite3.h>
+#include <thread>
+
+namespace {
+
+QString makeBase(const TestHome& home, const QString& name = QStringLiteral("Keepsake.mdb")) {
+    const QString path = home.path(name);
+    KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00"));
+    return path;
+}
+
+QString countOf(Database& db, const QString& table) {
+    Recordset result(&db);
+    QString text;
+    if (result.Open(QStringLiteral("select count(*) from ") + table) == 1)
+        result.GetValueText(0, text);
+    return text;
+}
+
+// Names, sizes and bytes of everything in a folder.
+QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        QFile file(info.filePath());
+        files.insert(info.fileName(),
+                     info.isDir() ? QByteArray("<dir>")
+                                  : (file.open(QIODevice::ReadOnly) ? file.readAll() : "<unread>"));
+    }
+    return files;
+}
+
+} // namespace
+
+class DatabaseTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void connectionText();
+    void openAndClose();
+    void badFilesFailWithoutWriting_data();
+    void badFilesFailWithoutWriting();
+    void lockedFileFails();
+    void failedStatementsGiveMinusOne();
+    void transactions();
+    void workerReadsWhileGuiWrites();
+};
+
+void DatabaseTest::connectionText() {
+    const QString path = QStringLiteral("/home/u/知识库;2/Keepsake.mdb");
+    const QString text = Database::ConnectionText(path);
+    QCOMPARE(text, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path);
+    QCOMPARE(Database::DatabasePathOf(text), path);
+    QCOMPARE(Database::DatabasePathOf(QStringLiteral("Provider=x;Old Data Source=/a")), QString());
+
+    Database db;
+    QVERIFY(!db.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;")));
+    QVERIFY(!db.GetErrorText().isEmpty());
+}
+
+void DatabaseTest::openAndClose() {
+    TestHome home;
+    const QString first = makeBase(home);
+    const QString second = makeBase(home, QStringLiteral("Other.mdb"));
+
+    Database db;
+    QVERIFY(!db.Close()); // never opened
+    QVERIFY(!db.IsOpen());
+    QCOMPARE(db.GetErrorText(), QString());
+    QVERIFY(db.Open(Database::ConnectionText(first)));
+    QVERIFY(db.IsOpen());
+    QCOMPARE(db.FilePath(), first);
+    QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("1"));
+
+    // Opening again moves the connection to the other file.
+    QVERIFY(db.Open(Database::ConnectionText(second), -1));
+    QCOMPARE(db.FilePath(), second);
+    QVERIFY(db.Close());
+    QVERIFY(!db.Close());
+
+    // A missing file leaves the Database closed, even if it was open before.
+    QVERIFY(db.Open(Database::ConnectionText(first)));
+    QVERIFY(!db.Open(Database::ConnectionText(home.path(QStringLiteral("none.mdb")))));
+    QVERIFY(!db.IsOpen());
+}
+
+void DatabaseTest::badFilesFailWithoutWriting_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("empty") << "empty";
+    QTest::newRow("random bytes") << "random";
+    QTest::newRow("text") << "text";
+    QTest::newRow("truncated") << "truncated";
+    QTest::newRow("header only") << "header";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("read-only") << "readonly";
+}
+
+void DatabaseTest::badFilesFailWithoutWriting() {
+    QFETCH(QString, kind);
+    TestHome home;
+    const QString folder = home.path(QStringLiteral("base"));
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/Keepsake.mdb");
+
+    if (kind == QLatin1String("empty")) {
+        home.write(QStringLiteral("base/Keepsake.mdb"), {});
+    } else if (kind == QLatin1String("random")) {
+        QByteArray bytes;
+        quint32 x = 12345;
+        for (int i = 0; i < 8192; ++i)
+            bytes.append(char((x = x * 1103515245u + 12345u) >> 24));
+        home.write(QStringLiteral("base/Keepsake.mdb"), bytes);
+    } else if (kind == QLatin1String("text")) {
+        home.write(QStringLiteral("base/Keepsake.mdb"), "Standard Jet DB\r\nnot sqlite at all");
+    } else if (kind == QLatin1String("truncated") || kind == QLatin1String("header")) {
+        const QString whole = makeBase(home);
+        QByteArray bytes = home.read(QStringLiteral("Keepsake.mdb"));
+        QVERIFY(bytes.size() > 3 * 4096);
+        bytes.truncate(kind == QLatin1String("header") ? 100 : 2 * 4096);
+        home.write(QStringLiteral("base/Keepsake.mdb"), bytes);
+        QVERIFY(QFile::remove(whole));
+    } else if (kind == QLatin1String("directory")) {
+        QDir().mkpath(path);
+    } else if (kind == QLatin1String("readonly")) {
+        QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    }
+    const auto before = snapshot(folder);
+
+    Database db;
+    QVERIFY(!db.Open(Database::ConnectionText(path)));
+    QVERIFY(!db.IsOpen());
+    QVERIFY(db.GetErrorText().startsWith(QLatin1String("Description: ")));
+    QCOMPARE(snapshot(folder), before); // nothing made, nothing changed
+    Recordset result(&db);
+    QCOMPARE(result.Open(QStringLiteral("select 1")), -1);
+}
+
+void DatabaseTest::lockedFileFails() {
+    TestHome home;
+    const QString path = makeBase(home);
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other,
+                          "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;"
+                          "insert into KeyWordTable values(1,'x')",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+
+    Database db;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!db.Open(Database::ConnectionText(path)));
+    QVERIFY(timer.elapsed() < Database::kBusyTimeoutMs);
+    QVERIFY(db.GetErrorText().contains(QLatin1String("State: HYT00")));
+
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(db.Open(Database::ConnectionText(path)));
+    QCOMPARE(countOf(db, QStringLiteral("KeyWordTable")), QStringLiteral("1"));
+}
+
+void DatabaseTest::failedStatementsGiveMinusOne() {
+    TestHome home;
+    Database db;
+    Recordset result;
+    QCOMPARE(result.Open(QStringLiteral("select 1")), -1); // no database
+    QVERIFY(db.Open(Database::ConnectionText(makeBase(home))));
+    result.SetDatabase(&db);
+
+    QCOMPARE(result.Open(QStringLiteral("selec ItemID from ItemTable")), -1);
+    QVERIFY(!result.IsOpen());
+    static const QRegularExpression form(QStringLiteral(
+        "^Description: .*syntax error\r\n\r\nState: 42000, Native: 1, Source: SQLite 3\\S+\r\n$"));
+    QVERIFY2(form.match(db.GetErrorText()).hasMatch(), qPrintable(db.GetErrorText()));
+
+    // A second statement never runs behind the first one's back.
+    QCOMPARE(result.Open(QStringLiteral("select 1; delete from ItemTable")), -1);
+    QCOMPARE(result.Open(QStringLiteral("select 1 from ItemTable where ItemID = ?")), -1);
+    QCOMPARE(result.Open(QStringLiteral("   ")), -1);
+    QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("1"));
+
+    // A trailing semicolon is still one statement; a write reports its rows.
+    QCOMPARE(
+        result.Open(QStringLiteral("update ItemTable set ItemName = ?;"), {QStringLiteral("x")}),
+        1);
+    QCOMPARE(result.RowsAffected(), 1);
+    QCOMPARE(result.GetFieldCount(), 0);
+    QVERIFY(result.IsEOF());
+}
+
+void DatabaseTest::transactions() {
+    TestHome home;
+    Database db;
+    QVERIFY(!db.BeginTransaction());
+    QVERIFY(db.Open(Database::ConnectionText(makeBase(home))));
+    Recordset result(&db);
+    auto insert = [&](int id) {
+        return result.Open(QStringLiteral("insert into KeyWordTable values(?, 'k')"), {id}) == 1;
+    };
+    {
+        Transaction t(db);
+        QVERIFY(t.IsActive());
+        QVERIFY(insert(1));
+    } // not committed: rolled back
+    QCOMPARE(countOf(db, QStringLiteral("KeyWordTable")), QStringLiteral("0"));
+    {
+        Transaction outer(db);
+        QVERIFY(insert(1));
+        {
+            Transaction inner(db);
+            QVERIFY(inner.IsActive());
+            QCOMPARE(db.TransactionDepth(), 2);
+            QVERIFY(insert(2));
+        } // only the inner rows go
+        QVERIFY(insert(3));
+        QVERIFY(outer.Commit());
+    }
+    QCOMPARE(db.TransactionDepth(), 0);
+    QVERIFY(result.Open(QStringLiteral("select group_concat(MinuItemID) from KeyWordTable")) == 1);
+    QString ids;
+    QVERIFY(result.GetValueText(0, ids));
+    QCOMPARE(ids, QStringLiteral("1,3"));
+    QVERIFY(!db.CommitTransaction());
+    QVERIFY(!db.RollbackTransaction());
+}
+
+void DatabaseTest::workerReadsWhileGuiWrites() {
+    TestHome home;
+    const QString path = makeBase(home);
+    Database gui;
+    QVERIFY(gui.Open(Database::ConnectionText(path)));
+    Recordset result(&gui);
+    auto insertRound = [&] {
+        for (int i = 0; i < 200; ++i)
+            if (result.Open(QStringLiteral("insert into KeyWordTable values(?, ?)"),
+                            {i % 7, QStringLiteral("关键字%1").arg(i)}) != 1)
+                return false;
+        return true;
+    };
+
+    // The worker opens its connection while this one holds a write.
+    auto first = std::make_unique<Transaction>(gui);
+    QVERIFY(insertRound());
+    std::atomic<bool> writing{true};
+    std::atomic<int> reads{0};
+    std::atomic<int> readsWhileWriting{0};
+    std::atomic<int> failures{0};
+    QString firstCount;
+    std::thread worker([&] {
+        Database own;
+        if (!own.Open(Database::ConnectionText(path))) {
+            ++failures;
+            return;
+        }
+        firstCount = countOf(own, QStringLiteral("KeyWordTable"));
+        do {
+            const bool during = writing;
+            Recordset rows(&own);
+            if (rows.Open(QStringLiteral("select MinuItemID,KeyValue from KeyWordTable where "
+                                         "MinuItemID in(?,?)"),
+                          {1, 2}) == 1) {
+                ++reads;
+                readsWhileWriting += during && writing;
+            } else {
+                ++failures;
+            }
+        } while (writing || reads < 20);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(reads > 0 || failures > 0, 10000);
+    QVERIFY(first->Commit());
+    first.reset();
+
+    // Many more transactions, with checkpoints among them.
+    for (int round = 1; round < 40; ++round) {
+        Transaction t(gui);
+        QVERIFY(t.IsActive());
+        QVERIFY(insertRound());
+        QVERIFY(t.Commit());
+    }
+    writing = false;
+    worker.join();
+    QCOMPARE(failures.load(), 0);
+    QCOMPARE(firstCount, QStringLiteral("0")); // the uncommitted rows were not seen
+    QVERIFY(reads >= 20);
+    QVERIFY(readsWhileWriting > 0);
+    QCOMPARE(countOf(gui, QStringLiteral("KeyWordTable")), QStringLiteral("8000"));
+}
+
+QTEST_GUILESS_MAIN(DatabaseTest)
+#include "DatabaseTest.moc"

@@ -1,0 +1,64 @@
+#include "TestBase.h"
+
+#include "TimeText.h"
+#include "db/Recordset.h"
+#include "store/CategoryCode.h"
+#include "store/KnowledgeSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+TestBase::TestBase(const QString& name) {
+    const QString path = m_dir.filePath(QStringLiteral("Keepsake.mdb"));
+    if (!KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-01-01 00:00:00")))
+        qFatal("cannot make a test base");
+    if (!db.Open(Database::ConnectionText(path)))
+        qFatal("cannot open a test base");
+    base = {1, name, path, m_dir.path() + QLatin1Char('/'), path};
+    TimeText::setClock([] { return QDateTime(QDate(2009, 3, 7), QTime(14, 5, 9)); });
+}
+
+TestBase::~TestBase() { TimeText::setClock({}); }
+
+void TestBase::addItems(const QStringList& codes) {
+    for (const QString& code : codes) {
+        if (!store.InsertItem(QStringLiteral("名") + code, code))
+            qFatal("cannot add item %s", qPrintable(code));
+    }
+}
+
+MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, const QString& flag) {
+    MaterialRecord m;
+    m.MinuItemID = id;
+    m.MinuItemName = QStringLiteral("资料") + id;
+    m.ItemID = code;
+    m.DescribeFileType = QStringLiteral("0");
+    m.MinuItemDescribeFilename = m.MinuItemName + QStringLiteral(".rtf");
+    m.MinuItemFilePath = CategoryCode::MaterialFolder(code, id);
+    m.CreateTime = TimeText::now();
+    m.KnowledgeBaseID = QString::number(base.ID);
+    m.FilesRoot = base.FilesRoot;
+    if (!store.InsertMaterial(m))
+        qFatal("cannot add material %s", qPrintable(id));
+    if (flag != QLatin1String("AOS"))
+        store.SetMaterialFlag(id, flag, TimeText::now());
+    QDir().mkpath(folder(m.MinuItemFilePath));
+    QFile file(folder(m.MinuItemFilePath + m.MinuItemDescribeFilename));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("{\\rtf1 }");
+    return m;
+}
+
+QStringList TestBase::column(const QString& statement, const QVariantList& params) {
+    Recordset result(&db);
+    QStringList values;
+    if (result.Open(statement, params) != 1)
+        return values;
+    for (; !result.IsEOF(); result.MoveNext()) {
+        QString v;
+        result.GetValueText(0, v);
+        values << v;
+    }
+    return values;
+}
