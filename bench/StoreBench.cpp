@@ -4,11 +4,14 @@
 // against the same query run by the sqlite3 shell on the same file in the
 // same run. The shell's time per query is taken from its wall-clock time
 // over many repetitions less that of as many trivial queries, so its start-up
-// is not counted. Exits 1 when an operation takes 50 ms or more.
+// is not counted. Exits 1 when an operation misses its target (50 ms; 300 ms for the tree fill).
 
 #include "Prompter.h"
 #include "db/Database.h"
+#include "store/CategoryTreeModel.h"
+#include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
+#include "store/MaterialClipboard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,6 +23,7 @@
 namespace {
 
 constexpr double kTargetMs = 50.0;
+constexpr double kTreeFillTargetMs = 300.0;
 
 class SilentPrompter : public Prompter {
 public:
@@ -136,6 +140,7 @@ int main(int argc, char** argv) {
         const char* name;
         double ours;
         double shell;
+        double target = kTargetMs;
     };
     QList<Row> rows;
     QString segment;
@@ -172,15 +177,34 @@ int main(int argc, char** argv) {
          timeShell(withShell, shell, base,
                    QStringLiteral("select MAX(MinuItemID) from MinuItemTable;\n"), runs * 20)});
 
-    std::printf("%-34s %12s %12s %8s\n", "operation", "keepsake ms", "sqlite3 ms", "ratio");
+    // The whole tree as the knowledge-base pane gets it: three levels, each
+    // list in display order, against reading the same rows in the shell.
+    MaterialClipboard clipboard;
+    CurrentKnowledgeBase current;
+    current.ID = 1;
+    CategoryTreeModel tree(store, current, prompter, clipboard);
+    rows.append({"fill the category tree",
+                 timeOurs(runs,
+                          [&] {
+                              tree.fill();
+                              return tree.rowCount() > 0;
+                          }),
+                 timeShell(withShell, shell, base,
+                           QStringLiteral("select ID,ItemID,ItemName,Preference from ItemTable "
+                                          "where ItemFlag ='AOS' order by Preference,ItemID;\n"),
+                           runs),
+                 kTreeFillTargetMs});
+
+    std::printf("%-34s %12s %12s %8s %8s\n", "operation", "keepsake ms", "sqlite3 ms", "ratio",
+                "target");
     bool met = true;
     for (const Row& row : rows) {
-        met = met && row.ours >= 0 && row.ours < kTargetMs;
-        std::printf("%-34s %12.3f %12.3f %8.2f\n", row.name, row.ours, row.shell,
-                    row.shell > 0 ? row.ours / row.shell : 0.0);
+        met = met && row.ours >= 0 && row.ours < row.target;
+        std::printf("%-34s %12.3f %12.3f %8.2f %8.0f\n", row.name, row.ours, row.shell,
+                    row.shell > 0 ? row.ours / row.shell : 0.0, row.target);
     }
     std::printf("\nmedian of %d runs; sqlite3 per query from %s over many repeats\n", runs,
                 qPrintable(shell));
-    std::printf("target: every operation below %.0f ms: %s\n", kTargetMs, met ? "met" : "MISSED");
+    std::printf("targets: %s\n", met ? "met" : "MISSED");
     return met ? 0 : 1;
 }
