@@ -1,0 +1,58 @@
+#include "BlockingFileSearch.h"
+
+#include "FileSearchEngine.h"
+#include "FileSearchSink.h"
+#include "FileSearchText.h"
+#include "Prompter.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+
+namespace {
+
+class DirectSink : public FileSearchSink {
+public:
+    DirectSink(Prompter& prompter, const BlockingFileSearch::RowOut& rowOut)
+        : m_prompter(prompter), m_rowOut(rowOut) {}
+
+    void AddRow(const FileSearchRow& row) override { m_rowOut(row); }
+    void TotalsChanged(const FileSearchTotals&) override {}
+    bool AskContinue(const QString& question) override {
+        return m_prompter.message(question, QStringLiteral("警告"), Prompter::Icon::Warning,
+                                  Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+    }
+    void Tell(const QString& text, const QString& caption) override {
+        m_prompter.message(text, caption, Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    }
+
+private:
+    Prompter& m_prompter;
+    const BlockingFileSearch::RowOut& m_rowOut;
+};
+
+} // namespace
+
+FileSearchTotals BlockingFileSearch::Run(const SearchRequest& request,
+                                         const CurrentKnowledgeBase& base, Prompter& prompter,
+                                         const RowOut& rowOut, const std::atomic<bool>* stop) {
+    rowOut({1, Header(request, base)});
+    DirectSink sink(prompter, rowOut);
+    const std::atomic<bool> never{false};
+    FileSearchEngine engine(request, base, sink, stop ? *stop : never);
+    return engine.Run();
+}
+
+QString BlockingFileSearch::Header(const SearchRequest& request, const CurrentKnowledgeBase& base) {
+    Database database;
+    const bool open = database.Open(Database::ConnectionText(base.DatabasePath));
+    auto nameOf = [&](const QString& code) {
+        QString name;
+        Recordset result(&database);
+        if (open &&
+            result.Open(QStringLiteral("select ItemName from ItemTable where ItemID = ?"),
+                        {code}) == 1 &&
+            !result.IsEOF())
+            result.GetValueText(0, name);
+        return name;
+    };
+    return FileSearchText::Header(request.QueryText, request.ScopeCode, base.Name, nameOf);
+}

@@ -1,0 +1,134 @@
+#include "FileSearchEngine.h"
+
+#include "FileContentSearch.h"
+#include "FileSearchSink.h"
+#include "FileSearchText.h"
+#include "FileTypeList.h"
+#include "MaterialFolderQuery.h"
+#include "db/Database.h"
+
+#include <QFile>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kNotOpen = QStringLiteral("数据库没有打开或已经关闭!");
+
+// Closes a directory listing however the walk leaves it.
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+bool statPath(const QString& path, struct stat& st) {
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+} // namespace
+
+FileSearchEngine::FileSearchEngine(const SearchRequest& request, const CurrentKnowledgeBase& base,
+                                   FileSearchSink& sink, const std::atomic<bool>& stop)
+    : m_request(request), m_base(base), m_sink(sink), m_stop(stop) {}
+
+FileSearchEngine::~FileSearchEngine() = default;
+
+qint64 FileSearchEngine::BytesRead() const {
+    return m_content ? m_content->BytesRead() : 0;
+}
+
+FileSearchTotals FileSearchEngine::Run() {
+    if (m_request.ScopeCode.isEmpty() || m_request.QueryText.isEmpty() ||
+        m_request.FileTypes.isEmpty())
+        return m_totals;
+    QList<MaterialFolderQuery::Folder> materials;
+    {
+        // A connection of the search's own, so the GUI thread's statements
+        // on the base never meet this one.
+        Database database;
+        if (!database.Open(Database::ConnectionText(m_base.DatabasePath))) {
+            m_sink.Tell(kNotOpen, QStringLiteral("错误"));
+            return m_totals;
+        }
+        if (!MaterialFolderQuery::Load(database, m_request.ScopeCode, materials))
+            return m_totals;
+    }
+    if (materials.isEmpty())
+        return m_totals;
+    QStringList folders;
+    for (const auto& material : materials)
+        folders.append(
+            MaterialFolderQuery::FolderPath(m_base.FilesRoot, material.MinuItemFilePath));
+    return SearchFolders(folders);
+}
+
+FileSearchTotals FileSearchEngine::SearchFolders(const QStringList& folders) {
+    m_types = std::make_unique<FileTypeList>(m_request.FileTypes);
+    m_content = std::make_unique<FileContentSearch>(m_request, m_sink, m_stop);
+    for (QString folder : folders) {
+        while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+            folder.chop(1);
+        // Each material's walk remembers the folders it entered, so a link
+        // back up the tree is not followed round and round.
+        QSet<FolderId> entered;
+        if (walk(folder, entered) == Walk::Stop) {
+            m_stopped = true;
+            break;
+        }
+    }
+    m_sink.AddRow({1, FileSearchText::Summary(m_totals.FilesMatched)});
+    return m_totals;
+}
+
+FileSearchEngine::Walk FileSearchEngine::walk(const QString& folder, QSet<FolderId>& entered) {
+    struct stat st;
+    if (!statPath(folder, st) || !S_ISDIR(st.st_mode))
+        return Walk::GoOn;
+    const FolderId id{quint64(st.st_dev), quint64(st.st_ino)};
+    if (entered.contains(id))
+        return Walk::GoOn;
+    entered.insert(id);
+
+    // A folder that cannot be listed, or that goes away, ends its own walk
+    // and nothing else.
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(QFile::encodeName(folder).constData()));
+    if (!dir)
+        return Walk::GoOn;
+    while (const dirent* e = ::readdir(dir.get())) {
+        const char* raw = e->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+            continue;
+        if (entry(folder, QFile::decodeName(raw), e->d_type, entered) == Walk::Stop)
+            return Walk::Stop;
+    }
+    return Walk::GoOn;
+}
+
+FileSearchEngine::Walk FileSearchEngine::entry(const QString& folder, const QString& name,
+                                               unsigned char type, QSet<FolderId>& entered) {
+    const QString path = folder + QLatin1Char('/') + name;
+    const bool hidden = name.startsWith(QLatin1Char('.'));
+    const bool include = hidden ? m_request.IncludeHidden != 0 : true;
+
+    struct stat st;
+    bool statted = false;
+    bool isFolder = type == DT_DIR;
+    if (type == DT_LNK || type == DT_UNKNOWN) {
+        statted = statPath(path, st);
+        isFolder = statted && S_ISDIR(st.st_mode);
+    }
+    if (isFolder) {
+        if (include && walk(path, entered) == Walk::Stop)
+            return Walk::Stop;
+    } else if (include && m_types->Fits(name)) {
+        // Pipes, sockets and devices are no files to search; a link that
+        // leads nowhere is, one that cannot be opened.
+        const bool special = statted ? !S_ISREG(st.st_mode)
+                                     : (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN);
+        if (!special) {
+            ++m_totals.FilesSearched;
+            if (m_content->Search(path, m_totals) == FileContentSearch::Outcome::Stop)
+                return Walk::Stop;
+        }
+    }
+    return m_stop.load(std::memory_order_relaxed) ? Walk::Stop : Walk::GoOn;
+}
