@@ -1,0 +1,33 @@
+#include "Cp1252.h"
+
+namespace Cp1252 {
+
+namespace {
+
+// 0x80..0x9F; the five bytes the code page leaves undefined keep their C1
+// value, as Windows' own converter does.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+QChar toUnicode(uchar byte) {
+    if (byte >= 0x80 && byte < 0xA0)
+        return QChar(kHigh[byte - 0x80]);
+    return QChar(byte);
+}
+
+uchar fromUnicode(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<uchar>(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == c && kHigh[i] >= 0x100)
+            return static_cast<uchar>(0x80 + i);
+    }
+    return 0;
+}
+
+} // namespace Cp1252

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "RtfCharProps.h"
+#include "RtfDocumentTables.h"
+#include "RtfParaProps.h"
+
+#include <QString>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <array>
+
+class QTextList;
+
+// Puts what the parser reads into a QTextDocument through a cursor. Text is
+// gathered into runs of one format and inserted a run at a time; a paragraph
+// gets its format when it ends, since RTF may state paragraph properties
+// anywhere before the \par.
+class RtfDocumentBuilder {
+public:
+    RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTables& tables);
+
+    void appendText(QStringView text, const RtfCharProps& props);
+    void endParagraph(const RtfParaProps& para, const RtfCharProps& mark, QStringView marker);
+    // The end of input: a last paragraph without \par keeps its text, while
+    // the \par that ends most files adds no empty paragraph.
+    void finish(const RtfParaProps& para, const RtfCharProps& mark, QStringView marker);
+    // Fonts or colours changed: formats made so far may no longer hold.
+    void tablesChanged() { m_formatValid = false; }
+
+    const QTextCursor& cursor() const { return m_cursor; }
+
+    static QTextListFormat::Style styleForMarker(QStringView marker);
+
+private:
+    void flushRun();
+    void startPendingBlock();
+    void applyParagraph(const RtfParaProps& para, const RtfCharProps& mark, QStringView marker);
+    void applyList(const RtfParaProps& para, QStringView marker);
+    const QTextCharFormat& charFormat(const RtfCharProps& props);
+
+    static constexpr int kListLevels = 9;
+    // Qt renumbers every item of a list whenever one is added, so a list of n
+    // items costs n² steps to build. Longer bulleted lists become several
+    // lists that look the same; numbering restarts only past thousands.
+    static constexpr int kMaxBulletItems = 256;
+    static constexpr int kMaxNumberedItems = 2000;
+
+    QTextCursor m_cursor;
+    const RtfDocumentTables& m_tables;
+    QString m_run;
+    RtfCharProps m_runProps;
+    bool m_breakPending = false;
+    // Text pasted into the middle of a paragraph keeps that paragraph's format.
+    bool m_firstBlockShared = false;
+    bool m_firstBlock = true;
+    RtfCharProps m_formatProps;
+    QTextCharFormat m_format;
+    bool m_formatValid = false;
+    // The formats the current block has and the last block got: a block starts
+    // with its predecessor's, which usually saves setting them again.
+    QTextBlockFormat m_blockFormat;
+    QTextCharFormat m_markFormat;
+    QTextBlockFormat m_lastBlockFormat;
+    QTextCharFormat m_lastMarkFormat;
+    std::array<QTextList*, kListLevels> m_lists{};
+};

@@ -1,0 +1,178 @@
+#include "RtfKeyword.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace RtfKeywords {
+
+namespace {
+
+using K = RtfKeyword;
+
+struct Entry {
+    std::string_view word;
+    RtfKeyword keyword;
+    char16_t character = 0;
+};
+
+// Sorted by word (checked at compile time below) for a binary search.
+constexpr std::array kEntries = std::to_array<Entry>({
+    {"aftncn", K::SkipDestination},
+    {"aftnsep", K::SkipDestination},
+    {"aftnsepc", K::SkipDestination},
+    {"annotation", K::SkipDestination},
+    {"ansi", K::Ansi},
+    {"ansicpg", K::AnsiCpg},
+    {"atnauthor", K::SkipDestination},
+    {"atnid", K::SkipDestination},
+    {"author", K::SkipDestination},
+    {"b", K::Bold},
+    {"blue", K::Blue},
+    {"bullet", K::Character, 0x2022},
+    {"cb", K::BackColor},
+    {"cell", K::Character, u'\t'},
+    {"cf", K::ForeColor},
+    {"chcbpat", K::BackColor},
+    {"colortbl", K::ColorTable},
+    {"comment", K::SkipDestination},
+    {"cpg", K::Cpg},
+    {"deff", K::Deff},
+    {"dn", K::Dn},
+    {"do", K::SkipDestination},
+    {"emdash", K::Character, 0x2014},
+    {"emspace", K::Character, 0x2003},
+    {"endash", K::Character, 0x2013},
+    {"enspace", K::Character, 0x2002},
+    {"f", K::F},
+    {"fcharset", K::FCharset},
+    {"fi", K::FirstIndent},
+    {"fldinst", K::FieldInstruction},
+    {"fonttbl", K::FontTable},
+    {"footer", K::SkipDestination},
+    {"footerf", K::SkipDestination},
+    {"footerl", K::SkipDestination},
+    {"footerr", K::SkipDestination},
+    {"footnote", K::SkipDestination},
+    {"fs", K::FontSize},
+    {"ftncn", K::SkipDestination},
+    {"ftnsep", K::SkipDestination},
+    {"ftnsepc", K::SkipDestination},
+    {"green", K::Green},
+    {"header", K::SkipDestination},
+    {"headerf", K::SkipDestination},
+    {"headerl", K::SkipDestination},
+    {"headerr", K::SkipDestination},
+    {"highlight", K::BackColor},
+    {"i", K::Italic},
+    {"ilvl", K::ListLevel},
+    {"info", K::SkipDestination},
+    {"ldblquote", K::Character, 0x201C},
+    {"li", K::LeftIndent},
+    {"lin", K::LeftIndent},
+    {"line", K::Character, 0x2028},
+    {"listoverridetable", K::SkipDestination},
+    {"listtable", K::SkipDestination},
+    {"listtext", K::ListMarker},
+    {"lquote", K::Character, 0x2018},
+    {"ls", K::ListOverride},
+    {"ltrmark", K::Character, 0x200E},
+    {"mac", K::Mac},
+    {"nestcell", K::Character, u'\t'},
+    {"nestrow", K::Par},
+    {"nonesttables", K::SkipDestination},
+    {"nonshppict", K::SkipDestination},
+    {"nosupersub", K::NoSuperSub},
+    {"object", K::SkipDestination},
+    {"page", K::Par},
+    {"par", K::Par},
+    {"pard", K::Pard},
+    {"pc", K::Pc},
+    {"pca", K::Pca},
+    {"pict", K::SkipDestination},
+    {"plain", K::Plain},
+    {"pn", K::ListDefinition},
+    {"pndec", K::PnDecimal},
+    {"pnlcltr", K::PnLowerAlpha},
+    {"pnlcrm", K::PnLowerRoman},
+    {"pnlvl", K::PnLevel},
+    {"pnlvlblt", K::PnBullet},
+    {"pnlvlbody", K::PnBody},
+    {"pnlvlcont", K::PnContinue},
+    {"pntext", K::ListMarker},
+    {"pntxta", K::SkipDestination},
+    {"pntxtb", K::SkipDestination},
+    {"pnucltr", K::PnUpperAlpha},
+    {"pnucrm", K::PnUpperRoman},
+    {"private", K::SkipDestination},
+    {"qc", K::AlignCenter},
+    {"qd", K::AlignJustify},
+    {"qj", K::AlignJustify},
+    {"ql", K::AlignLeft},
+    {"qmspace", K::Character, 0x2005},
+    {"qr", K::AlignRight},
+    {"rdblquote", K::Character, 0x201D},
+    {"red", K::Red},
+    {"ri", K::RightIndent},
+    {"rin", K::RightIndent},
+    {"row", K::Par},
+    {"rquote", K::Character, 0x2019},
+    {"rtlmark", K::Character, 0x200F},
+    {"sa", K::SpaceAfter},
+    {"sb", K::SpaceBefore},
+    {"sect", K::Par},
+    {"shp", K::SkipDestination},
+    {"sl", K::LineSpacing},
+    {"slmult", K::LineMultiple},
+    {"strike", K::Strike},
+    {"striked", K::Strike},
+    {"stylesheet", K::SkipDestination},
+    {"sub", K::Sub},
+    {"super", K::Super},
+    {"tab", K::Character, u'\t'},
+    {"tc", K::SkipDestination},
+    {"template", K::SkipDestination},
+    {"title", K::SkipDestination},
+    {"txe", K::SkipDestination},
+    {"u", K::U},
+    {"uc", K::Uc},
+    {"ul", K::Underline},
+    {"uld", K::Underline},
+    {"uldash", K::Underline},
+    {"uldashd", K::Underline},
+    {"uldashdd", K::Underline},
+    {"uldb", K::Underline},
+    {"ulhwave", K::Underline},
+    {"ulldash", K::Underline},
+    {"ulnone", K::UnderlineNone},
+    {"ulth", K::Underline},
+    {"ulthd", K::Underline},
+    {"ulthdash", K::Underline},
+    {"ulthdashd", K::Underline},
+    {"ulthdashdd", K::Underline},
+    {"ulthldash", K::Underline},
+    {"ululdbwave", K::Underline},
+    {"ulw", K::Underline},
+    {"ulwave", K::Underline},
+    {"up", K::Up},
+    {"v", K::Hidden},
+    {"xe", K::SkipDestination},
+    {"zwj", K::Character, 0x200D},
+    {"zwnj", K::Character, 0x200C},
+});
+
+static_assert(std::is_sorted(kEntries.begin(), kEntries.end(),
+                             [](const Entry& a, const Entry& b) { return a.word < b.word; }));
+
+} // namespace
+
+Match lookup(QByteArrayView word) {
+    const std::string_view key(word.data(), static_cast<size_t>(word.size()));
+    const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), key,
+                                     [](const Entry& e, std::string_view k) { return e.word < k; });
+    if (it != kEntries.end() && it->word == key)
+        return {it->keyword, it->character};
+    return {};
+}
+
+} // namespace RtfKeywords

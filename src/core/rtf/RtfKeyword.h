@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// The control words the reader acts on. Words not listed are ignored, as the
+// format asks of readers that meet words they do not know.
+enum class RtfKeyword {
+    Unknown,
+    // character set and unicode
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCpg,
+    Deff,
+    Uc,
+    U,
+    // destinations read
+    FontTable,
+    ColorTable,
+    ListMarker,
+    ListDefinition,
+    FieldInstruction,
+    // destinations whose content is skipped
+    SkipDestination,
+    // tables
+    F,
+    FCharset,
+    Cpg,
+    Red,
+    Green,
+    Blue,
+    // character formatting
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    FontSize,
+    ForeColor,
+    BackColor,
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Dn,
+    Hidden,
+    // paragraph formatting
+    Pard,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    LineSpacing,
+    LineMultiple,
+    ListOverride,
+    ListLevel,
+    PnBullet,
+    PnBody,
+    PnLevel,
+    PnContinue,
+    PnDecimal,
+    PnLowerAlpha,
+    PnUpperAlpha,
+    PnLowerRoman,
+    PnUpperRoman,
+    // breaks, and words that stand for one character (\tab, \emdash …)
+    Par,
+    Character,
+};
+
+namespace RtfKeywords {
+
+struct Match {
+    RtfKeyword keyword = RtfKeyword::Unknown;
+    char16_t character = 0; // for RtfKeyword::Character
+};
+
+Match lookup(QByteArrayView word);
+
+} // namespace RtfKeywords

@@ -1,0 +1,431 @@
+#include "RtfParser.h"
+
+#include "RtfFieldInstruction.h"
+#include "RtfFormatWords.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+using K = RtfKeyword;
+using Token = RtfTokenizer::Token;
+
+bool readsDestination(RtfKeyword keyword) {
+    switch (keyword) {
+    case K::FontTable:
+    case K::ColorTable:
+    case K::ListMarker:
+    case K::ListDefinition:
+    case K::FieldInstruction:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
+    : m_tokens(rtf), m_builder(cursor, m_tables) {
+    m_stack.reserve(kMaxDepth + 1);
+    m_stack.emplace_back();
+}
+
+void RtfParser::run() {
+    while (!m_done) {
+        const Token token = m_tokens.next();
+        switch (token.type) {
+        case RtfTokenizer::Type::End:
+            finish();
+            return;
+        case RtfTokenizer::Type::GroupStart:
+            openGroup();
+            break;
+        case RtfTokenizer::Type::GroupEnd:
+            closeGroup();
+            break;
+        case RtfTokenizer::Type::ControlWord:
+            controlWord(token);
+            break;
+        case RtfTokenizer::Type::ControlSymbol:
+            controlSymbol(token.symbol);
+            break;
+        case RtfTokenizer::Type::HexByte:
+            if (m_fallbackToSkip > 0)
+                --m_fallbackToSkip;
+            else if (m_overflowDepth == 0)
+                destinationBytes(QByteArrayView(reinterpret_cast<const char*>(&token.byte), 1));
+            break;
+        case RtfTokenizer::Type::Text:
+            textBytes(token.text);
+            break;
+        case RtfTokenizer::Type::Binary:
+            // Binary data belongs to pictures and objects, never to the text.
+            if (m_fallbackToSkip > 0)
+                --m_fallbackToSkip;
+            break;
+        }
+    }
+}
+
+void RtfParser::openGroup() {
+    flushBytes();
+    m_fallbackToSkip = 0;
+    m_ignorableNext = false;
+    if (m_overflowDepth > 0 || int(m_stack.size()) > kMaxDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+}
+
+void RtfParser::closeGroup() {
+    flushBytes();
+    m_fallbackToSkip = 0;
+    m_ignorableNext = false;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return;
+    }
+    if (m_stack.size() <= 1)
+        return; // a stray brace before the document's own group
+    if (m_stack.size() == 2) {
+        // The document's group ends; whatever follows it is not RTF.
+        finish();
+        return;
+    }
+    const RtfGroupState closed = std::move(m_stack.back());
+    m_stack.pop_back();
+    endDestination(closed);
+}
+
+void RtfParser::endDestination(const RtfGroupState& closed) {
+    RtfGroupState& parent = state();
+    switch (closed.destination) {
+    case RtfDestination::FontTable:
+        // An entry may lack its ';' and end with its group instead.
+        if (m_fontNumber >= 0)
+            commitFont();
+        break;
+    case RtfDestination::ListDefinition:
+        if (parent.destination != RtfDestination::ListDefinition) {
+            // \pn is a group, but what it says belongs to the paragraph.
+            parent.paragraph.listStyle = closed.paragraph.listStyle;
+            parent.paragraph.listStyleExplicit = closed.paragraph.listStyleExplicit;
+            parent.paragraph.listLevel = closed.paragraph.listLevel;
+        }
+        break;
+    case RtfDestination::FieldInstruction:
+        if (parent.destination != RtfDestination::FieldInstruction) {
+            // The field's result, read next inside the same field group, is the link.
+            const QString target = RtfFieldInstruction::hyperlinkTarget(m_fieldInstruction);
+            if (!target.isEmpty()) {
+                m_tables.links.append(target);
+                parent.character.link = int(m_tables.links.size()) - 1;
+            }
+            m_fieldInstruction.clear();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::finish() {
+    flushBytes();
+    if (!m_done)
+        m_builder.finish(state().paragraph, state().character, m_marker);
+    m_done = true;
+}
+
+void RtfParser::controlWord(const Token& token) {
+    flushBytes();
+    if (m_fallbackToSkip > 0) {
+        --m_fallbackToSkip;
+        return;
+    }
+    if (m_overflowDepth > 0)
+        return;
+    RtfGroupState& s = state();
+    if (s.destination == RtfDestination::Skip)
+        return;
+    const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
+    const RtfKeyword keyword = match.keyword;
+    if (std::exchange(m_ignorableNext, false) && !readsDestination(keyword)) {
+        s.destination = RtfDestination::Skip;
+        return;
+    }
+    if (RtfFormatWords::applyCharacterWord(keyword, token, s.character) ||
+        RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph))
+        return;
+
+    const int param = token.param;
+    switch (keyword) {
+    case K::Ansi:
+        m_tables.codePage = 1252;
+        break;
+    case K::Mac:
+        m_tables.codePage = 10000;
+        break;
+    case K::Pc:
+        m_tables.codePage = 437;
+        break;
+    case K::Pca:
+        m_tables.codePage = 850;
+        break;
+    case K::AnsiCpg:
+        if (param > 0)
+            m_tables.codePage = param;
+        break;
+    case K::Deff:
+        m_tables.defaultFont = param;
+        m_builder.tablesChanged();
+        break;
+    case K::Uc:
+        s.unicodeSkip = std::clamp(param, 0, 16);
+        break;
+    case K::U:
+        appendUnicode(param);
+        m_fallbackToSkip = s.unicodeSkip;
+        break;
+    case K::FontTable:
+        s.destination = RtfDestination::FontTable;
+        m_fontNumber = -1;
+        m_fontName.clear();
+        break;
+    case K::ColorTable:
+        s.destination = RtfDestination::ColorTable;
+        m_tables.colors.clear();
+        m_red = m_green = m_blue = -1;
+        m_builder.tablesChanged();
+        break;
+    case K::ListMarker:
+        s.destination = RtfDestination::ListMarker;
+        m_marker.clear();
+        break;
+    case K::ListDefinition:
+        s.destination = RtfDestination::ListDefinition;
+        break;
+    case K::FieldInstruction:
+        s.destination = RtfDestination::FieldInstruction;
+        m_fieldInstruction.clear();
+        break;
+    case K::SkipDestination:
+        s.destination = RtfDestination::Skip;
+        break;
+    case K::F:
+        if (s.destination == RtfDestination::FontTable) {
+            if (m_fontNumber >= 0)
+                commitFont();
+            m_fontNumber = param;
+            m_fontCodePage = 0;
+            m_fontName.clear();
+        } else {
+            s.character.font = param;
+        }
+        break;
+    case K::FCharset:
+        if (s.destination == RtfDestination::FontTable)
+            m_fontCodePage = RtfTextDecoder::codePageForCharset(param);
+        break;
+    case K::Cpg:
+        if (s.destination == RtfDestination::FontTable && param > 0)
+            m_fontCodePage = param;
+        break;
+    case K::Red:
+        m_red = std::clamp(param, 0, 255);
+        break;
+    case K::Green:
+        m_green = std::clamp(param, 0, 255);
+        break;
+    case K::Blue:
+        m_blue = std::clamp(param, 0, 255);
+        break;
+    case K::Par:
+        endParagraph();
+        break;
+    case K::Character:
+        appendChar(match.character);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::controlSymbol(char symbol) {
+    if (m_fallbackToSkip > 0) {
+        --m_fallbackToSkip;
+        return;
+    }
+    if (m_overflowDepth > 0 || state().destination == RtfDestination::Skip)
+        return;
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        destinationBytes(QByteArrayView(&symbol, 1));
+        return;
+    case '*':
+        m_ignorableNext = true;
+        return;
+    default:
+        break;
+    }
+    flushBytes();
+    switch (symbol) {
+    case '~':
+        appendChar(0x00A0);
+        break;
+    case '-':
+        appendChar(0x00AD);
+        break;
+    case '_':
+        appendChar(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        endParagraph();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::textBytes(QByteArrayView bytes) {
+    m_ignorableNext = false;
+    if (m_fallbackToSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_fallbackToSkip, bytes.size());
+        m_fallbackToSkip -= int(skipped);
+        bytes = bytes.sliced(skipped);
+    }
+    if (bytes.isEmpty() || m_overflowDepth > 0)
+        return;
+    destinationBytes(bytes);
+}
+
+void RtfParser::destinationBytes(QByteArrayView bytes) {
+    const RtfGroupState& s = state();
+    switch (s.destination) {
+    case RtfDestination::Skip:
+    case RtfDestination::ListDefinition:
+        return;
+    case RtfDestination::FontTable:
+        fontTableBytes(bytes);
+        return;
+    case RtfDestination::ColorTable:
+        for (char c : bytes) {
+            if (c == ';')
+                commitColor();
+        }
+        return;
+    case RtfDestination::Body:
+        if (s.character.hidden)
+            return;
+        break;
+    default:
+        break;
+    }
+    // Control characters other than the tab are noise from damaged files.
+    const auto isNoise = [](char c) { return uchar(c) < 0x20 && c != '\t'; };
+    if (std::none_of(bytes.begin(), bytes.end(), isNoise)) {
+        appendBytes(bytes);
+        return;
+    }
+    QByteArray clean;
+    std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(clean),
+                 [&](char c) { return !isNoise(c); });
+    appendBytes(clean);
+}
+
+void RtfParser::fontTableBytes(QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const qsizetype end = bytes.indexOf(';');
+        if (end < 0) {
+            appendBytes(bytes);
+            return;
+        }
+        appendBytes(bytes.first(end));
+        commitFont();
+        bytes = bytes.sliced(end + 1);
+    }
+}
+
+void RtfParser::appendBytes(QByteArrayView bytes) {
+    // Bytes gather until something else comes, so that the two \'xx of a
+    // double-byte character are decoded together.
+    const int codePage = state().destination == RtfDestination::FontTable
+                             ? (m_fontCodePage ? m_fontCodePage : m_tables.codePage)
+                             : m_tables.codePageOf(state().character.font);
+    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+        flushBytes();
+    m_bytesCodePage = codePage;
+    m_bytes.append(bytes);
+}
+
+void RtfParser::flushBytes() {
+    if (m_bytes.isEmpty())
+        return;
+    const QString text = m_decoder.decode(m_bytes, m_bytesCodePage);
+    m_bytes.clear();
+    appendText(text);
+}
+
+void RtfParser::appendText(QStringView text) {
+    const RtfGroupState& s = state();
+    switch (s.destination) {
+    case RtfDestination::Body:
+        if (!s.character.hidden)
+            m_builder.appendText(text, s.character);
+        break;
+    case RtfDestination::ListMarker:
+        m_marker += text;
+        break;
+    case RtfDestination::FieldInstruction:
+        m_fieldInstruction += text;
+        break;
+    case RtfDestination::FontTable:
+        if (m_fontNumber >= 0)
+            m_fontName += text;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::appendUnicode(int value) {
+    // \u takes a signed 16-bit number; some writers give the code point as is.
+    const char32_t code = value < 0 ? char32_t(value + 65536) : char32_t(value);
+    if (code > 0x10FFFF || (code < 0x20 && code != u'\t'))
+        return;
+    const QString text = QString::fromUcs4(&code, 1);
+    appendText(text);
+}
+
+void RtfParser::endParagraph() {
+    if (state().destination != RtfDestination::Body)
+        return;
+    m_builder.endParagraph(state().paragraph, state().character, m_marker);
+    m_marker.clear();
+}
+
+void RtfParser::commitFont() {
+    flushBytes();
+    if (m_fontNumber >= 0) {
+        m_tables.fonts.insert(m_fontNumber, {m_fontName.trimmed(), m_fontCodePage});
+        m_builder.tablesChanged();
+    }
+    m_fontNumber = -1;
+    m_fontCodePage = 0;
+    m_fontName.clear();
+}
+
+void RtfParser::commitColor() {
+    if (m_red < 0 && m_green < 0 && m_blue < 0)
+        m_tables.colors.append(QColor());
+    else
+        m_tables.colors.append(
+            QColor(std::max(0, m_red), std::max(0, m_green), std::max(0, m_blue)));
+    m_red = m_green = m_blue = -1;
+    m_builder.tablesChanged();
+}

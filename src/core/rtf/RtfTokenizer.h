@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// Splits RTF bytes into groups, control words, control symbols, hex bytes and
+// plain text. Never reads past the end: input cut anywhere (mid-word, after a
+// lone backslash, inside \bin data) just ends the token stream.
+class RtfTokenizer {
+public:
+    enum class Type {
+        End,
+        GroupStart,
+        GroupEnd,
+        ControlWord,
+        ControlSymbol,
+        HexByte,
+        Text,
+        Binary
+    };
+
+    struct Token {
+        Token(Type t = Type::End) : type(t) {}
+
+        Type type;
+        QByteArrayView text; // letters of a control word, or the bytes of a text run
+        int param = 0;
+        bool hasParam = false;
+        char symbol = 0;
+        uchar byte = 0;
+    };
+
+    explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}
+
+    Token next();
+
+private:
+    Token controlWord();
+
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
+};

@@ -1,0 +1,415 @@
+#include "RtfWriter.h"
+
+#include "Cp1252.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int twips(qreal pixels) {
+    return std::clamp(int(std::lround(pixels * 15)), -31680, 31680);
+}
+
+int halfPointsOf(qreal points) {
+    return std::clamp(int(std::lround(points * 2)), 2, 3276);
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument* document) {
+    if (!document)
+        return {};
+    return RtfWriter(document).run();
+}
+
+RtfWriter::RtfWriter(const QTextDocument* document) : m_document(document) {
+    const QFont font = document->defaultFont();
+    m_defaultFamily = font.family();
+    if (font.pointSizeF() > 0)
+        m_defaultHalfPoints = halfPointsOf(font.pointSizeF());
+    // Font 0 is the first font of the text, as word processors write it.
+    const QTextBlock first = document->begin();
+    QString family = familyOf(first.charFormat());
+    if (const auto it = first.begin(); !it.atEnd())
+        family = familyOf(it.fragment().charFormat());
+    m_fonts.index(family, RtfFontList::charsetFor(family));
+}
+
+QByteArray RtfWriter::run() {
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
+        writeBlock(block);
+
+    QByteArray head = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052";
+    head += m_fonts.table(m_encoder);
+    head += '\n';
+    if (const QByteArray colors = m_colors.table(); !colors.isEmpty())
+        head += colors + '\n';
+    head += "{\\*\\generator Keepsake;}\\viewkind4\\uc1";
+    return head + m_out + "}\n";
+}
+
+void RtfWriter::writeBlock(const QTextBlock& block) {
+    const ParaState para = paraState(block);
+    const bool changed = m_firstParagraph || !(para == m_para);
+    m_firstParagraph = false;
+    if (changed)
+        word("pard");
+    // WordPad's order: the marker, then the list definition and indents.
+    if (para.listStyle)
+        writeListMarker(block, para.listStyle);
+    if (changed)
+        writeParagraphFormat(para);
+
+    QString family;
+    if (block.length() <= 1) {
+        // An empty paragraph is as tall as its mark's font.
+        switchTo(charState(block.charFormat(), &family));
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        if (format.isImageFormat())
+            continue; // pictures are not written
+        const QString href = format.isAnchor() ? format.anchorHref() : QString();
+        if (href != m_link) {
+            closeLink();
+            if (!href.isEmpty())
+                openLink(href);
+        }
+        switchTo(charState(format, &family));
+        writeText(fragment.text(), family);
+    }
+    closeLink();
+    word("par");
+    raw("\n");
+}
+
+RtfWriter::ParaState RtfWriter::paraState(const QTextBlock& block) const {
+    const QTextBlockFormat format = block.blockFormat();
+    ParaState p;
+    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (align & Qt::AlignHCenter)
+        p.align = 1;
+    else if (align & Qt::AlignRight)
+        p.align = 2;
+    else if (align & Qt::AlignJustify)
+        p.align = 3;
+    if (const QTextList* list = block.textList()) {
+        p.listStyle = list->format().style();
+        // The reader takes the nesting back from the indent.
+        const int level = std::max(1, list->format().indent());
+        p.left = 720 * level;
+        p.first = -360;
+    } else {
+        p.left = twips(format.leftMargin() + format.indent() * m_document->indentWidth());
+        p.first = twips(format.textIndent());
+    }
+    p.right = twips(format.rightMargin());
+    p.before = std::max(0, twips(format.topMargin()));
+    p.after = std::max(0, twips(format.bottomMargin()));
+    const qreal height = format.lineHeight();
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        if (height > 0 && height != 100) {
+            p.lineSpacing = std::clamp(int(std::lround(height * 2.4)), 1, 31680);
+            p.lineMultiple = true;
+        }
+        break;
+    case QTextBlockFormat::FixedHeight:
+        if (height > 0)
+            p.lineSpacing = -twips(height);
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        if (height > 0)
+            p.lineSpacing = twips(height);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+void RtfWriter::writeParagraphFormat(const ParaState& para) {
+    if (para.listStyle) {
+        // WordPad's own bullet is \pnlvlblt with the Symbol font's dot; the
+        // other kinds use Word 6's \pn words, which Word and WordPad still read.
+        raw("{\\*\\pn");
+        m_delimit = true;
+        switch (para.listStyle) {
+        case QTextListFormat::ListCircle:
+            word("pnlvlblt");
+            word("pnf", 0);
+            word("pnindent", 0);
+            raw("{\\pntxtb o}");
+            break;
+        case QTextListFormat::ListSquare:
+            word("pnlvlblt");
+            word("pnf", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
+            word("pnindent", 0);
+            raw("{\\pntxtb\\'A7}");
+            break;
+        case QTextListFormat::ListDisc:
+            word("pnlvlblt");
+            word("pnf", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
+            word("pnindent", 0);
+            raw("{\\pntxtb\\'B7}");
+            break;
+        default:
+            word("pnlvlbody");
+            word("pnf", 0);
+            word("pnindent", 0);
+            word("pnstart", 1);
+            switch (para.listStyle) {
+            case QTextListFormat::ListLowerAlpha:
+                word("pnlcltr");
+                break;
+            case QTextListFormat::ListUpperAlpha:
+                word("pnucltr");
+                break;
+            case QTextListFormat::ListLowerRoman:
+                word("pnlcrm");
+                break;
+            case QTextListFormat::ListUpperRoman:
+                word("pnucrm");
+                break;
+            default:
+                word("pndec");
+                break;
+            }
+            raw("{\\pntxta.}");
+            break;
+        }
+        raw("}");
+    }
+    if (para.first)
+        word("fi", para.first);
+    if (para.left)
+        word("li", para.left);
+    if (para.right)
+        word("ri", para.right);
+    if (para.before)
+        word("sb", para.before);
+    if (para.after)
+        word("sa", para.after);
+    if (para.lineSpacing) {
+        word("sl", para.lineSpacing);
+        word("slmult", para.lineMultiple ? 1 : 0);
+    }
+    static const char* const kAlign[] = {nullptr, "qc", "qr", "qj"};
+    if (para.align)
+        word(kAlign[para.align]);
+    m_para = para;
+}
+
+void RtfWriter::writeListMarker(const QTextBlock& block, int style) {
+    // What readers without list support show in place of the marker.
+    raw("{\\pntext");
+    m_delimit = true;
+    if (style == QTextListFormat::ListDisc) {
+        word("f", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
+        raw("\\'B7");
+    } else if (style == QTextListFormat::ListSquare) {
+        word("f", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
+        raw("\\'A7");
+    } else {
+        word("f", 0);
+        const QString text = style == QTextListFormat::ListCircle
+                                 ? QStringLiteral("o")
+                                 : block.textList()->itemText(block);
+        raw(' ' + text.toLatin1());
+    }
+    word("tab");
+    raw("}");
+}
+
+QString RtfWriter::familyOf(const QTextCharFormat& format) const {
+    const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty())
+        return families.first();
+    const QString family = format.property(QTextFormat::OldFontFamily).toString();
+    return family.isEmpty() ? m_defaultFamily : family;
+}
+
+RtfWriter::CharState RtfWriter::charState(const QTextCharFormat& format, QString* family) {
+    CharState s;
+    *family = familyOf(format);
+    s.font = m_fonts.index(*family, RtfFontList::charsetFor(*family));
+    if (format.fontPointSize() > 0)
+        s.halfPoints = halfPointsOf(format.fontPointSize());
+    else if (format.hasProperty(QTextFormat::FontPixelSize))
+        s.halfPoints = halfPointsOf(format.intProperty(QTextFormat::FontPixelSize) * 0.75);
+    else
+        s.halfPoints = m_defaultHalfPoints;
+    s.bold = format.fontWeight() >= QFont::DemiBold;
+    s.italic = format.fontItalic();
+    s.underline = format.fontUnderline();
+    s.strike = format.fontStrikeOut();
+    if (format.foreground().style() != Qt::NoBrush)
+        s.foreground = m_colors.index(format.foreground().color());
+    if (format.background().style() != Qt::NoBrush)
+        s.background = m_colors.index(format.background().color());
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        s.vertical = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        s.vertical = -1;
+    return s;
+}
+
+void RtfWriter::switchTo(const CharState& t) {
+    CharState& c = m_char;
+    if (t.font != c.font)
+        word("f", t.font);
+    if (t.halfPoints != c.halfPoints)
+        word("fs", t.halfPoints);
+    if (t.bold != c.bold)
+        word(t.bold ? "b" : "b0");
+    if (t.italic != c.italic)
+        word(t.italic ? "i" : "i0");
+    if (t.underline != c.underline)
+        word(t.underline ? "ul" : "ulnone");
+    if (t.strike != c.strike)
+        word(t.strike ? "strike" : "strike0");
+    if (t.foreground != c.foreground)
+        word("cf", t.foreground);
+    // \highlight is the background both WordPad and Word read.
+    if (t.background != c.background)
+        word("highlight", t.background);
+    if (t.vertical != c.vertical)
+        word(t.vertical > 0 ? "super" : t.vertical < 0 ? "sub" : "nosupersub");
+    c = t;
+}
+
+void RtfWriter::writeText(QStringView text, const QString& family) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            m_out += '\\';
+            m_out += char(c);
+            m_delimit = false;
+            continue;
+        case '\t':
+            word("tab");
+            continue;
+        case 0x2028:
+            word("line");
+            continue;
+        case 0x00A0:
+            raw("\\~");
+            continue;
+        case 0x00AD:
+            raw("\\-");
+            continue;
+        case 0x2011:
+            raw("\\_");
+            continue;
+        case 0xFFFC: // an object's place holder
+        case 0x2029:
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x20)
+            continue;
+        if (c < 0x80) {
+            if (m_delimit)
+                m_out += ' ';
+            m_out += char(c);
+            m_delimit = false;
+        } else {
+            writeUnicode(c, family);
+        }
+    }
+}
+
+void RtfWriter::writeUnicode(char32_t c, const QString& family) {
+    int charset = RtfFontList::charsetFor(family);
+    QByteArray fallback;
+    if (charset == RtfCharsetEncoder::kChinese) {
+        fallback = m_encoder.bytes(c, charset);
+    } else if (const uchar b = Cp1252::fromUnicode(c)) {
+        fallback = QByteArray(1, char(b));
+    } else if (fallback = m_encoder.bytes(c, RtfCharsetEncoder::kChinese); !fallback.isEmpty()) {
+        charset = RtfCharsetEncoder::kChinese; // the family's Chinese-charset entry
+    } else {
+        charset = m_fonts.charsetOf(m_char.font);
+    }
+    const int font = m_fonts.index(family, charset);
+    if (font != m_char.font) {
+        word("f", font);
+        m_char.font = font;
+    }
+    const QString units = QString::fromUcs4(&c, 1);
+    const int skip = fallback.isEmpty() ? 1 : int(fallback.size());
+    if (skip != m_unicodeSkip) {
+        word("uc", skip);
+        m_unicodeSkip = skip;
+    }
+    for (QChar unit : units) {
+        word("u", qint16(unit.unicode()));
+        if (fallback.isEmpty()) {
+            m_out += '?';
+            m_delimit = false;
+        } else {
+            for (char b : fallback)
+                hexByte(uchar(b));
+        }
+    }
+}
+
+void RtfWriter::openLink(const QString& href) {
+    m_charBeforeLink = m_char;
+    m_unicodeSkipBeforeLink = m_unicodeSkip;
+    QString target = href;
+    target.replace(u'"', QStringLiteral("%22"));
+    raw(m_unicodeSkip == 1 ? "{\\field{\\*\\fldinst{HYPERLINK \""
+                           : "{\\field{\\*\\fldinst{\\uc1 HYPERLINK \"");
+    m_encoder.appendEscaped(m_out, target, RtfCharsetEncoder::kWestern);
+    raw("\"}}{\\fldrslt{");
+    m_link = href;
+}
+
+void RtfWriter::closeLink() {
+    if (m_link.isEmpty())
+        return;
+    raw("}}}");
+    // The groups took their formatting with them.
+    m_char = m_charBeforeLink;
+    m_unicodeSkip = m_unicodeSkipBeforeLink;
+    m_link.clear();
+}
+
+void RtfWriter::word(const char* name) {
+    m_out += '\\';
+    m_out += name;
+    m_delimit = true;
+}
+
+void RtfWriter::word(const char* name, int param) {
+    word(name);
+    m_out += QByteArray::number(param);
+}
+
+void RtfWriter::raw(const QByteArray& bytes) {
+    m_out += bytes;
+    m_delimit = false;
+}
+
+void RtfWriter::hexByte(uchar byte) {
+    static const char kHex[] = "0123456789abcdef";
+    m_out += "\\'";
+    m_out += kHex[byte >> 4];
+    m_out += kHex[byte & 15];
+    m_delimit = false;
+}
