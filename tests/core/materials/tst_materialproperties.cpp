@@ -1,0 +1,181 @@
+#include "TestBase.h"
+#include "materials/KeywordMerge.h"
+#include "materials/MaterialProperties.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+#include <sqlite3.h>
+
+class TestMaterialProperties : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestBase> t;
+    std::unique_ptr<MaterialProperties> props;
+    MaterialRecord m;
+    QStringList statements; // every statement the database ran, while traced
+
+    static int traced(unsigned, void* context, void*, void* sql) {
+        static_cast<QStringList*>(context)->append(QString::fromUtf8(static_cast<char*>(sql)));
+        return 0;
+    }
+    void trace() {
+        statements.clear();
+        sqlite3_trace_v2(t->db.Handle(), SQLITE_TRACE_STMT, &TestMaterialProperties::traced,
+                         &statements);
+    }
+    QStringList stored() {
+        return t->column("select KeyValue from KeyWordTable where MinuItemID=1 order by KeyValue");
+    }
+    QStringList shownRows() {
+        QStringList rows;
+        for (const MaterialProperties::Row& row : props->rows())
+            rows << row.caption + "=" + row.value + (row.readOnly ? "" : "*");
+        return rows;
+    }
+
+private Q_SLOTS:
+    void init() {
+        t = std::make_unique<TestBase>();
+        t->addItems({"010000", "010100", "010101"});
+        m = t->addMaterial("1", "010101");
+        m.DisplayPath = "测试库\\名010000\\名010100\\名010101";
+        props = std::make_unique<MaterialProperties>(t->store, t->base, t->prompter);
+    }
+    void cleanup() {
+        if (t)
+            sqlite3_trace_v2(t->db.Handle(), 0, nullptr, nullptr);
+        props.reset();
+        t.reset();
+    }
+
+    void merge_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("edited");
+        QTest::addColumn<QStringList>("inserted");
+        QTest::addColumn<QStringList>("deleted");
+        QTest::newRow("b and a to a and c") << QStringList{"b", "a"} << QStringList{"a", "c"}
+                                            << QStringList{"c"} << QStringList{"b"};
+        QTest::newRow("typed twice") << QStringList{"a"} << QStringList{"a", "a", "b", "b"}
+                                     << QStringList{"a", "b", "b"} << QStringList{};
+        QTest::newRow("all gone") << QStringList{"x", "y"} << QStringList{} << QStringList{}
+                                  << QStringList{"x", "y"};
+        QTest::newRow("ordinal order") << QStringList{"a", "B"} << QStringList{"B", "b"}
+                                       << QStringList{"b"} << QStringList{"a"};
+    }
+    void merge() {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, edited);
+        QFETCH(QStringList, inserted);
+        QFETCH(QStringList, deleted);
+        const KeywordMerge::Changes changes = KeywordMerge::Merge(stored, edited);
+        QCOMPARE(changes.toInsert, inserted);
+        QCOMPARE(changes.toDelete, deleted);
+    }
+
+    void savingKeywordsDeletesWithOneStatement() {
+        for (const char* k : {"b", "a", "x"})
+            QVERIFY(t->store.InsertKeyword("1", k));
+        props->show(m);
+        QCOMPARE(props->keywords(), QStringList({"b", "a", "x"}));
+        props->setKeywords({" a ", "c", "  "});
+        trace();
+        QVERIFY(props->save());
+        QCOMPARE(stored(), QStringList({"a", "c"}));
+        QCOMPARE(statements.filter("delete from KeyWordTable").size(), 1);
+        QCOMPARE(statements.filter("insert into KeyWordTable").size(), 1);
+        QCOMPARE(props->storedKeywords(), QStringList({"a", "c"}));
+
+        // Nothing changed, nothing written.
+        trace();
+        QVERIFY(props->save());
+        QCOMPARE(statements.filter("KeyWordTable").size(), 0);
+    }
+
+    void anEmptyKeywordIsIgnored() {
+        props->show(m);
+        QCOMPARE(props->addKeyword(), 0);
+        QCOMPARE(shownRows().last(), QString("关键字1=*"));
+        QVERIFY(props->save());
+        QCOMPARE(stored(), QStringList());
+    }
+
+    void deletingAKeywordNumbersTheRestAgain() {
+        props->show(m);
+        props->setKeywords({"c", "a", "b"});
+        QVERIFY(props->deleteKeyword(1));
+        QCOMPARE(shownRows().mid(5), QStringList({"关键字1=b*", "关键字2=c*"}));
+    }
+
+    void aFailedSaveShowsWhatIsStored() {
+        QVERIFY(t->store.InsertKeyword("1", "old"));
+        QVERIFY(t->store.ExecuteStatement("create trigger refuse before insert on KeyWordTable "
+                                          "begin select raise(fail, 'refused'); end"));
+        props->show(m);
+        props->setKeywords({"new"});
+        QVERIFY(!props->save());
+        QCOMPARE(t->prompter.lastText(), QString("保存查询关键字失败!"));
+        QCOMPARE(stored(), QStringList({"old"})); // the delete went back with the insert
+        QCOMPARE(props->keywords(), QStringList({"old"}));
+    }
+
+    void renaming_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blanks keep the old name") << "   "
+                                                  << "资料1"
+                                                  << "";
+        QTest::newRow("forbidden characters") << " a|b\nc "
+                                              << "a b c"
+                                              << "";
+        QTest::newRow("100 characters") << QString(100, 'n') << QString(100, 'n') << "";
+        QTest::newRow("101 characters") << QString(101, 'n') << "资料1"
+                                        << "资料名太长!";
+    }
+    void renaming() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        props->show(m);
+        QSignalSpy renamed(props.get(), &MaterialProperties::materialRenamed);
+        props->setName(typed);
+        QCOMPARE(props->save(), message.isEmpty());
+        QCOMPARE(t->prompter.lastText(), message);
+        QCOMPARE(t->column("select MinuItemName from MinuItemTable"), QStringList({stored}));
+        QCOMPARE(renamed.count(), stored == "资料1" ? 0 : 1);
+        if (message.isEmpty())
+            QCOMPARE(props->name(), stored);
+    }
+
+    void theGrid() {
+        QVERIFY(t->store.InsertKeyword("1", "词"));
+        props->show(m, "2009-03-08 09:00:00");
+        QCOMPARE(shownRows(), QStringList({"名称=资料1*", "编号=1", "资料路径=" + m.DisplayPath,
+                                           "描述文件类型=RTF文件", "停靠时间=2009-03-08 09:00:00",
+                                           "创建日期=2009-03-07 14:05:09", "关键字1=词*"}));
+        m.DescribeFileType = "1";
+        props->show(m);
+        QCOMPARE(shownRows()[3], QString("描述文件类型=无"));
+        m.DescribeFileType = "2";
+        props->show(m);
+        QCOMPARE(shownRows()[3], QString("描述文件类型=代码文件"));
+        QCOMPARE(shownRows().size(), 6);
+    }
+
+    void anotherBasesMaterialStoresNothing() {
+        QVERIFY(t->store.InsertKeyword("1", "词"));
+        m.KnowledgeBaseID = "2";
+        props->show(m);
+        QVERIFY(!props->showsKeywords());
+        QCOMPARE(props->addKeyword(), -1);
+        QCOMPARE(shownRows().size(), 5);
+        props->setName("新名");
+        trace();
+        QVERIFY(props->save());
+        QCOMPARE(statements, QStringList());
+        QCOMPARE(t->column("select MinuItemName from MinuItemTable"), QStringList({"资料1"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMaterialProperties)
+#include "tst_materialproperties.moc"
