@@ -13,6 +13,18 @@ const CliCommand kCommands[] = {
     {"recycle", "", cliRecycle},
     {"restore", "--item CODE | --material ID", cliRestore},
     {"clear", "--item CODE | --material ID", cliClear},
+    {"new-material", "CODE NAME [--type PATTERN]", cliNewMaterial},
+    {"show-material", "ID", cliShowMaterial},
+    {"move-material", "ID TARGET", cliMoveMaterial},
+    {"rename-material", "ID NAME", cliRenameMaterial},
+    {"delete-material", "ID", cliDeleteMaterial},
+    {"add-description", "ID PATTERN", cliAddDescription},
+    {"remove-description", "ID", cliRemoveDescription},
+    {"keywords", "ID [--set K1 K2 ...]", cliKeywords},
+    {"list", "CODE [--type all|web|other] [--time none|1d|3d|1w|1m|3m|6m|1y] [--from DATE] "
+             "[--to DATE] [--page N]",
+     cliList},
+    {"dock", "[add ID | remove ID]", cliDock},
 };
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "CliContext.h"
 
+#include "materials/MaterialPanes.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
@@ -34,6 +35,20 @@ bool CliContext::openBase() {
     m_tree->fill();
     m_recycleBin->load();
     return true;
+}
+
+MaterialPanes& CliContext::materials() {
+    if (!m_materials) {
+        m_materials = std::make_unique<MaterialPanes>(m_workspace.store(), m_workspace.currentBase(),
+                                                      m_prompter, m_workspace.paths(),
+                                                      m_materialClipboard);
+        m_materials->dock().load();
+        if (m_tree)
+            m_materials->connectTree(*m_tree);
+        if (m_recycleBin)
+            m_materials->connectRecycleBin(*m_recycleBin);
+    }
+    return *m_materials;
 }
 
 void CliContext::row(const QStringList& fields) { line(fields.join(QLatin1Char('\t'))); }

@@ -12,6 +12,7 @@
 // --home (or $KEEPSAKE_HOME, or the executable's folder), its configuration,
 // the base chosen by --base, and the output streams.
 class CategoryTreeModel;
+class MaterialPanes;
 class RecycleBinModel;
 
 class CliContext {
@@ -28,6 +29,10 @@ public:
     CategoryTreeModel& tree() { return *m_tree; }
     RecycleBinModel& recycleBin() { return *m_recycleBin; }
     MaterialClipboard& materialClipboard() { return m_materialClipboard; }
+    // The material lists, the dock station and the properties, wired to the
+    // tree and the recycle bin as in the window (after openBase, when a base
+    // is needed).
+    MaterialPanes& materials();
 
     // -1 when --base was not given: the start base of the configuration.
     int requestedBaseId() const { return m_baseId; }
@@ -44,6 +49,7 @@ private:
     MaterialClipboard m_materialClipboard;
     std::unique_ptr<CategoryTreeModel> m_tree;
     std::unique_ptr<RecycleBinModel> m_recycleBin;
+    std::unique_ptr<MaterialPanes> m_materials;
 };
 
 // A failed command: the message in the form the program would show it.

@@ -68,6 +68,36 @@ private Q_SLOTS:
         QVERIFY(err.contains("回收站中没有"));
     }
 
+    void materialsFromCreationToTheRecycleBin() {
+        QCOMPARE(run({"new-material", "010000", "x"}), 1); // a root takes no material
+        QCOMPARE(run({"tree"}), 0);
+        const QString minor = lines().filter(QRegularExpression("^\\w{4}(?!00)\\w{2}\t")).first().section('\t', 0, 0);
+        QCOMPARE(run({"new-material", minor, "会议/记录"}), 0);
+        const QString id = out.trimmed();
+        QCOMPARE(run({"show-material", id}), 0);
+        QCOMPARE(lines().size(), 10); // the two empty fields print as empty lines
+        QCOMPARE(out.split('\n').value(1), QString("会议 记录"));
+        QCOMPARE(out.split('\n').value(5), QString("会议 记录.rtf"));
+
+        QCOMPARE(run({"keywords", id, "--set", "b", "a"}), 0);
+        QCOMPARE(run({"keywords", id}), 0);
+        QCOMPARE(lines(), QStringList({"a", "b"}));
+
+        QCOMPARE(run({"list", minor, "--type", "other"}), 0);
+        QCOMPARE(lines().value(0), QString("当前显示资料过滤条件:全部,非网页文件类型,所有时间范围内的资料"));
+        QCOMPARE(lines().value(1), QString("page 1/1"));
+        QVERIFY(lines().value(2).startsWith(id + "\t会议 记录\t"));
+
+        QCOMPARE(run({"dock", "add", id}), 0);
+        QCOMPARE(run({"dock", "add", id}), 0);
+        QCOMPARE(lines().size(), 1); // docked once
+        QCOMPARE(run({"delete-material", id}), 0);
+        QCOMPARE(run({"dock"}), 0);
+        QVERIFY(lines().isEmpty());
+        QCOMPARE(run({"recycle"}), 0);
+        QCOMPARE(lines().value(0).section('\t', 0, 1), QString("会议 记录\t资料"));
+    }
+
     void badUsageAndMissingBases() {
         QCOMPARE(run({}), 2);
         QVERIFY(err.contains("usage:"));
