@@ -3,6 +3,8 @@
 namespace {
 const CliCommand kCommands[] = {
     {"bases", "", cliBases},
+    {"create-base", "NAME FOLDER [--from FILE.QCK]", cliCreateBase},
+    {"export-tree", "FILE.QCK", cliExportTree},
     {"tree", "[--all]", cliTree},
     {"add-item", "PARENT NAME", cliAddItem},
     {"rename-item", "CODE NAME", cliRenameItem},
@@ -25,6 +27,11 @@ const CliCommand kCommands[] = {
              "[--to DATE] [--page N]",
      cliList},
     {"dock", "[add ID | remove ID]", cliDock},
+    {"search", "QUERY [--scope CODE] [--name] [--keyword] [--from DATE] [--to DATE]", cliSearch},
+    {"grep",
+     "QUERY [--scope CODE] [--types LIST] [--case] [--word] [--regex] [--names-only] "
+     "[--hidden]",
+     cliGrep},
 };
 } // namespace
 

@@ -16,6 +16,8 @@ std::span<const CliCommand> cliCommands();
 
 // The commands of each capability live beside each other.
 int cliBases(CliContext& context, const QStringList& args);
+int cliCreateBase(CliContext& context, const QStringList& args);
+int cliExportTree(CliContext& context, const QStringList& args);
 int cliTree(CliContext& context, const QStringList& args);
 int cliAddItem(CliContext& context, const QStringList& args);
 int cliRenameItem(CliContext& context, const QStringList& args);
@@ -36,3 +38,5 @@ int cliRemoveDescription(CliContext& context, const QStringList& args);
 int cliKeywords(CliContext& context, const QStringList& args);
 int cliList(CliContext& context, const QStringList& args);
 int cliDock(CliContext& context, const QStringList& args);
+int cliSearch(CliContext& context, const QStringList& args);
+int cliGrep(CliContext& context, const QStringList& args);

@@ -3,6 +3,7 @@
 #include "Prompter.h"
 #include "config/CFolderTool.h"
 #include "config/LocalResourceInfo.h"
+#include "config/StoredPath.h"
 
 Workspace::Workspace(const ProgramPaths& paths, Prompter& prompter)
     : m_paths(paths), m_prompter(prompter), m_store(m_database, prompter) {}
@@ -30,10 +31,15 @@ bool Workspace::loadConfiguration(const FirstRunHandler& firstRun) {
     if (setupRan && file != m_paths.mainConfigFile())
         LoadResourceConfig(m_config, m_paths.mainConfigFile(), [] { return true; });
     NormaliseResourceConfig(m_config);
+    m_selector.fill(m_config.LocalResources);
     return true;
 }
 
 bool Workspace::saveConfiguration() { return SaveResourceConfig(m_config, m_paths, m_prompter); }
+
+QStringList Workspace::typeSelectorItems() const {
+    return DescriptTypeSelectorItems(m_config, m_current.ID);
+}
 
 int Workspace::ConnectKnowledgeBase(const QString& databasePath) {
     if (m_database.IsOpen())
@@ -51,18 +57,25 @@ bool Workspace::OpenBase(int id) {
     const LocalResourceInfo info = GetLocalResourceInfo(m_config, id);
     if (info.iniFolder.isEmpty() || info.storageFolder.isEmpty())
         return false;
-    const QString databasePath = info.iniFolder + QStringLiteral("Keepsake.mdb");
+    return openWith(id, info.iniFolder, info.storageFolder, info.name);
+}
+
+bool Workspace::openWith(int id, const QString& iniFolder, const QString& storageFolder,
+                         const QString& name) {
+    const QString databasePath = iniFolder + QStringLiteral("Keepsake.mdb");
     if (!ConnectKnowledgeBase(databasePath)) {
         m_current = CurrentKnowledgeBase();
         m_store.ItemNames().Clear();
         m_prompter.error(QStringLiteral("本地数据库 '%1' 连接失败!").arg(databasePath));
         return false;
     }
-    QString filesRoot = info.storageFolder;
+    QString filesRoot = storageFolder;
     if (!filesRoot.endsWith(QLatin1Char('/')))
         filesRoot += QLatin1Char('/');
-    m_current = {id, info.name, databasePath, filesRoot, databasePath};
+    m_current = {id, name, databasePath, filesRoot, databasePath};
     m_store.ItemNames().Clear();
+    if (const LocalResourceRecord* record = m_config.base(id))
+        m_selector.setChosenText(KnowledgeBaseSelector::EntryText(record->ResourceName, id));
     return true;
 }
 
@@ -70,4 +83,49 @@ bool Workspace::OpenStartBase() {
     if (m_config.IsStartLoggResource != 1 || m_config.StartResourceID == -1)
         return false;
     return OpenBase(m_config.StartResourceID);
+}
+
+void Workspace::closeBase() {
+    m_current = CurrentKnowledgeBase();
+    m_store.ItemNames().Clear();
+    if (m_database.IsOpen())
+        m_database.Close();
+}
+
+BaseSwitch Workspace::SwitchBase(const QString& entryText) {
+    using Outcome = BaseSwitch::Outcome;
+    if (entryText == m_selector.chosenText()) {
+        if (m_prompter.message(QStringLiteral("要刷新当前知识库吗?"), QStringLiteral("警告"),
+                               Prompter::Icon::Warning,
+                               Prompter::Buttons::OkCancel) == Prompter::Answer::Cancel)
+            return {Outcome::Cancelled, entryText};
+    } else {
+        m_selector.setChosenText(entryText);
+    }
+    // Left open behind emptied panes, the old base would still take every
+    // statement a command sends while no base shows.
+    closeBase();
+
+    const LocalResourceRecord* record = nullptr;
+    for (const LocalResourceRecord& r : std::as_const(m_config.LocalResources)) {
+        if (KnowledgeBaseSelector::EntryText(r.ResourceName, r.ID) == entryText) {
+            record = &r;
+            break;
+        }
+    }
+    if (!record || !StoredPath(record->IniPath).contains(QLatin1Char('/')))
+        return {Outcome::NotOpened, entryText};
+
+    const LocalResourceInfo info = GetLocalResourceInfo(m_config, record->ID);
+    if (info.storageFolder.isEmpty()) {
+        m_prompter.error(QStringLiteral("该知识库知识库文件存放目录为空!"));
+        return {Outcome::NotOpened, entryText};
+    }
+    if (info.iniFolder.isEmpty()) {
+        m_prompter.error(QStringLiteral("启动知识库失败!"));
+        return {Outcome::NotOpened, entryText};
+    }
+    if (!openWith(record->ID, info.iniFolder, info.storageFolder, info.name))
+        return {Outcome::NotOpened, entryText};
+    return {Outcome::Opened, entryText};
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "bases/BaseSwitch.h"
+#include "bases/ConfigChangeFlags.h"
+#include "bases/KnowledgeBaseSelector.h"
 #include "config/ProgramPaths.h"
 #include "config/ResourceConfig.h"
 #include "db/Database.h"
@@ -24,10 +27,17 @@ public:
     // to make it by hand when it cannot be created.
     bool ensureConfigFolder();
 
-    // Reads and cleans the main configuration. False when the first-run setup
-    // was cancelled or failed.
+    // Reads and cleans the main configuration and lists its bases in the
+    // selector. False when the first-run setup was cancelled or failed.
     bool loadConfiguration(const FirstRunHandler& firstRun);
     bool saveConfiguration();
+
+    KnowledgeBaseSelector& baseSelector() { return m_selector; }
+    const KnowledgeBaseSelector& baseSelector() const { return m_selector; }
+    ConfigChangeFlags& changeFlags() { return m_flags; }
+    // The entries of the toolbar's description-file type selector for the
+    // open base (none of its own while no base is open).
+    QStringList typeSelectorItems() const;
 
     Database& database() { return m_database; }
     KnowledgeStore& store() { return m_store; }
@@ -41,15 +51,28 @@ public:
 
     // Opens a registered base. False when the configuration cannot say where
     // it is (silently) or its database does not open (after telling the user).
+    // Its selector entry counts as chosen.
     bool OpenBase(int id);
     // Opens the start base when the configuration asks for one at start-up.
     bool OpenStartBase();
 
+    // The user picked an entry of the base selector. Picking the chosen
+    // entry again asks whether to reload it. Whatever base was open is
+    // closed before the picked one is opened, so a failure leaves none open,
+    // its connection closed. The result says what the panes must do.
+    BaseSwitch SwitchBase(const QString& entryText);
+
 private:
+    void closeBase();
+    bool openWith(int id, const QString& iniFolder, const QString& storageFolder,
+                  const QString& name);
+
     ProgramPaths m_paths;
     Prompter& m_prompter;
     ResourceConfigData m_config;
     Database m_database;
     KnowledgeStore m_store;
     CurrentKnowledgeBase m_current;
+    KnowledgeBaseSelector m_selector;
+    ConfigChangeFlags m_flags;
 };

@@ -1,0 +1,23 @@
+#include "BaseSwitch.h"
+
+#include "materials/MaterialPanes.h"
+#include "store/CategoryTreeModel.h"
+#include "store/RecycleBinModel.h"
+
+void BaseSwitch::applyTo(CategoryTreeModel& tree, RecycleBinModel& recycleBin,
+                         MaterialPanes* materials) const {
+    if (!clearsPanes())
+        return;
+    tree.clear();
+    recycleBin.clear();
+    if (materials) {
+        materials->list().clearList();
+        // Left showing, an old material's properties would be saved into the
+        // new base's rows of the same id.
+        materials->properties().clear();
+    }
+    if (!fillsPanes())
+        return;
+    tree.fill();
+    recycleBin.load();
+}

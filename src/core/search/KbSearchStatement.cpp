@@ -1,0 +1,71 @@
+#include "KbSearchStatement.h"
+
+#include "db/Database.h"
+
+#include <sqlite3.h>
+
+KbSearchStatement::~KbSearchStatement() {
+    sqlite3_finalize(m_statement);
+}
+
+bool KbSearchStatement::check(int resultCode) {
+    if (resultCode == SQLITE_OK)
+        return true;
+    m_failed = true;
+    m_database.ReportSqliteError(resultCode);
+    return false;
+}
+
+bool KbSearchStatement::Prepare(const QString& statement) {
+    sqlite3_finalize(m_statement);
+    m_statement = nullptr;
+    m_failed = false;
+    if (!m_database.IsOpen()) {
+        m_failed = true;
+        return false;
+    }
+    const QByteArray sql = statement.toUtf8();
+    if (!check(sqlite3_prepare_v2(m_database.Handle(), sql.constData(), int(sql.size()),
+                                  &m_statement, nullptr)))
+        return false;
+    m_failed = m_statement == nullptr; // a text without a statement
+    return !m_failed;
+}
+
+bool KbSearchStatement::Reset() {
+    m_failed = false;
+    return m_statement && check(sqlite3_reset(m_statement));
+}
+
+bool KbSearchStatement::Bind(int index, qint64 value) {
+    return m_statement && check(sqlite3_bind_int64(m_statement, index, value));
+}
+
+bool KbSearchStatement::Bind(int index, const QString& text) {
+    return m_statement && check(sqlite3_bind_text16(m_statement, index, text.utf16(),
+                                                    int(text.size() * 2), SQLITE_TRANSIENT));
+}
+
+bool KbSearchStatement::Next() {
+    if (!m_statement || m_failed)
+        return false;
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        check(rc);
+    return false;
+}
+
+qint64 KbSearchStatement::Int64(int column) const {
+    return sqlite3_column_int64(m_statement, column);
+}
+
+QByteArrayView KbSearchStatement::Text(int column) const {
+    // The pointer first: asking for the length before it would size another
+    // conversion of the value.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!text)
+        return "NULL";
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
+}

@@ -1,0 +1,20 @@
+#include "QueryHistory.h"
+
+#include <algorithm>
+
+void QueryHistory::Remember(const QString& query) {
+    m_current = int(m_entries.indexOf(query));
+    if (m_current == -1) {
+        m_entries.append(query);
+        m_current = int(m_entries.size()) - 1;
+    }
+}
+
+QStringList QueryHistory::SortedEntries() const {
+    QStringList sorted = m_entries;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return sorted;
+}
