@@ -7,12 +7,18 @@
 #include "Prompter.h"
 #include "config/Profile.h"
 #include "documents/CNoResourceShowView.h"
+#include "dialogs/CNewMaterialDlg.h"
+#include "materials/MaterialOpening.h"
+#include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
+#include "panes/CMaterialPane.h"
 #include "panes/CRecycleBinPane.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QLabel>
@@ -75,6 +81,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createStatusBar();
 
     m_workspace.OpenStartBase();
+    m_materials->dock().load();
 
     // The panes come up in the order the user expects to find them filled.
     for (int id : {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase,
@@ -99,6 +106,13 @@ void CMainFrame::createModels() {
     connect(m_tree, &CategoryTreeModel::itemRenamed, m_recycleBin, &RecycleBinModel::refreshPaths);
     // A pasted item takes everything below it to new codes, deleted rows too.
     connect(m_tree, &CategoryTreeModel::itemRecoded, m_recycleBin, &RecycleBinModel::load);
+
+    m_materials = new MaterialPanes(m_workspace.store(), base, m_prompter, m_workspace.paths(),
+                                   m_materialClipboard, this);
+    m_materials->connectTree(*m_tree);
+    m_materials->connectRecycleBin(*m_recycleBin);
+    connect(&m_materials->list(), &MaterialListModel::statusTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
 }
 
 void CMainFrame::showOpenBase() {
@@ -136,7 +150,15 @@ void CMainFrame::createPanes() {
     m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
     setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);
     connect(m_treePane, &CKnowledgeTreePane::showMaterialsRequested, this,
-            [this] { showPane(CommandIds::PaneMaterials); });
+            &CMainFrame::showMaterialsOf);
+    m_materialPane = new CMaterialPane(*m_materials, *m_commands, m_profile, m_prompter,
+                                       [this] { return m_typeSelector->currentText(); });
+    setPaneContent(CommandIds::PaneMaterials, m_materialPane);
+    connect(m_materialPane, &CMaterialPane::openRequested, this, &CMainFrame::openMaterial);
+    connect(m_materialPane, &CMaterialPane::newMaterialRequested, this,
+            &CMainFrame::showNewMaterialDialog);
+    connect(m_materialPane, &CMaterialPane::materialSelected, this,
+            [this](const MaterialRecord& m) { m_materials->properties().show(m); });
     m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
     setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
 
@@ -279,8 +301,81 @@ void CMainFrame::addTypeFromToolbar() {
 }
 
 void CMainFrame::openDocument(const QString& path) {
-    m_documents->addDocument(new CNoResourceShowView(path));
+    m_documents->addDocument(documentFor(path));
     m_commands->updateEnabled();
+}
+
+DocumentWindow* CMainFrame::documentFor(const QString& path) {
+    return new CNoResourceShowView(path);
+}
+
+void CMainFrame::showMaterialsOf(const QString& code) {
+    showPane(CommandIds::PaneMaterials);
+    m_materials->list().showMaterialsOf(code);
+}
+
+void CMainFrame::showNewMaterialDialog() {
+    const QString code = m_treePane->currentCode();
+    if (!m_materials->creator().CheckTarget(code))
+        return;
+    // One dialog at a time: a second request brings the open one forward.
+    if (m_newMaterialDialog) {
+        m_newMaterialDialog->raise();
+        m_newMaterialDialog->activateWindow();
+        return;
+    }
+    m_newMaterialDialog = new CNewMaterialDlg(*m_materials, code,
+                                              [this] { return m_typeSelector->currentText(); }, this);
+    connect(m_newMaterialDialog, &CNewMaterialDlg::created, this,
+            [this](const MaterialRecord& material, bool open) {
+                if (open)
+                    openMaterial(material);
+                m_materials->properties().show(material);
+            });
+    m_newMaterialDialog->show();
+}
+
+bool CMainFrame::openMaterial(const MaterialRecord& material) {
+    const auto key = qMakePair(material.KnowledgeBaseID, material.MinuItemID);
+    if (DocumentWindow* open = m_materialWindows.value(key)) {
+        m_documents->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+        return true;
+    }
+    const MaterialOpening::Target target = MaterialOpening::TargetOf(material);
+    QString file = target.file;
+    if (target.viewer == MaterialOpening::Viewer::WebPages) {
+        // The material's own pages, else the page that says it has none.
+        const QStringList pages = QDir(target.folder).entryList(
+            {QStringLiteral("*.htm"), QStringLiteral("*.html"), QStringLiteral("*.mht")},
+            QDir::Files, QDir::Name);
+        file = pages.isEmpty() ? m_workspace.paths().helpFile(QStringLiteral("EmptyDes.htm"))
+                               : QDir(target.folder).filePath(pages.first());
+    }
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        MaterialOpening::ReportMissingDescription(m_prompter);
+        return false;
+    }
+    DocumentWindow* window = documentFor(file);
+    if (!window) {
+        MaterialOpening::ReportMissingDescription(m_prompter);
+        return false;
+    }
+    window->setWindowTitle(material.MinuItemName);
+    m_documents->addDocument(window);
+    trackMaterialWindow(window, material);
+    m_materials->properties().show(material);
+    m_commands->updateEnabled();
+    return true;
+}
+
+void CMainFrame::trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material) {
+    const auto key = qMakePair(material.KnowledgeBaseID, material.MinuItemID);
+    m_materialWindows.insert(key, window);
+    m_materials->openMaterials().opened(material);
+    connect(window, &QObject::destroyed, this, [this, key, material] {
+        m_materialWindows.remove(key);
+        m_materials->openMaterials().closed(material);
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

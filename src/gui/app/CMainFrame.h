@@ -5,8 +5,13 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 
 class CategoryTreeModel;
+class CMaterialPane;
+class CNewMaterialDlg;
+class DocumentWindow;
+class MaterialPanes;
 class CKnowledgeTreePane;
 class CRecycleBinPane;
 class CommandRegistry;
@@ -33,6 +38,9 @@ public:
     bool OnCreate(const FirstRunHandler& firstRun);
 
     void openDocument(const QString& path);
+    // Opens a material in the viewer of its kind, or brings its window to the
+    // front when it is open already.
+    bool openMaterial(const MaterialRecord& material);
 
     Workspace& workspace() { return m_workspace; }
     CommandRegistry& commands() { return *m_commands; }
@@ -44,6 +52,8 @@ public:
     RecycleBinModel& recycleBin() { return *m_recycleBin; }
     CKnowledgeTreePane& treePane() { return *m_treePane; }
     CRecycleBinPane& recycleBinPane() { return *m_recycleBinPane; }
+    MaterialPanes& materials() { return *m_materials; }
+    CMaterialPane& materialPane() { return *m_materialPane; }
 
     int defFontSize() const { return m_defFontSize; }
     void setDefFontSize(int size) { m_defFontSize = size; }
@@ -64,6 +74,11 @@ private:
     void showPane(int id);
     void fillTypeSelector();
     void addTypeFromToolbar();
+    void showNewMaterialDialog();
+    void showMaterialsOf(const QString& code);
+    // The window of a file: the editor of its kind, or a stand-in naming it.
+    DocumentWindow* documentFor(const QString& path);
+    void trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material);
 
     Workspace m_workspace;
     Prompter& m_prompter;
@@ -78,5 +93,10 @@ private:
     RecycleBinModel* m_recycleBin = nullptr;
     CKnowledgeTreePane* m_treePane = nullptr;
     CRecycleBinPane* m_recycleBinPane = nullptr;
+    MaterialPanes* m_materials = nullptr;
+    CMaterialPane* m_materialPane = nullptr;
+    QPointer<CNewMaterialDlg> m_newMaterialDialog;
+    // The open window of each material, by base id and material id.
+    QMap<QPair<QString, QString>, DocumentWindow*> m_materialWindows;
     int m_defFontSize = 3;
 };

@@ -31,6 +31,33 @@ inline constexpr int AddRootItem = 32855;
 inline constexpr int RestoreRecycled = 32851;
 inline constexpr int ClearRecycled = 32852;
 
+// Material list
+inline constexpr int OpenMaterial = 32804;
+inline constexpr int NewMaterial = 32805;
+inline constexpr int AddDescriptionFile = 38802;
+inline constexpr int RemoveDescriptionFile = 38803;
+inline constexpr int DockMaterial = 32806;
+inline constexpr int CutMaterial = 32807;
+inline constexpr int DeleteMaterial = 32808;
+inline constexpr int ClearMaterialList = 32813;
+
+// Material list filter and pages
+inline constexpr int ApplyFilter = 12923;
+inline constexpr int FilterAllTypes = 22908;
+inline constexpr int FilterWebPages = 22910;
+inline constexpr int FilterOtherTypes = 22911;
+inline constexpr int FilterNoTime = 22915;
+inline constexpr int FilterSinceYesterday = 22912;
+inline constexpr int FilterSinceThreeDays = 22913;
+inline constexpr int FilterSinceAWeek = 22914;
+inline constexpr int FilterSinceAMonth = 22916;
+inline constexpr int FilterSinceThreeMonths = 22917;
+inline constexpr int FilterSinceHalfAYear = 22918;
+inline constexpr int FilterSinceAYear = 22919;
+inline constexpr int FilterCustomTime = 22921;
+inline constexpr int PreviousPage = 22922;
+inline constexpr int NextPage = 22923;
+
 inline constexpr int Help = 174;
 inline constexpr int Save = 32775;
 inline constexpr int SaveAll = 32776;
@@ -42,5 +69,55 @@ inline constexpr int CloseOtherKinds = 32904;
 inline constexpr int CloseActiveKind = 32905;
 inline constexpr int CloseActive = 32906;
 inline constexpr int Exit = 57665;
+
+// Material text editor
+inline constexpr int Tabify = 13010;
+inline constexpr int Untabify = 13011;
+inline constexpr int UpperCase = 13013;
+inline constexpr int LowerCase = 13014;
+inline constexpr int FindWord = 32801;
+inline constexpr int GoToLine = 32812;
+inline constexpr int ShowWhiteSpace = 32819;
+inline constexpr int FoldAll = 32820;
+inline constexpr int UnfoldAll = 32824;
+inline constexpr int ToggleLineMarker = 32825;
+inline constexpr int ToggleBookmark = 32826;
+inline constexpr int NextBookmark = 32827;
+inline constexpr int PreviousBookmark = 32828;
+inline constexpr int IndicatorRowCol = 32829; // status bar "ROWCOL", not a command
+inline constexpr int Print = 57607;
+inline constexpr int PrintPreview = 57609;
+
+// Rich-text editor and its format bar
+inline constexpr int FontName = 802;
+inline constexpr int FontSize = 803;
+inline constexpr int CharBold = 804;
+inline constexpr int CharItalic = 805;
+inline constexpr int CharUnderline = 806;
+inline constexpr int AlignLeft = 807;
+inline constexpr int AlignCenter = 808;
+inline constexpr int AlignRight = 809;
+inline constexpr int Bullets = 810;
+inline constexpr int InsertDate = 811;
+inline constexpr int FontColour = 812;
+inline constexpr int ColourPicker = 3001;
+inline constexpr int AutomaticColour = 9948;
+inline constexpr int MoreColours = 9949;
+
+// Currently open materials
+inline constexpr int FocusOpenMaterial = 32830;
+inline constexpr int CloseOpenMaterial = 32831;
+inline constexpr int DockOpenMaterial = 32832;
+inline constexpr int DeleteOpenMaterial = 32833;
+inline constexpr int CutOpenMaterial = 32850;
+
+// Dock station
+inline constexpr int OpenDocked = 32834;
+inline constexpr int RemoveDocked = 32835;
+
+// Properties pane toolbar; ids of our own, clear of every other command
+inline constexpr int SaveProperties = 32870;
+inline constexpr int DeleteKeyword = 32871;
+inline constexpr int AddKeyword = 32872;
 
 } // namespace CommandIds
