@@ -1,6 +1,8 @@
 #include "app/CKeepsakeApp.h"
 
 int main(int argc, char** argv) {
+    // The web documents need one GL context shared by all of them.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CKeepsakeApp app(argc, argv);
     if (!app.InitInstance())
         return 1;

@@ -57,7 +57,9 @@ private Q_SLOTS:
         layout->addWidget(treePane);
         layout->addWidget(binPane);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // Keys reach shortcuts only in the active window.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         tree->fill();
     }
     void cleanup() {

@@ -6,7 +6,14 @@
 #include "DocumentArea.h"
 #include "Prompter.h"
 #include "config/Profile.h"
+#include "documents/CHtmlViewsView.h"
+#include "documents/CKeepsakeView.h"
 #include "documents/CNoResourceShowView.h"
+#include "documents/DocumentCommands.h"
+#include "documents/DocumentFactory.h"
+#include "panes/CDockStationPane.h"
+#include "panes/COpenMaterialsPane.h"
+#include "panes/CPropertiesPane.h"
 #include "dialogs/CNewMaterialDlg.h"
 #include "materials/MaterialOpening.h"
 #include "materials/MaterialPanes.h"
@@ -159,6 +166,21 @@ void CMainFrame::createPanes() {
             &CMainFrame::showNewMaterialDialog);
     connect(m_materialPane, &CMaterialPane::materialSelected, this,
             [this](const MaterialRecord& m) { m_materials->properties().show(m); });
+
+    m_propertiesPane = new CPropertiesPane(m_materials->properties(), *m_commands);
+    setPaneContent(CommandIds::PaneProperties, m_propertiesPane);
+    m_dockPane = new CDockStationPane(m_materials->dock(), *m_commands);
+    setPaneContent(CommandIds::PaneDockStation, m_dockPane);
+    connect(m_dockPane, &CDockStationPane::openRequested, this, &CMainFrame::openDocked);
+    m_openPane = new COpenMaterialsPane(*m_materials, *m_commands);
+    setPaneContent(CommandIds::PaneOpenMaterials, m_openPane);
+    // Focus brings an open material's window to the front.
+    connect(m_openPane, &COpenMaterialsPane::focusRequested, this, &CMainFrame::openMaterial);
+    connect(m_openPane, &COpenMaterialsPane::closeRequested, this, [this](const MaterialRecord& m) {
+        // The ordinary close, so a modified document asks to be saved.
+        if (DocumentWindow* w = m_materialWindows.value(qMakePair(m.KnowledgeBaseID, m.MinuItemID)))
+            w->parentWidget()->close();
+    });
     m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
     setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
 
@@ -221,6 +243,14 @@ void CMainFrame::createCommands() {
     }
     connect(m_documents, &QMdiArea::subWindowActivated, m_commands,
             &CommandRegistry::updateEnabled);
+    connect(m_documents, &QMdiArea::subWindowActivated, this, &CMainFrame::showRowCol);
+
+    // The editors attach the keys of their commands when they are built, so
+    // the commands exist before any document does.
+    DocumentCommands::install(*m_commands, [this] { return m_documents->activeDocument(); });
+    m_factory = std::make_unique<DocumentFactory>(
+        m_workspace.paths().shipped(QStringLiteral("EditConfig/SyntaxEdit.ini")), *m_commands,
+        m_prompter);
 }
 
 void CMainFrame::createMenus() {
@@ -229,7 +259,20 @@ void CMainFrame::createMenus() {
     file->addAction(m_commands->action(Save));
     file->addAction(m_commands->action(SaveAll));
     file->addSeparator();
+    file->addAction(m_commands->action(Print));
+    file->addAction(m_commands->action(PrintPreview));
+    file->addSeparator();
     file->addAction(m_commands->action(Exit));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    for (int id : {FindWord, GoToLine})
+        edit->addAction(m_commands->action(id));
+    edit->addSeparator();
+    for (int id : {ToggleBookmark, NextBookmark, PreviousBookmark, ToggleLineMarker})
+        edit->addAction(m_commands->action(id));
+    edit->addSeparator();
+    for (int id : {ShowWhiteSpace, FoldAll, UnfoldAll, Tabify, Untabify, UpperCase, LowerCase})
+        edit->addAction(m_commands->action(id));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     for (const PaneSpec& spec : kPanes)
@@ -285,6 +328,10 @@ void CMainFrame::createStatusBar() {
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     statusBar()->addPermanentWidget(m_progress);
+    m_rowCol = new QLabel(statusBar());
+    m_rowCol->setObjectName(QStringLiteral("indicator32829"));
+    m_rowCol->setMinimumWidth(120);
+    statusBar()->insertPermanentWidget(0, m_rowCol);
 }
 
 void CMainFrame::fillTypeSelector() {
@@ -301,12 +348,50 @@ void CMainFrame::addTypeFromToolbar() {
 }
 
 void CMainFrame::openDocument(const QString& path) {
-    m_documents->addDocument(documentFor(path));
+    addDocumentWindow(documentFor(path));
+}
+
+void CMainFrame::addDocumentWindow(DocumentWindow* window) {
+    if (auto* text = qobject_cast<CKeepsakeView*>(window)) {
+        connect(text, &CKeepsakeView::rowColChanged, this, [this, text](const QString& rowCol) {
+            if (m_documents->activeDocument() == text)
+                m_rowCol->setText(rowCol);
+        });
+    }
+    m_documents->addDocument(window);
     m_commands->updateEnabled();
 }
 
 DocumentWindow* CMainFrame::documentFor(const QString& path) {
+    if (DocumentWindow* window = m_factory->open(path))
+        return window;
     return new CNoResourceShowView(path);
+}
+
+void CMainFrame::showRowCol() {
+    auto* text = qobject_cast<CKeepsakeView*>(m_documents->activeDocument());
+    m_rowCol->setText(text ? text->rowColText() : QString());
+}
+
+void CMainFrame::openDocked(int row, const MaterialRecord& material, const QString& dockTime) {
+    DockStationModel& dock = m_materials->dock();
+    const bool isOpen =
+        m_materialWindows.contains(qMakePair(material.KnowledgeBaseID, material.MinuItemID));
+    switch (dock.decideOpen(row, isOpen)) {
+    case DockStationModel::OpenAction::Refused:
+        return;
+    case DockStationModel::OpenAction::Activate:
+        openMaterial(material);
+        break;
+    case DockStationModel::OpenAction::Open:
+        if (!openMaterial(material)) {
+            dock.openFailed(row);
+            showPane(CommandIds::PaneDockStation);
+            return;
+        }
+        break;
+    }
+    m_materials->properties().show(material, dockTime);
 }
 
 void CMainFrame::showMaterialsOf(const QString& code) {
@@ -342,26 +427,31 @@ bool CMainFrame::openMaterial(const MaterialRecord& material) {
         return true;
     }
     const MaterialOpening::Target target = MaterialOpening::TargetOf(material);
-    QString file = target.file;
+    DocumentWindow* window = nullptr;
     if (target.viewer == MaterialOpening::Viewer::WebPages) {
-        // The material's own pages, else the page that says it has none.
-        const QStringList pages = QDir(target.folder).entryList(
-            {QStringLiteral("*.htm"), QStringLiteral("*.html"), QStringLiteral("*.mht")},
-            QDir::Files, QDir::Name);
-        file = pages.isEmpty() ? m_workspace.paths().helpFile(QStringLiteral("EmptyDes.htm"))
-                               : QDir(target.folder).filePath(pages.first());
+        if (!target.folder.isEmpty()) {
+            // The material's own pages, else the page that says it has none.
+            const QDir folder(target.folder);
+            QStringList pages;
+            for (const QString& name :
+                 folder.entryList({QStringLiteral("*.htm"), QStringLiteral("*.html"),
+                                   QStringLiteral("*.mht")},
+                                  QDir::Files, QDir::Name))
+                pages << folder.filePath(name);
+            auto* web = new CHtmlViewsView;
+            web->showPages(material.MinuItemName, pages,
+                           m_workspace.paths().helpFile(QStringLiteral("EmptyDes.htm")));
+            window = web;
+        }
+    } else if (!target.file.isEmpty() && QFileInfo(target.file).isFile()) {
+        window = m_factory->openDescription(target.file);
     }
-    if (file.isEmpty() || !QFileInfo(file).isFile()) {
-        MaterialOpening::ReportMissingDescription(m_prompter);
-        return false;
-    }
-    DocumentWindow* window = documentFor(file);
     if (!window) {
         MaterialOpening::ReportMissingDescription(m_prompter);
         return false;
     }
     window->setWindowTitle(material.MinuItemName);
-    m_documents->addDocument(window);
+    addDocumentWindow(window);
     trackMaterialWindow(window, material);
     m_materials->properties().show(material);
     m_commands->updateEnabled();
@@ -379,10 +469,19 @@ void CMainFrame::trackMaterialWindow(DocumentWindow* window, const MaterialRecor
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    hide();
-    m_documents->saveAll();
+    // A document that cannot be saved, or whose close the user cancels,
+    // keeps the program open rather than losing its text.
+    if (!m_documents->saveAll()) {
+        event->ignore();
+        return;
+    }
     m_documents->closeWebWindows();
     m_documents->closeNonWebWindows();
+    if (!m_documents->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    hide();
     m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), m_defFontSize);
     m_profile.sync();
     event->accept();

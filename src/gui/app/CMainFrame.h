@@ -6,8 +6,14 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <memory>
 
 class CategoryTreeModel;
+class CDockStationPane;
+class COpenMaterialsPane;
+class CPropertiesPane;
+class DocumentFactory;
+class QLabel;
 class CMaterialPane;
 class CNewMaterialDlg;
 class DocumentWindow;
@@ -78,7 +84,10 @@ private:
     void showMaterialsOf(const QString& code);
     // The window of a file: the editor of its kind, or a stand-in naming it.
     DocumentWindow* documentFor(const QString& path);
+    void addDocumentWindow(DocumentWindow* window);
     void trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material);
+    void openDocked(int row, const MaterialRecord& material, const QString& dockTime);
+    void showRowCol();
 
     Workspace m_workspace;
     Prompter& m_prompter;
@@ -94,6 +103,11 @@ private:
     CKnowledgeTreePane* m_treePane = nullptr;
     CRecycleBinPane* m_recycleBinPane = nullptr;
     MaterialPanes* m_materials = nullptr;
+    std::unique_ptr<DocumentFactory> m_factory;
+    CPropertiesPane* m_propertiesPane = nullptr;
+    CDockStationPane* m_dockPane = nullptr;
+    COpenMaterialsPane* m_openPane = nullptr;
+    QLabel* m_rowCol = nullptr;
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;
     // The open window of each material, by base id and material id.

@@ -50,6 +50,26 @@ QIcon page(const QColor& colour) {
     return QIcon(pixmap);
 }
 
+// A small sign (plus or cross) in a disc, for adding and removing.
+QIcon sign(const QColor& colour, bool plus) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(140), 1.5));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(3, 3, 26, 26));
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    if (plus) {
+        p.drawLine(QPointF(16, 9), QPointF(16, 23));
+        p.drawLine(QPointF(9, 16), QPointF(23, 16));
+    } else {
+        p.drawLine(QPointF(11, 11), QPointF(21, 21));
+        p.drawLine(QPointF(21, 11), QPointF(11, 21));
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 namespace Icons {
@@ -71,6 +91,49 @@ QIcon minor() {
 
 QIcon material() {
     static const QIcon icon = page(QColor(0x55, 0x66, 0x77));
+    return icon;
+}
+
+QIcon openMaterial() {
+    static const QIcon icon = [] {
+        QPixmap pixmap = page(QColor(0x2f, 0x6f, 0xb8)).pixmap(32, 32);
+        // A green dot in the corner, readable at 16 pixels.
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x1e, 0x6b, 0x2a), 1.5));
+        p.setBrush(QColor(0x3c, 0xb3, 0x4a));
+        p.drawEllipse(QRectF(17, 17, 13, 13));
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+QIcon save() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(32, 32);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor body(0x3b, 0x5f, 0x9c);
+        p.setPen(QPen(body.darker(150), 1.5));
+        p.setBrush(body);
+        p.drawRoundedRect(QRectF(4, 4, 24, 24), 3, 3);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 5, 14, 9)); // the label
+        p.setBrush(QColor(0xc8, 0xd2, 0xe0));
+        p.drawRect(QRectF(10, 19, 12, 8)); // the shutter
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+QIcon add() {
+    static const QIcon icon = sign(QColor(0x3c, 0xa0, 0x4a), true);
+    return icon;
+}
+
+QIcon remove() {
+    static const QIcon icon = sign(QColor(0xc8, 0x3c, 0x3c), false);
     return icon;
 }
 

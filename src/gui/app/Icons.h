@@ -12,6 +12,13 @@ QIcon root();
 QIcon major();
 QIcon minor();
 QIcon material();
+// A material that was open in a window when it was docked.
+QIcon openMaterial();
+
+// Toolbar commands that have no icon of the desktop's to borrow reliably.
+QIcon save();
+QIcon add();
+QIcon remove();
 
 // By the level of a category code (see CategoryCode::Level), or a recycle
 // row's kind text.

@@ -1,0 +1,111 @@
+#include "CDockStationPane.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "app/Icons.h"
+#include "materials/DockStationModel.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+using namespace CommandIds;
+
+namespace {
+
+// The first column tells whether the material was open when it was docked.
+class DockIconDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == DockStationModel::IconColumn) {
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->icon = index.data(DockStationModel::OpenWhenDockedRole).toBool()
+                               ? Icons::openMaterial()
+                               : Icons::material();
+        }
+    }
+};
+
+} // namespace
+
+CDockStationPane::CDockStationPane(DockStationModel& model, CommandRegistry& commands,
+                                   QWidget* parent)
+    : QWidget(parent), m_model(model), m_commands(commands), m_view(new QTreeView(this)) {
+    setObjectName(QStringLiteral("CDockStationPane"));
+    m_view->setObjectName(QStringLiteral("dockStation"));
+    m_view->setModel(&model);
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setAlternatingRowColors(true);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setItemDelegate(new DockIconDelegate(m_view));
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->setIconSize(QSize(16, 16));
+    const int widths[] = {26, 160, 240, 140, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200};
+    for (int c = 0; c < DockStationModel::ColumnCount; ++c)
+        m_view->setColumnWidth(c, widths[c]);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &CDockStationPane::showContextMenu);
+    connect(m_view, &QAbstractItemView::doubleClicked, this,
+            [this] { m_commands.trigger(OpenDocked); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    const auto local = Qt::WidgetWithChildrenShortcut;
+    QAction* open =
+        m_commands.define(OpenDocked, QStringLiteral("打开"), QKeySequence(Qt::Key_Return), local);
+    open->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_view->addAction(open);
+    m_view->addAction(m_commands.define(RemoveDocked, QStringLiteral("从停靠站移除"),
+                                        QKeySequence(Qt::Key_Delete), local));
+    const auto hasRow = [this] { return selectedRow() >= 0; };
+    m_commands.setHandler(
+        OpenDocked,
+        [this] {
+            const int row = selectedRow();
+            Q_EMIT openRequested(row, m_model.materialAt(row), m_model.dockTimeAt(row));
+        },
+        hasRow);
+    m_commands.setHandler(
+        RemoveDocked, [this] { removeSelected(); }, hasRow);
+
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, &m_commands,
+            &CommandRegistry::updateEnabled);
+    // Rows also go when a material is deleted elsewhere or a base removed.
+    connect(&model, &QAbstractItemModel::rowsRemoved, &m_commands, &CommandRegistry::updateEnabled);
+    connect(&model, &QAbstractItemModel::modelReset, &m_commands, &CommandRegistry::updateEnabled);
+}
+
+int CDockStationPane::selectedRow() const {
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().row() : -1;
+}
+
+void CDockStationPane::removeSelected() {
+    const int row = selectedRow();
+    m_model.removeRow(row);
+    // The next row takes the removed one's place, so Del can be pressed again.
+    const int next = qMin(row, m_model.rowCount() - 1);
+    if (next >= 0)
+        m_view->setCurrentIndex(m_model.index(next, DockStationModel::NameColumn));
+}
+
+void CDockStationPane::showContextMenu(const QPoint& pos) {
+    const QModelIndex at = m_view->indexAt(pos);
+    if (at.isValid())
+        m_view->setCurrentIndex(at);
+    m_commands.updateEnabled();
+    QMenu menu(this);
+    menu.addAction(m_commands.action(OpenDocked));
+    menu.addAction(m_commands.action(RemoveDocked));
+    menu.exec(m_view->viewport()->mapToGlobal(pos));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "store/MaterialRecord.h"
+
+#include <QWidget>
+
+class CommandRegistry;
+class DockStationModel;
+class QTreeView;
+
+// The dock station pane: the materials the user pinned, of any base, to be
+// opened (Enter, double click) or taken off the station (Del).
+class CDockStationPane : public QWidget {
+    Q_OBJECT
+public:
+    CDockStationPane(DockStationModel& model, CommandRegistry& commands, QWidget* parent = nullptr);
+
+    QTreeView* view() const { return m_view; }
+
+Q_SIGNALS:
+    // Open of a row: whether and how it opens depends on the windows the
+    // frame holds (DockStationModel::decideOpen takes the row).
+    void openRequested(int row, const MaterialRecord& material, const QString& dockTime);
+
+private:
+    int selectedRow() const;
+    void removeSelected();
+    void showContextMenu(const QPoint& pos);
+
+    DockStationModel& m_model;
+    CommandRegistry& m_commands;
+    QTreeView* m_view;
+};
