@@ -20,6 +20,11 @@
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CMaterialPane.h"
 #include "panes/CRecycleBinPane.h"
+#include "dialogs/CSearchDialog.h"
+#include "materials/MaterialLookup.h"
+#include "panes/CSearchItemView.h"
+#include "search/SearchControl.h"
+#include "search/SearchScope.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
@@ -74,7 +79,11 @@ CMainFrame::CMainFrame(const ProgramPaths& paths, Prompter& prompter, Profile& p
     resize(1280, 800);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The document windows tell the open-materials list when they go; they
+    // must go while that list and the window map still exist.
+    delete m_documents;
+}
 
 bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     if (!m_workspace.loadConfiguration(firstRun))
@@ -183,6 +192,7 @@ void CMainFrame::createPanes() {
     });
     m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
     setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
+    createSearch();
 
     // Split first, then tabify: a pane split off a tab group would join it.
     const auto p = [this](int id) { return m_panes[id]; };
@@ -287,6 +297,8 @@ void CMainFrame::createMenus() {
     base->addSeparator();
     for (int id : {ShowItemMaterials, SearchFromItem})
         base->addAction(m_commands->action(id));
+    base->addAction(m_commands->action(KbSearch));
+    base->addAction(m_commands->action(StopKbSearch));
     base->addSeparator();
     base->addAction(m_commands->action(RestoreRecycled));
     base->addAction(m_commands->action(ClearRecycled));
@@ -366,6 +378,99 @@ DocumentWindow* CMainFrame::documentFor(const QString& path) {
     if (DocumentWindow* window = m_factory->open(path))
         return window;
     return new CNoResourceShowView(path);
+}
+
+void CMainFrame::createSearch() {
+    using namespace CommandIds;
+    m_search = new SearchControl(m_prompter, this);
+    m_searchView = new CSearchItemView(m_workspace.currentBase(), *m_commands, m_prompter);
+    setPaneContent(PaneSearchResults, m_searchView);
+    connect(m_search, &SearchControl::resultPaneShown, this,
+            [this] { showPane(CommandIds::PaneSearchResults); });
+    connect(m_search, &SearchControl::tabSelected, m_searchView, &CSearchItemView::selectTab);
+    connect(m_search, &SearchControl::resultBaseSet, m_searchView,
+            &CSearchItemView::setResultBase);
+    connect(m_search, &SearchControl::kbListCleared, m_searchView, &CSearchItemView::clearKbList);
+    connect(m_search, &SearchControl::kbRowsAdded, m_searchView, &CSearchItemView::addKbRows);
+    connect(m_search, &SearchControl::fileTreeCleared, m_searchView,
+            &CSearchItemView::clearFileTree);
+    connect(m_search, &SearchControl::fileRowsAdded, m_searchView, &CSearchItemView::addFileRows);
+    connect(m_search, &SearchControl::statusTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_search, &SearchControl::searchingChanged, m_commands,
+            &CommandRegistry::updateEnabled);
+
+    // The view has checked that the row belongs to the open base.
+    const auto load = [this](const QString& id, MaterialRecord& material) {
+        return MaterialLookup::Load(m_workspace.store(), m_workspace.currentBase(), id, material);
+    };
+    connect(m_searchView, &CSearchItemView::openMaterialRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (load(id, material))
+                    openMaterial(material);
+            });
+    connect(m_searchView, &CSearchItemView::dockMaterialRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (load(id, material) && m_materials->dockMaterial(material))
+                    showPane(CommandIds::PaneDockStation);
+            });
+    connect(m_searchView, &CSearchItemView::moveToMaterialsRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (!load(id, material))
+                    return;
+                m_materials->list().appendMaterial(material);
+                showPane(CommandIds::PaneMaterials);
+            });
+    connect(m_searchView, &CSearchItemView::openFile, this,
+            [this](const QString& path) { openFileAt(path, 0); });
+    connect(m_searchView, &CSearchItemView::openFileAtLine, this, &CMainFrame::openFileAt);
+
+    m_commands->define(KbSearch, QStringLiteral("知识库搜索"));
+    m_commands->setHandler(
+        KbSearch,
+        [this] {
+            const QModelIndex item = m_treePane->view()->currentIndex();
+            showSearchDialog(item.isValid() ? item.data().toString()
+                                            : SearchScope::WholeBaseLabel());
+        },
+        [this] { return m_search && !m_search->IsSearching(); });
+    m_commands->define(StopKbSearch, QStringLiteral("停止知识库搜索"));
+    m_commands->setHandler(StopKbSearch, [this] { m_search->StopSearch(); },
+                           [this] { return m_search && m_search->IsSearching(); });
+    connect(m_treePane, &CKnowledgeTreePane::searchRequested, this, [this](const QString& code) {
+        if (!code.isEmpty())
+            showSearchDialog(m_tree->indexOf(code).data().toString());
+    });
+}
+
+void CMainFrame::showSearchDialog(const QString& scopeText) {
+    if (!m_workspace.currentBase().IsOpen() || m_search->IsSearching())
+        return;
+    CSearchDialog dialog(*m_search, m_workspace.currentBase(), m_workspace.config(),
+                         m_queryHistory, m_workspace.paths(), m_prompter, m_tree, scopeText, this);
+    m_searchDialog = &dialog;
+    dialog.exec();
+}
+
+void CMainFrame::openFileAt(const QString& path, int line) {
+    DocumentWindow* window = nullptr;
+    for (QMdiSubWindow* sub : m_documents->subWindowList()) {
+        auto* shown = qobject_cast<DocumentWindow*>(sub->widget());
+        if (shown && shown->filePath() == path) {
+            m_documents->setActiveSubWindow(sub);
+            window = shown;
+            break;
+        }
+    }
+    if (!window) {
+        window = documentFor(path);
+        addDocumentWindow(window);
+    }
+    if (auto* text = qobject_cast<CKeepsakeView*>(window); text && line > 0)
+        text->GoToLineAndMark(line);
 }
 
 void CMainFrame::showRowCol() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Workspace.h"
+#include "search/QueryHistory.h"
 #include "store/MaterialClipboard.h"
 
 #include <QMainWindow>
@@ -20,6 +21,9 @@ class DocumentWindow;
 class MaterialPanes;
 class CKnowledgeTreePane;
 class CRecycleBinPane;
+class CSearchDialog;
+class CSearchItemView;
+class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class DescriptTypeSelector;
@@ -88,6 +92,11 @@ private:
     void trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material);
     void openDocked(int row, const MaterialRecord& material, const QString& dockTime);
     void showRowCol();
+    void createSearch();
+    void showSearchDialog(const QString& scopeText);
+    // Shows a file of a search result, in the window that shows it already
+    // if there is one, and goes to the line when one is given (above 0).
+    void openFileAt(const QString& path, int line);
 
     Workspace m_workspace;
     Prompter& m_prompter;
@@ -113,4 +122,8 @@ private:
     // The open window of each material, by base id and material id.
     QMap<QPair<QString, QString>, DocumentWindow*> m_materialWindows;
     int m_defFontSize = 3;
+    SearchControl* m_search = nullptr;
+    CSearchItemView* m_searchView = nullptr;
+    QueryHistory m_queryHistory;
+    QPointer<CSearchDialog> m_searchDialog;
 };

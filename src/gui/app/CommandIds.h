@@ -120,4 +120,17 @@ inline constexpr int SaveProperties = 32870;
 inline constexpr int DeleteKeyword = 32871;
 inline constexpr int AddKeyword = 32872;
 
+// Search
+inline constexpr int KbSearch = 32823;
+inline constexpr int StopKbSearch = 32853;
+inline constexpr int OpenSearchResult = 32945;
+inline constexpr int DockSearchResult = 32946;
+inline constexpr int SearchResultToMaterials = 32947;
+
+// Knowledge-base sets
+inline constexpr int NewBlankBase = 32836;
+inline constexpr int SystemSettings = 32839;
+inline constexpr int NewBaseFromFile = 32937;
+inline constexpr int ExportBaseTree = 32938;
+
 } // namespace CommandIds

@@ -1,0 +1,117 @@
+#include "ScriptedPrompter.h"
+#include "TestHome.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "app/DescriptTypeSelector.h"
+#include "app/DocumentArea.h"
+#include "config/FirstRunSetup.h"
+#include "config/Profile.h"
+#include "db/Recordset.h"
+#include "dialogs/CNewMaterialDlg.h"
+#include "materials/MaterialPanes.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "panes/CMaterialPane.h"
+#include "store/CategoryTreeModel.h"
+#include "store/RecycleBinModel.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+// A material's life in the main window, as a user lives it: created under a
+// minor item, opened, renamed in the properties, docked, and deleted.
+class TestMaterialWorkflow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    QTemporaryDir profileDir;
+    std::unique_ptr<Profile> profile;
+    ScriptedPrompter prompter;
+    std::unique_ptr<CMainFrame> frame;
+
+    QString stored(const QString& sql) {
+        Recordset result(&frame->workspace().database());
+        QString value;
+        if (result.Open(sql) == 1 && !result.IsEOF())
+            result.GetValueText(0, value);
+        return value;
+    }
+
+private Q_SLOTS:
+    void init() {
+        home = std::make_unique<TestHome>();
+        QVERIFY(FirstRunSetup::complete(home->paths(), "工作库", home->path("kb"), prompter));
+        profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
+        frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
+        QVERIFY(frame->OnCreate([] { return true; }));
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void cleanup() { frame.reset(); }
+
+    void createOpenRenameDockAndDelete() {
+        // The welcome base's first minor item.
+        CategoryTreeModel& tree = frame->categoryTree();
+        const QModelIndex root = tree.index(0, 0);
+        const QModelIndex minor = tree.index(0, 0, tree.index(0, 0, root));
+        QVERIFY(minor.isValid());
+        const QString code = CategoryTreeModel::codeOf(minor);
+        frame->treePane().view()->setCurrentIndex(minor);
+
+        DescriptTypeSelector& types = frame->typeSelector();
+        types.setCurrentIndex(types.findText("*.rtf"));
+        QVERIFY(frame->commands().trigger(CommandIds::NewMaterial));
+        auto* dialog = frame->findChild<CNewMaterialDlg*>();
+        QVERIFY(dialog);
+        dialog->nameEdit()->setText("会议/记录");
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(!frame->findChild<CNewMaterialDlg*>());
+
+        // Created: a row, a folder with the 156-byte description, and opened.
+        const QString id = stored("select max(MinuItemID) from MinuItemTable");
+        QCOMPARE(stored("select MinuItemName from MinuItemTable where MinuItemID=" + id),
+                 QString("会议 记录"));
+        const QString folder = stored("select MinuItemFilePath from MinuItemTable where MinuItemID=" + id);
+        QCOMPARE(QFileInfo(home->path("kb/我的知识库/" + folder + "会议 记录.rtf")).size(), 156);
+        QCOMPARE(frame->documents().documentsFromActive().size(), 1);
+        QCOMPARE(frame->materials().openMaterials().rowCount(), 1);
+
+        // Renamed in the properties pane.
+        frame->materials().properties().setName("  纪要  ");
+        QVERIFY(frame->commands().trigger(CommandIds::SaveProperties));
+        QCOMPARE(stored("select MinuItemName from MinuItemTable where MinuItemID=" + id),
+                 QString("纪要"));
+
+        // Listed, docked from the list, then deleted to the recycle bin.
+        QVERIFY(frame->commands().trigger(CommandIds::ShowItemMaterials));
+        MaterialListModel& list = frame->materials().list();
+        QCOMPARE(list.rowCount(), 1);
+        QCOMPARE(list.materialAt(0).MinuItemName, QString("纪要"));
+        frame->materialPane().view()->setCurrentIndex(list.index(0, 1));
+        frame->commands().updateEnabled();
+        QVERIFY(frame->commands().trigger(CommandIds::DockMaterial));
+        QCOMPARE(frame->materials().dock().rowCount(), 1);
+        QVERIFY(home->read("ResourceConfig/NotePaperConfig.ini").contains(id.toLatin1()));
+
+        QVERIFY(frame->commands().trigger(CommandIds::DeleteMaterial));
+        QCOMPARE(prompter.lastText(), QString("确定要删除该资料吗?"));
+        QCOMPARE(stored("select MinuItemFlag from MinuItemTable where MinuItemID=" + id),
+                 QString("EOS"));
+        QCOMPARE(list.rowCount(), 0);
+        QCOMPARE(frame->materials().dock().rowCount(), 0);
+        QCOMPARE(frame->recycleBin().rowAt(0).MaterialId, id);
+    }
+
+    void aRootTakesNoMaterial() {
+        frame->treePane().view()->setCurrentIndex(frame->categoryTree().index(0, 0));
+        QVERIFY(frame->commands().trigger(CommandIds::NewMaterial));
+        QCOMPARE(prompter.lastText(), QString("请在知识库窗口中选择知识库小项再创建资料!"));
+        QVERIFY(!frame->findChild<CNewMaterialDlg*>());
+    }
+};
+
+QTEST_MAIN(TestMaterialWorkflow)
+#include "tst_materialworkflow.moc"
