@@ -14,7 +14,12 @@
 #include "panes/CDockStationPane.h"
 #include "panes/COpenMaterialsPane.h"
 #include "panes/CPropertiesPane.h"
+#include "dialogs/CBaseFromFileDlg.h"
+#include "dialogs/CExportTreeDlg.h"
+#include "dialogs/CNewBaseDlg.h"
 #include "dialogs/CNewMaterialDlg.h"
+#include "dialogs/CSystemSettingSheet.h"
+#include "panes/KnowledgeBaseSelectorBox.h"
 #include "materials/MaterialOpening.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
@@ -40,6 +45,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -144,7 +150,31 @@ void CMainFrame::showOpenBase() {
         m_recycleBin->clear();
     }
     fillTypeSelector();
+    m_baseSelector->refresh();
     m_commands->updateEnabled();
+}
+
+void CMainFrame::switchBase(const QString& entry) { applyBaseSwitch(m_workspace.SwitchBase(entry)); }
+
+void CMainFrame::applyBaseSwitch(const BaseSwitch& change) {
+    change.applyTo(*m_tree, *m_recycleBin, m_materials);
+    if (change.clearsPanes()) {
+        const CurrentKnowledgeBase& base = m_workspace.currentBase();
+        setWindowTitle(base.IsOpen() ? QStringLiteral("Keepsake - %1").arg(base.Name)
+                                     : QStringLiteral("Keepsake"));
+        m_treePane->view()->setEnabled(base.IsOpen());
+    }
+    if (change.rebuildsTypeSelector())
+        fillTypeSelector();
+    m_baseSelector->refresh(); // back to the chosen entry after Cancel or failure
+    m_commands->updateEnabled();
+}
+
+void CMainFrame::forgetBase(int baseId, bool wasOpen) {
+    m_materials->forgetBase(baseId);
+    if (wasOpen)
+        m_tree->clear(); // its connection stays open
+    m_baseSelector->refresh();
 }
 
 void CMainFrame::createPanes() {
@@ -164,6 +194,9 @@ void CMainFrame::createPanes() {
         Q_UNUSED(show);
     }
     m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
+    m_baseSelector = new KnowledgeBaseSelectorBox(m_workspace.baseSelector(), m_treePane);
+    m_treePane->headerLayout()->addWidget(m_baseSelector);
+    connect(m_baseSelector, &KnowledgeBaseSelectorBox::entryPicked, this, &CMainFrame::switchBase);
     setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);
     connect(m_treePane, &CKnowledgeTreePane::showMaterialsRequested, this,
             &CMainFrame::showMaterialsOf);
@@ -231,6 +264,34 @@ void CMainFrame::createCommands() {
     m_commands->setHandler(Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
     m_commands->define(SaveAll, QStringLiteral("保存全部"));
     m_commands->setHandler(SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
+    m_commands->define(NewBlankBase, QStringLiteral("创建空白本地知识库"));
+    m_commands->setHandler(NewBlankBase, [this] {
+        CNewBaseDlg dialog(m_workspace, this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_baseSelector->refresh();
+    });
+    m_commands->define(NewBaseFromFile, QStringLiteral("根据知识库文件创建本地知识库"));
+    m_commands->setHandler(NewBaseFromFile, [this] {
+        CBaseFromFileDlg dialog(m_workspace, this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_baseSelector->refresh();
+    });
+    m_commands->define(ExportBaseTree, QStringLiteral("导出当前本地知识库树目录"));
+    m_commands->setHandler(ExportBaseTree, [this] { CExportTreeDlg::run(m_workspace, this); },
+                           [this] { return CExportTreeDlg::canExport(m_workspace); });
+    m_commands->define(SystemSettings, QStringLiteral("系统设置"));
+    m_commands->setHandler(SystemSettings, [this] {
+        CSystemSettingSheet sheet(m_workspace, this);
+        connect(&sheet, &CSystemSettingSheet::baseSwitched, this, &CMainFrame::applyBaseSwitch);
+        connect(&sheet, &CSystemSettingSheet::baseDeleted, this, &CMainFrame::forgetBase);
+        connect(&sheet, &CSystemSettingSheet::typesChanged, this, [this] { fillTypeSelector(); });
+        connect(&sheet, &CSystemSettingSheet::closed, this, [this] {
+            fillTypeSelector(); // the sheet has saved the configuration
+            m_baseSelector->refresh();
+            m_commands->updateEnabled();
+        });
+        sheet.exec();
+    });
     m_commands->define(Exit, QStringLiteral("退出(&X)"));
     m_commands->setHandler(Exit, [this] { close(); });
 
@@ -302,6 +363,9 @@ void CMainFrame::createMenus() {
     base->addSeparator();
     base->addAction(m_commands->action(RestoreRecycled));
     base->addAction(m_commands->action(ClearRecycled));
+    base->addSeparator();
+    for (int id : {NewBlankBase, NewBaseFromFile, ExportBaseTree, SystemSettings})
+        base->addAction(m_commands->action(id));
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     for (int id : {CloseActive, CloseAllButActive, CloseOtherKinds, CloseActiveKind})

@@ -14,6 +14,8 @@ class CDockStationPane;
 class COpenMaterialsPane;
 class CPropertiesPane;
 class DocumentFactory;
+class KnowledgeBaseSelectorBox;
+class BaseSwitch;
 class QLabel;
 class CMaterialPane;
 class CNewMaterialDlg;
@@ -92,6 +94,9 @@ private:
     void trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material);
     void openDocked(int row, const MaterialRecord& material, const QString& dockTime);
     void showRowCol();
+    void switchBase(const QString& entry);
+    void applyBaseSwitch(const BaseSwitch& change);
+    void forgetBase(int baseId, bool wasOpen);
     void createSearch();
     void showSearchDialog(const QString& scopeText);
     // Shows a file of a search result, in the window that shows it already
@@ -117,6 +122,7 @@ private:
     CDockStationPane* m_dockPane = nullptr;
     COpenMaterialsPane* m_openPane = nullptr;
     QLabel* m_rowCol = nullptr;
+    KnowledgeBaseSelectorBox* m_baseSelector = nullptr;
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;
     // The open window of each material, by base id and material id.

@@ -1,0 +1,340 @@
+#include "ScriptedPrompter.h"
+#include "TestHome.h"
+#include "Workspace.h"
+#include "bases/CategoryTreeFile.h"
+#include "bases/KnowledgeBaseCreator.h"
+#include "config/ConfigFileWriter.h"
+#include "db/Recordset.h"
+#include "dialogs/CBaseFromFileDlg.h"
+#include "dialogs/CExportTreeDlg.h"
+#include "dialogs/CNewBaseDlg.h"
+#include "dialogs/CTreePreviewWnd.h"
+#include "panes/KnowledgeBaseSelectorBox.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// A program folder with its workspace, as the main window holds it.
+struct Home {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Workspace workspace{home.paths(), prompter};
+
+    int createBase(const QString& name, const QString& folder) {
+        const auto id = KnowledgeBaseCreator(workspace).CreateBlankBase(name, home.path(folder));
+        if (!id)
+            qFatal("cannot create base %s", qPrintable(name));
+        return *id;
+    }
+    // What the next start of the program finds registered.
+    QList<LocalResourceRecord> registeredAtNextStart() {
+        Workspace next(home.paths(), prompter);
+        if (!next.loadConfiguration([] { return false; }))
+            return {};
+        return next.config().LocalResources;
+    }
+};
+
+QStringList categoriesOf(const QString& databasePath) {
+    Database db;
+    db.Open(Database::ConnectionText(databasePath));
+    Recordset result(&db);
+    result.Open(QStringLiteral("select ItemID || ' ' || ItemName from ItemTable "
+                               "where ItemID <> '000000' order by ItemID"));
+    QStringList rows;
+    for (QString row; result.GetValueText(0, row); result.MoveNext())
+        rows << row;
+    return rows;
+}
+
+// Typed key by key; QTest::keyClicks takes Latin-1 only.
+void type(QWidget* edit, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+QStringList boxItems(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    return items;
+}
+
+// The user opens the drop-down and clicks an entry.
+void pick(QComboBox& box, int index) {
+    box.showPopup();
+    QAbstractItemView* view = box.view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QRect rect = view->visualRect(box.model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// The tree a knowledge-base file gives, one "indent name" line per category.
+QStringList treeRows(const QTreeWidget& tree) {
+    QStringList rows;
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+        for (int i = 0; i < item->childCount(); ++i) {
+            rows << QString(depth * 2, QLatin1Char(' ')) + item->child(i)->text(0);
+            walk(item->child(i), depth + 1);
+        }
+    };
+    walk(tree.invisibleRootItem(), 0);
+    return rows;
+}
+
+const QString kTreeText = QStringLiteral("[K_RESOURCE_DATA]\n"
+                                         "DATA=0|文学|\n"
+                                         "DATA=1|诗歌|\n"
+                                         "DATA=2|唐诗|\n"
+                                         "DATA=1|小说|\n"
+                                         "DATA=0|历史|\n");
+
+} // namespace
+
+class TestBaseDialogs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The drop-down above the tree.
+    void selectorListsTheBasesAndFollowsTheSwitch() {
+        Home h;
+        h.createBase("甲", "a");
+        h.createBase("乙", "b");
+        KnowledgeBaseSelectorBox box(h.workspace.baseSelector());
+        box.show();
+        QCOMPARE(boxItems(box), QStringList({"甲 [1]", "乙 [2]"}));
+        QCOMPARE(box.currentIndex(), -1); // nothing open, nothing chosen
+
+        // The frame's part: switch on the picked text, then refresh.
+        QStringList picked;
+        connect(&box, &KnowledgeBaseSelectorBox::entryPicked, &box, [&](const QString& entry) {
+            picked << entry;
+            h.workspace.SwitchBase(entry);
+            box.refresh();
+        });
+        pick(box, 1);
+        QCOMPARE(picked, QStringList{"乙 [2]"});
+        QCOMPARE(h.workspace.currentBase().ID, 2);
+        QCOMPARE(box.currentText(), QString("乙 [2]"));
+
+        // Picking the open base again asks; Cancel keeps it and the box.
+        h.prompter.answerNext(Prompter::Answer::Cancel);
+        pick(box, 1);
+        QCOMPARE(picked.size(), 2);
+        QCOMPARE(h.prompter.lastText(), QString("要刷新当前知识库吗?"));
+        QCOMPARE(h.workspace.currentBase().ID, 2);
+        QCOMPARE(box.currentText(), QString("乙 [2]"));
+
+        // A base created later shows after a refresh, the choice kept.
+        h.createBase("丙", "c");
+        box.refresh();
+        QCOMPARE(boxItems(box), QStringList({"甲 [1]", "乙 [2]", "丙 [3]"}));
+        QCOMPARE(box.currentText(), QString("乙 [2]"));
+    }
+
+    void refreshingNeverStartsASwitch() {
+        Home h;
+        h.createBase("甲", "a");
+        KnowledgeBaseSelectorBox box(h.workspace.baseSelector());
+        QSignalSpy spy(&box, &KnowledgeBaseSelectorBox::entryPicked);
+        h.workspace.baseSelector().setChosenText("甲 [1]");
+        box.refresh();
+        QCOMPARE(box.currentText(), QString("甲 [1]"));
+        QCOMPARE(spy.count(), 0);
+    }
+
+    // "新建本地知识库"
+    void blankBaseDialogStaysOpenUntilTheCoreAccepts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no name") << "  "
+                                 << "kb"
+                                 << "请输入知识库名称!";
+        QTest::newRow("no folder") << "库"
+                                   << ""
+                                   << "请选择知识库存放路径!";
+    }
+    void blankBaseDialogStaysOpenUntilTheCoreAccepts() {
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, message);
+        Home h;
+        CNewBaseDlg dialog(h.workspace);
+        QCOMPARE(dialog.windowTitle(), QString("新建本地知识库"));
+        dialog.show();
+        type(dialog.nameEdit(), name);
+        type(dialog.folderEdit(), folder.isEmpty() ? folder : h.home.path(folder));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(h.prompter.shown.size(), 1);
+        QCOMPARE(h.prompter.shown[0].caption, QString("错误"));
+        QCOMPARE(h.prompter.shown[0].text, message);
+        QVERIFY(!dialog.createdId());
+        QVERIFY(h.workspace.baseSelector().entries().isEmpty());
+        QVERIFY(!QFileInfo::exists(h.home.paths().mainConfigFile()));
+    }
+
+    void blankBaseDialogRegistersTheBase() {
+        Home h;
+        h.createBase("旧", "old");
+        CNewBaseDlg dialog(h.workspace);
+        dialog.show();
+        type(dialog.nameEdit(), "新库");
+        type(dialog.folderEdit(), h.home.path("kb") + "/");
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.createdId(), std::optional<int>(2));
+        QVERIFY(h.prompter.shown.isEmpty());
+        QVERIFY(QFileInfo::exists(h.home.path("kb/Keepsake.mdb")));
+        QVERIFY(QFileInfo::exists(h.home.path("kb/新库.ini")));
+        QCOMPARE(h.workspace.baseSelector().entries(), QStringList({"旧 [1]", "新库 [2]"}));
+        const auto bases = h.registeredAtNextStart();
+        QCOMPARE(bases.size(), 2);
+        QCOMPARE(bases[1].ID, 2);
+        QCOMPARE(bases[1].ResourceName, QString("新库"));
+        QCOMPARE(bases[1].IniPath, h.home.path("kb/新库.ini"));
+        QVERIFY(!h.workspace.currentBase().IsOpen()); // created, not opened
+    }
+
+    void blankBaseDialogRefusesAFolderHoldingABase() {
+        Home h;
+        h.createBase("旧", "old");
+        CNewBaseDlg dialog(h.workspace);
+        dialog.show();
+        type(dialog.nameEdit(), "另一个");
+        type(dialog.folderEdit(), h.home.path("old"));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(h.prompter.lastText().contains("Keepsake.mdb"));
+        QVERIFY(!QFileInfo::exists(h.home.path("old/另一个.ini")));
+        QCOMPARE(h.registeredAtNextStart().size(), 1);
+        // Corrected, the same dialog goes through.
+        dialog.folderEdit()->clear();
+        type(dialog.folderEdit(), h.home.path("other"));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(h.registeredAtNextStart().size(), 2);
+    }
+
+    // "依照知识库模板创建本地知识库"
+    void fromFileDialogCreatesTheBaseWithTheFilesCategories() {
+        Home h;
+        const QString file = h.home.path("tpl.QCK");
+        QCOMPARE(ConfigFileWriter::Write(file, kTreeText), ConfigFileWriter::Result::Written);
+        CBaseFromFileDlg dialog(h.workspace);
+        QCOMPARE(dialog.windowTitle(), QString("依照知识库模板创建本地知识库"));
+        dialog.show();
+        type(dialog.fileEdit(), file);
+        type(dialog.nameEdit(), "文史");
+        type(dialog.folderEdit(), h.home.path("ws"));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.createdId(), std::optional<int>(1));
+        QVERIFY(h.prompter.shown.isEmpty());
+        QCOMPARE(categoriesOf(h.home.path("ws/Keepsake.mdb")),
+                 QStringList(
+                     {"010000 文学", "010100 诗歌", "010101 唐诗", "010200 小说", "020000 历史"}));
+        QCOMPARE(h.workspace.baseSelector().entries(), QStringList{"文史 [1]"});
+        const auto bases = h.registeredAtNextStart();
+        QCOMPARE(bases.size(), 1);
+        QCOMPARE(bases[0].IniPath, h.home.path("ws/文史.ini"));
+    }
+
+    void fromFileDialogAsksForEachField_data() {
+        QTest::addColumn<bool>("withFile");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no file") << false << "库"
+                                 << "kb"
+                                 << "请选择知识库模板文件!";
+        QTest::newRow("no name") << true << ""
+                                 << "kb"
+                                 << "请输入知识库名称!";
+        QTest::newRow("no folder") << true << "库"
+                                   << ""
+                                   << "请选择知识库文件存放路径!";
+    }
+    void fromFileDialogAsksForEachField() {
+        QFETCH(bool, withFile);
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, message);
+        Home h;
+        ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
+        CBaseFromFileDlg dialog(h.workspace);
+        dialog.show();
+        if (withFile)
+            type(dialog.fileEdit(), h.home.path("tpl.QCK"));
+        type(dialog.nameEdit(), name);
+        if (!folder.isEmpty())
+            type(dialog.folderEdit(), h.home.path(folder));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(h.prompter.shown.size(), 1);
+        QCOMPARE(h.prompter.shown[0].caption, QString("错误"));
+        QCOMPARE(h.prompter.shown[0].text, message);
+        QVERIFY(!QFileInfo::exists(h.home.path("kb")));
+    }
+
+    void previewShowsTheFilesTreeAndToggles() {
+        Home h;
+        ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
+        CBaseFromFileDlg dialog(h.workspace);
+        dialog.show();
+        QTest::mouseClick(dialog.previewButton(), Qt::LeftButton);
+        QCOMPARE(h.prompter.lastText(), QString("请选择导入的知识库模版!"));
+        QVERIFY(!dialog.preview()->isVisible());
+
+        type(dialog.fileEdit(), h.home.path("tpl.QCK"));
+        QTest::mouseClick(dialog.previewButton(), Qt::LeftButton);
+        QVERIFY(dialog.preview()->isVisible());
+        QCOMPARE(treeRows(*dialog.preview()->tree()),
+                 QStringList({"文学", "  诗歌", "    唐诗", "  小说", "历史"}));
+        QTest::mouseClick(dialog.previewButton(), Qt::LeftButton);
+        QVERIFY(!dialog.preview()->isVisible());
+        QCOMPARE(h.prompter.shown.size(), 1);
+        // Nothing was created by looking.
+        QVERIFY(h.workspace.baseSelector().entries().isEmpty());
+    }
+
+    // "导出当前本地知识库树目录"
+    void exportWritesTheOpenBasesTreeWithTheDefaultExtension() {
+        Home h;
+        ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
+        QVERIFY(!CExportTreeDlg::canExport(h.workspace));
+        QVERIFY(KnowledgeBaseCreator(h.workspace)
+                    .CreateBaseFromFile(h.home.path("tpl.QCK"), "文史", h.home.path("ws")));
+        QVERIFY(h.workspace.OpenBase(1));
+        QVERIFY(CExportTreeDlg::canExport(h.workspace));
+
+        h.home.write("out/树.QCK", "an older export");
+        CExportTreeDlg dialog(h.workspace);
+        dialog.setDirectory(h.home.path("out"));
+        dialog.show();
+        auto* nameEdit = dialog.findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(nameEdit);
+        type(nameEdit, "树"); // typed without extension
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.written());
+        QVERIFY(h.prompter.shown.isEmpty()); // replaced without asking
+        QCOMPARE(CategoryTreeFile::ReadEntries(h.home.path("out/树.QCK")),
+                 CategoryTreeFile::ReadEntries(h.home.path("tpl.QCK")));
+    }
+};
+
+QTEST_MAIN(TestBaseDialogs)
+#include "tst_basedialogs.moc"

@@ -1,0 +1,123 @@
+#include "ScriptedPrompter.h"
+#include "config/ResourceConfig.h"
+#include "dialogs/CSearchFileTypeSet.h"
+#include "search/SearchFileTypePage.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+enum { Add, Modify, Delete };
+
+ResourceConfigData twoGroups() {
+    ResourceConfigData config;
+    config.SearchGroups = {{1, "pics"}, {2, "docs"}};
+    config.SearchAllFiles = {{1, "*.txt"}, {2, "*.jpg"}, {3, "*.doc"}};
+    config.SearchFiles = {{2, 1}, {1, 2}, {3, 2}};
+    return config;
+}
+
+QStringList texts(const QListWidget& list) {
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i)
+        rows << list.item(i)->text();
+    return rows;
+}
+
+QStringList checked(const QListWidget& list) {
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.item(i)->checkState() == Qt::Checked)
+            rows << list.item(i)->text();
+    }
+    return rows;
+}
+
+void clickRow(QListWidget& list, const QString& text) {
+    const auto found = list.findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(found.first()).center());
+}
+
+} // namespace
+
+class TestSearchFileTypeSet : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checkMarksFollowTheSelectedGroup() {
+        ResourceConfigData config = twoGroups();
+        ScriptedPrompter prompter;
+        SearchFileTypePage page(config, prompter);
+        CSearchFileTypeSet set(page);
+        set.show();
+        QCOMPARE(texts(*set.groupList()), QStringList({"docs", "pics"}));
+        QCOMPARE(texts(*set.typeList()), QStringList({"*.doc", "*.jpg", "*.txt"}));
+        QVERIFY(checked(*set.typeList()).isEmpty());
+        QVERIFY(!set.groupButton(Modify)->isEnabled());
+        QVERIFY(!set.groupButton(Delete)->isEnabled());
+
+        clickRow(*set.groupList(), "docs");
+        QCOMPARE(checked(*set.typeList()), QStringList({"*.doc", "*.txt"}));
+        QVERIFY(set.groupButton(Modify)->isEnabled());
+        clickRow(*set.groupList(), "pics");
+        QCOMPARE(checked(*set.typeList()), QStringList{"*.jpg"});
+    }
+
+    void aCheckMarkChangesTheMembership() {
+        ResourceConfigData config = twoGroups();
+        ScriptedPrompter prompter;
+        SearchFileTypePage page(config, prompter);
+        CSearchFileTypeSet set(page);
+        set.show();
+        // No group: the mark springs back and nothing changes.
+        set.typeList()->item(0)->setCheckState(Qt::Checked);
+        QVERIFY(checked(*set.typeList()).isEmpty());
+        QCOMPARE(config.SearchFiles.size(), 3);
+
+        clickRow(*set.groupList(), "pics");
+        set.typeList()->item(0)->setCheckState(Qt::Checked); // *.doc
+        QCOMPARE(checked(*set.typeList()), QStringList({"*.doc", "*.jpg"}));
+        clickRow(*set.groupList(), "docs");
+        clickRow(*set.groupList(), "pics");
+        QCOMPARE(checked(*set.typeList()), QStringList({"*.doc", "*.jpg"}));
+        QVERIFY(page.ConfigChanged());
+    }
+
+    void groupEditsShowAtOnceAndTellTheOtherPage() {
+        ResourceConfigData config = twoGroups();
+        ScriptedPrompter prompter;
+        SearchFileTypePage page(config, prompter);
+        CSearchFileTypeSet set(page);
+        QSignalSpy groupsChanged(&set, &CSearchFileTypeSet::groupsChanged);
+        set.show();
+
+        prompter.typeNext(QString("music"));
+        QTest::mouseClick(set.groupButton(Add), Qt::LeftButton);
+        QCOMPARE(texts(*set.groupList()), QStringList({"docs", "pics", "music"}));
+        QCOMPARE(set.groupList()->currentItem()->text(), QString("music"));
+        QCOMPARE(config.SearchGroups.size(), 3);
+        QCOMPARE(groupsChanged.count(), 1);
+
+        // A duplicate is refused and nothing moves.
+        prompter.typeNext(QString("docs"));
+        QTest::mouseClick(set.groupButton(Add), Qt::LeftButton);
+        QCOMPARE(prompter.lastText(), QString("查询文件类型组名重复，请重新添加!"));
+        QCOMPARE(texts(*set.groupList()).size(), 3);
+        QCOMPARE(groupsChanged.count(), 1);
+
+        // A type edit leaves the other page's list alone.
+        prompter.typeNext(QString("*.png"));
+        QTest::mouseClick(set.typeButton(Add), Qt::LeftButton);
+        QCOMPARE(texts(*set.typeList()).last(), QString("*.png"));
+        QVERIFY(set.typeButton(Delete)->isEnabled());
+        QCOMPARE(groupsChanged.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestSearchFileTypeSet)
+#include "tst_searchfiletypeset.moc"

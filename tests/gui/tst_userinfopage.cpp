@@ -1,0 +1,128 @@
+#include "ScriptedPrompter.h"
+#include "TestHome.h"
+#include "Workspace.h"
+#include "bases/KnowledgeBaseCreator.h"
+#include "bases/SystemSettingsSheet.h"
+#include "dialogs/CUserInfoPage.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QtTest>
+
+namespace {
+
+struct Home {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Workspace workspace{home.paths(), prompter};
+
+    Home() {
+        for (const char* name : {"甲", "乙"})
+            KnowledgeBaseCreator(workspace).CreateBlankBase(name, home.path(name));
+        ResourceConfigData& config = workspace.config();
+        config.SearchGroups = {{3, "文档"}, {7, "图片"}};
+        config.SearchFileTypeGroupID = 7;
+        config.IsStartLoggResource = 1;
+        config.StartResourceID = 2;
+        workspace.changeFlags() = {};
+    }
+    // What the next start of the program reads.
+    ResourceConfigData saved() {
+        Workspace next(home.paths(), prompter);
+        if (!next.loadConfiguration([] { return false; }))
+            qFatal("configuration not readable");
+        return next.config();
+    }
+};
+
+QStringList items(const QComboBox& box) {
+    QStringList texts;
+    for (int i = 0; i < box.count(); ++i)
+        texts << box.itemText(i);
+    return texts;
+}
+
+// The user drops the list down and clicks the entry with that text.
+void pick(QComboBox& box, const QString& text) {
+    box.showPopup();
+    QAbstractItemView* view = box.view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const int row = box.findText(text);
+    QVERIFY2(row >= 0, qPrintable(text));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(box.model()->index(row, 0)).center());
+}
+
+} // namespace
+
+class TestUserInfoPage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsTheConfiguredChoices() {
+        Home h;
+        SystemSettingsSheet sheet(h.workspace);
+        CUserInfoPage page(sheet.userInfo());
+        QCOMPARE(page.windowTitle(), QString("其它设置"));
+        QVERIFY(page.startCheck()->isChecked());
+        QVERIFY(page.startGroup()->isEnabled());
+        QCOMPARE(items(*page.startBaseBox()), QStringList({"甲 [1]", "乙 [2]"}));
+        QCOMPARE(page.startBaseBox()->currentText(), QString("乙 [2]"));
+        QCOMPARE(items(*page.searchGroupBox()), QStringList({"文档", "图片"}));
+        QCOMPARE(page.searchGroupBox()->currentText(), QString("图片"));
+    }
+
+    void choicesReachTheFileWhenTheSheetCloses() {
+        Home h;
+        {
+            SystemSettingsSheet sheet(h.workspace);
+            CUserInfoPage page(sheet.userInfo());
+            page.show();
+            pick(*page.startBaseBox(), "甲 [1]");
+            pick(*page.searchGroupBox(), "文档");
+            QCOMPARE(h.workspace.config().StartResourceID, 1);
+            // Off: the start base stays as chosen, but cannot be changed.
+            QTest::mouseClick(page.startCheck(), Qt::LeftButton);
+            QVERIFY(!page.startGroup()->isEnabled());
+            QVERIFY(sheet.close());
+        }
+        const ResourceConfigData saved = h.saved();
+        QCOMPARE(saved.IsStartLoggResource, 0);
+        QCOMPARE(saved.StartResourceID, 1);
+        QCOMPARE(saved.SearchFileTypeGroupID, 3);
+    }
+
+    void anUncheckedBoxShowsTheGroupDisabled() {
+        Home h;
+        h.workspace.config().IsStartLoggResource = 0;
+        SystemSettingsSheet sheet(h.workspace);
+        CUserInfoPage page(sheet.userInfo());
+        QVERIFY(!page.startCheck()->isChecked());
+        QVERIFY(!page.startGroup()->isEnabled());
+        QTest::mouseClick(page.startCheck(), Qt::LeftButton);
+        QVERIFY(page.startGroup()->isEnabled());
+        QCOMPARE(h.workspace.config().IsStartLoggResource, 1);
+    }
+
+    void aBaseCreatedMeanwhileIsListedOnTheNextDropDown() {
+        Home h;
+        SystemSettingsSheet sheet(h.workspace);
+        CUserInfoPage page(sheet.userInfo());
+        page.show();
+        KnowledgeBaseCreator(h.workspace).CreateBlankBase("丙", h.home.path("丙"));
+        QCOMPARE(page.startBaseBox()->count(), 2); // not before it drops down
+        pick(*page.startBaseBox(), "丙 [3]");
+        QCOMPARE(items(*page.startBaseBox()), QStringList({"甲 [1]", "乙 [2]", "丙 [3]"}));
+        QCOMPARE(h.workspace.config().StartResourceID, 3);
+
+        h.workspace.config().SearchGroups.append({9, "音乐"});
+        sheet.searchGroupsChanged();
+        pick(*page.searchGroupBox(), "音乐");
+        QCOMPARE(h.workspace.config().SearchFileTypeGroupID, 9);
+    }
+};
+
+QTEST_MAIN(TestUserInfoPage)
+#include "tst_userinfopage.moc"
