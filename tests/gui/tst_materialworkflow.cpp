@@ -9,12 +9,14 @@
 #include "config/Profile.h"
 #include "db/Recordset.h"
 #include "dialogs/CNewMaterialDlg.h"
+#include "dialogs/CSearchDialog.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CMaterialPane.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -110,6 +112,33 @@ private Q_SLOTS:
         QVERIFY(frame->commands().trigger(CommandIds::NewMaterial));
         QCOMPARE(prompter.lastText(), QString("请在知识库窗口中选择知识库小项再创建资料!"));
         QVERIFY(!frame->findChild<CNewMaterialDlg*>());
+    }
+
+    void theQueryBoxStartsTheSearchAndKeepsConfirmedQueries() {
+        auto* box = frame->findChild<QComboBox*>("queryBox");
+        QVERIFY(box);
+        box->lineEdit()->insert("资料"); // typed: keyClicks takes only ASCII
+
+        QString dialogText;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CSearchDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialogText = dialog->queryBox()->currentText();
+            QTest::mouseClick(dialog->searchButton(), Qt::LeftButton);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(dialogText, QString("资料"));
+        QCOMPARE(box->count(), 1);
+        QCOMPARE(box->itemText(0), QString("资料"));
+        QCOMPARE(box->currentText(), QString("资料"));
+
+        // Enter alone never adds an entry: only a confirmed search does.
+        box->setEditText("未确认");
+        QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(box->count(), 1);
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstdint>
+#include <cstring>
 
 namespace TextCodec {
 
@@ -9,6 +11,58 @@ bool isAscii(QByteArrayView bytes) {
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
+    }
+    return true;
+}
+
+bool isUtf8(QByteArrayView bytes, bool mayBeCut) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+        // Text is mostly ASCII: pass eight such bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080u)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        // The second byte's range also refuses overlong forms, surrogates
+        // and code points above U+10FFFF.
+        int length;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        for (int i = 1; i < length; ++i) {
+            if (p + i == end)
+                return mayBeCut;
+            const unsigned char c = p[i];
+            if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
+                return false;
+        }
+        p += length;
     }
     return true;
 }

@@ -16,4 +16,9 @@ QByteArray encode(QStringView text);
 // True when every byte is below 0x80, where decoding is a plain widening.
 bool isAscii(QByteArrayView bytes);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII included). With
+// mayBeCut, a sequence begun in the last bytes counts as good: the bytes are
+// the head of a file that goes on.
+bool isUtf8(QByteArrayView bytes, bool mayBeCut = false);
+
 } // namespace TextCodec

@@ -1,6 +1,7 @@
 #include "FileContentSearch.h"
 
 #include "ByteScan.h"
+#include "CaseFold.h"
 #include "FileSearchSink.h"
 #include "LineRow.h"
 #include "SearchRequest.h"
@@ -60,7 +61,8 @@ FileContentSearch::FileContentSearch(const SearchRequest& request, FileSearchSin
         const QString required = m_regex->RequiredText();
         const QByteArray bytes = TextCodec::encode(required);
         if (!m_wholeFile && bytes.size() >= 3) {
-            m_regexAnchor = ByteFinder(bytes, !request.MatchCase);
+            m_regexAnchor[0] = ByteFinder(bytes, !request.MatchCase);
+            m_regexAnchor[1] = ByteFinder(required.toUtf8(), !request.MatchCase);
             // Without case, PCRE also takes the Kelvin sign for k and the
             // long s for s.
             m_regexGuard = !request.MatchCase &&
@@ -129,6 +131,8 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
         }
         const qsizetype fresh = used;
         used += n;
+        if (first && fresh == 0)
+            m_utf8 = TextCodec::isUtf8(QByteArrayView(data, n), !end);
 
         qsizetype chunk = used;
         if (!end) {
@@ -163,13 +167,13 @@ FileContentSearch::Step FileContentSearch::searchChunk(const char* data, qsizety
     m_chunkLast = last;
     m_chunkSize = size;
     Step step;
-    if (m_regex && !m_regexAnchor.IsEmpty())
-        step = searchBytes(data, size, m_regexAnchor, m_regexGuard,
+    if (m_regex && !m_regexAnchor[m_utf8].IsEmpty())
+        step = searchBytes(data, size, m_regexAnchor[m_utf8], m_regexGuard,
                            &FileContentSearch::searchRegexLine);
     else if (m_regex)
         step = searchRegex(data, size, first, last);
     else if (m_plain->HasAnchor() && !m_wholeFile)
-        step = searchBytes(data, size, m_plain->Anchor(), m_plain->NeedsGuard(),
+        step = searchBytes(data, size, m_plain->Anchor(m_utf8), m_plain->NeedsGuard(),
                            &FileContentSearch::searchLine);
     else
         step = searchText(data, size);
@@ -182,10 +186,14 @@ FileContentSearch::Step FileContentSearch::searchChunk(const char* data, qsizety
 QString FileContentSearch::decode(const char* data, qsizetype size) {
     if (ByteScan::IsAscii(data, data + size))
         return QString::fromLatin1(data, size);
+    if (m_utf8)
+        return QString::fromUtf8(data, size);
     return m_decoder.decode(QByteArrayView(data, size));
 }
 
 qsizetype FileContentSearch::nextGuard(const char* data, qsizetype from, qsizetype size) const {
+    if (m_utf8)
+        return nextUtf8Guard(data, from, size);
     // Every non-ASCII character that folds to an ASCII letter is written in
     // GB18030 with four bytes that start 0x81 and a digit.
     while (from < size) {
@@ -196,6 +204,28 @@ qsizetype FileContentSearch::nextGuard(const char* data, qsizetype from, qsizety
         if (at + 1 < size && data[at + 1] >= '0' && data[at + 1] <= '9')
             return at;
         from = at + 1;
+    }
+    return size;
+}
+
+qsizetype FileContentSearch::nextUtf8Guard(const char* data, qsizetype from, qsizetype size) {
+    // The characters that fold to an ASCII letter all lie in the BMP, so
+    // only two- and three-byte sequences need decoding.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    for (qsizetype at = from; at < size; ++at) {
+        const unsigned char lead = bytes[at];
+        if (lead < 0xC2 || lead >= 0xF0)
+            continue;
+        char16_t c;
+        if (lead < 0xE0 && at + 1 < size)
+            c = char16_t((lead & 0x1F) << 6 | (bytes[at + 1] & 0x3F));
+        else if (lead >= 0xE0 && at + 2 < size)
+            c = char16_t((lead & 0x0F) << 12 | (bytes[at + 1] & 0x3F) << 6 |
+                         (bytes[at + 2] & 0x3F));
+        else
+            continue;
+        if (CaseFold::Fold(c) < 0x80)
+            return at;
     }
     return size;
 }

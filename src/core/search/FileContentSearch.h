@@ -16,7 +16,8 @@ struct SearchRequest;
 // Searches the content of one file after another for a file search and
 // reports the file row and the line rows of each. A file's text runs to its
 // first zero byte (so a binary file is searched only up to there) and is
-// GB18030. The file is read in blocks and searched a run of whole lines at a
+// UTF-8 when its first block is well-formed UTF-8, else GB18030: the
+// encodings the editor opens it in. The file is read in blocks and searched a run of whole lines at a
 // time, so memory stays near one block plus the longest line; only when a
 // match may span lines (a query or an expression that can hold a line feed)
 // is a file taken whole.
@@ -54,6 +55,7 @@ private:
     Step searchRegex(const char* data, qsizetype size, bool first, bool last);
     Step report(QStringView text, qsizetype pos, qsizetype length, qint64 line);
     qsizetype nextGuard(const char* data, qsizetype from, qsizetype size) const;
+    static qsizetype nextUtf8Guard(const char* data, qsizetype from, qsizetype size);
     QString decode(const char* data, qsizetype size);
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     bool askAboutExpression();
@@ -63,16 +65,18 @@ private:
     const std::atomic<bool>& m_stop;
     std::optional<PlainQuery> m_plain;
     std::optional<SearchRegExp> m_regex;
-    ByteFinder m_regexAnchor; // bytes of the text every match holds, when known
+    // Bytes of the text every match holds, when known: [0] GB18030, [1] UTF-8.
+    ByteFinder m_regexAnchor[2];
     bool m_regexGuard = false;
     bool m_wholeFile = false;
     bool m_expressionAnswered = false; // the user chose to go on despite a bad pattern
-    QStringDecoder m_decoder;
+    QStringDecoder m_decoder; // GB18030
     QByteArray m_buffer;
     qint64 m_bytesRead = 0;
 
     // Per file.
     QString m_path;
+    bool m_utf8 = false;
     FileSearchTotals* m_totals = nullptr;
     bool m_fileMatched = false;
     qint64 m_lineFeedsBefore = 0; // line feeds of the file before the current chunk

@@ -37,6 +37,7 @@ PlainQuery::PlainQuery(const QString& query, bool matchCase, bool wholeWord)
         return;
     const QStringView anchor = QStringView(q).mid(bestStart, bestLength);
     m_anchor = ByteFinder(TextCodec::encode(anchor), !matchCase);
+    m_utf8Anchor = ByteFinder(anchor.toUtf8(), !matchCase);
     if (!matchCase) {
         for (QChar c : anchor)
             m_needsGuard = m_needsGuard || CaseFold::HasNonAsciiSpelling(c.unicode());

@@ -3,11 +3,9 @@
 #include <algorithm>
 
 void QueryHistory::Remember(const QString& query) {
-    m_current = int(m_entries.indexOf(query));
-    if (m_current == -1) {
+    if (!m_entries.contains(query))
         m_entries.append(query);
-        m_current = int(m_entries.size()) - 1;
-    }
+    m_text = query;
 }
 
 QStringList QueryHistory::SortedEntries() const {

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
+#include "QueryBox.h"
 #include "DocumentArea.h"
 #include "Prompter.h"
 #include "config/Profile.h"
@@ -389,6 +390,16 @@ void CMainFrame::createToolBars() {
     connect(m_typeSelector, &DescriptTypeSelector::addTypeRequested, this,
             &CMainFrame::addTypeFromToolbar);
 
+    QToolBar* search = addToolBar(QStringLiteral("搜索工具条"));
+    search->setObjectName(QStringLiteral("搜索工具条"));
+    search->addWidget(new QLabel(QStringLiteral(" 查找: "), search));
+    m_queryBox = new QueryBox(m_queryHistory, search);
+    search->addWidget(m_queryBox);
+    connect(m_queryBox, &QueryBox::searchRequested, m_commands->action(KbSearch),
+            &QAction::trigger);
+    search->addAction(m_commands->action(KbSearch));
+    search->addAction(m_commands->action(StopKbSearch));
+
     QToolBar* windows = addToolBar(QStringLiteral("窗口工具条"));
     windows->setObjectName(QStringLiteral("窗口工具条"));
     windows->addAction(m_commands->action(CloseActive));
@@ -517,6 +528,7 @@ void CMainFrame::showSearchDialog(const QString& scopeText) {
                          m_queryHistory, m_workspace.paths(), m_prompter, m_tree, scopeText, this);
     m_searchDialog = &dialog;
     dialog.exec();
+    m_queryBox->refresh();
 }
 
 void CMainFrame::openFileAt(const QString& path, int line) {

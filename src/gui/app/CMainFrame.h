@@ -29,6 +29,7 @@ class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class DescriptTypeSelector;
+class QueryBox;
 class DocumentArea;
 class Profile;
 class Prompter;
@@ -109,6 +110,7 @@ private:
     CommandRegistry* m_commands;
     DocumentArea* m_documents;
     DescriptTypeSelector* m_typeSelector = nullptr;
+    QueryBox* m_queryBox = nullptr;
     QProgressBar* m_progress = nullptr;
     QMap<int, QDockWidget*> m_panes;
     MaterialClipboard m_materialClipboard;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
-#include "TextFileFormat.h"
+#include "config/TextFileFormat.h"
 
 #include <QString>
 

@@ -104,6 +104,18 @@ private Q_SLOTS:
         QCOMPARE(TextCodec::decode(TextCodec::encode(rare)), rare);
     }
 
+    void utf8IsToldFromGb18030() {
+        QVERIFY(TextCodec::isUtf8(QStringLiteral("我的知识库 😀 plain ascii text").toUtf8()));
+        QVERIFY(!TextCodec::isUtf8("\xce\xd2\xb5\xc4\xd6\xaa\xca\xb6\xbf\xe2"));
+        // Overlong, surrogate and beyond U+10FFFF forms are not UTF-8.
+        for (const char* bad : {"\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80"})
+            QVERIFY2(!TextCodec::isUtf8(bad), bad);
+        // A sequence cut by the end is good only in the head of a longer file.
+        const QByteArray cut = QStringLiteral("12345678知").toUtf8().chopped(1);
+        QVERIFY(!TextCodec::isUtf8(cut));
+        QVERIFY(TextCodec::isUtf8(cut, true));
+    }
+
     void writerKeepsOldFileOnFailure() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("c.ini"));

@@ -1,4 +1,5 @@
 #include "search/FileSearchEngine.h"
+#include "search/FileContentSearch.h"
 #include "CollectingSink.h"
 #include "config/TextCodec.h"
 #include "search/CaseFold.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
     void binaryFileEndsAtZeroByte();
     void hiddenEntriesNeedTheOption();
     void fileTypesChooseFiles();
-    void chineseQueryFindsGb18030Text();
+    void chineseQueryFindsGb18030AndUtf8Text();
     void crlfLineRows();
     void caseAndWholeWord();
     void kelvinSignFoldsToK();
@@ -169,13 +170,21 @@ void FileSearchEngineTest::fileTypesChooseFiles() {
     QCOMPARE(m_totals.FilesSearched, 2);
 }
 
-void FileSearchEngineTest::chineseQueryFindsGb18030Text() {
+void FileSearchEngineTest::chineseQueryFindsGb18030AndUtf8Text() {
     const QString text = QString::fromUtf8("第一行\r\n这里有知识库的内容\r\n知识 库\r\n");
     write("gb.txt", TextCodec::encode(text));
     write("utf8.txt", text.toUtf8());
+    // Cut into a UTF-8 sequence at the end of the first read block: still
+    // UTF-8, and the match after it is found.
+    QByteArray cut(FileContentSearch::kBlockSize - 1, 'a');
+    write("cut.txt", cut + QString::fromUtf8("\n知识库在后面\n").toUtf8());
     const auto sink = run(request(QString::fromUtf8("知识库")));
-    QCOMPARE(sink.texts(2), QStringList({QString::fromUtf8("[2行] 这里有知识库的内容")}));
-    QCOMPARE(m_totals, (FileSearchTotals{1, 1, 2}));
+    QStringList lines = sink.texts(2);
+    lines.sort();
+    QCOMPARE(lines, QStringList({QString::fromUtf8("[2行] 知识库在后面"),
+                                 QString::fromUtf8("[2行] 这里有知识库的内容"),
+                                 QString::fromUtf8("[2行] 这里有知识库的内容")}));
+    QCOMPARE(m_totals, (FileSearchTotals{3, 3, 3}));
 }
 
 void FileSearchEngineTest::crlfLineRows() {
@@ -201,9 +210,11 @@ void FileSearchEngineTest::caseAndWholeWord() {
 void FileSearchEngineTest::kelvinSignFoldsToK() {
     // The Kelvin sign folds to "k", so a case-blind "key" finds it although
     // its bytes are nothing like "k".
-    write("a.txt", TextCodec::encode(QString::fromUtf8("中文\n\u212Aey 中\n")));
+    const QString text = QString::fromUtf8("中文\n\u212Aey 中\n");
+    write("a.txt", TextCodec::encode(text));
+    write("b.txt", text.toUtf8());
     const auto sink = run(request("KEY"));
-    QCOMPARE(sink.texts(2), QStringList({QString::fromUtf8("[2行] \u212Aey 中")}));
+    QCOMPARE(sink.texts(2), QStringList(2, QString::fromUtf8("[2行] \u212Aey 中")));
 }
 
 void FileSearchEngineTest::expressionAnchorsAtWholeFileOnly() {
@@ -223,20 +234,33 @@ void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText_data() {
     QTest::addColumn<int>("regex");
     QTest::addColumn<int>("matchCase");
     QTest::addColumn<int>("wholeWord");
-    QTest::newRow("ascii") << "key" << 0 << 0 << 0;
-    QTest::newRow("ascii case") << "Key" << 0 << 1 << 0;
-    QTest::newRow("whole word") << "key" << 0 << 0 << 1;
-    QTest::newRow("chinese") << QString::fromUtf8("知识") << 0 << 0 << 0;
-    QTest::newRow("mixed") << QString::fromUtf8("k库") << 0 << 0 << 0;
-    QTest::newRow("greek only") << QString::fromUtf8("Σα") << 0 << 0 << 0;
-    QTest::newRow("over a line feed") << "y\nk" << 0 << 0 << 0;
-    QTest::newRow("expression") << "k.y" << 1 << 0 << 0;
-    QTest::newRow("expression across lines") << "y\\sk" << 1 << 0 << 0;
-    QTest::newRow("anchored expression") << "^..|e.$" << 1 << 1 << 0;
-    QTest::newRow("expression with text") << "key\\b" << 1 << 0 << 0;
-    QTest::newRow("chinese expression") << QString::fromUtf8("知识.?库") << 1 << 0 << 0;
-    QTest::newRow("text at the start") << "^.*Key" << 1 << 1 << 0;
-    QTest::newRow("text at the end") << "KEY$" << 1 << 0 << 0;
+    QTest::addColumn<bool>("utf8");
+    struct Case {
+        const char* name;
+        QString query;
+        int regex, matchCase, wholeWord;
+    };
+    const Case cases[] = {
+        {"ascii", QStringLiteral("key"), 0, 0, 0},
+        {"ascii case", QStringLiteral("Key"), 0, 1, 0},
+        {"whole word", QStringLiteral("key"), 0, 0, 1},
+        {"chinese", QString::fromUtf8("知识"), 0, 0, 0},
+        {"mixed", QString::fromUtf8("k库"), 0, 0, 0},
+        {"greek only", QString::fromUtf8("Σα"), 0, 0, 0},
+        {"over a line feed", QStringLiteral("y\nk"), 0, 0, 0},
+        {"expression", QStringLiteral("k.y"), 1, 0, 0},
+        {"expression across lines", QStringLiteral("y\\sk"), 1, 0, 0},
+        {"anchored expression", QStringLiteral("^..|e.$"), 1, 1, 0},
+        {"expression with text", QStringLiteral("key\\b"), 1, 0, 0},
+        {"chinese expression", QString::fromUtf8("知识.?库"), 1, 0, 0},
+        {"text at the start", QStringLiteral("^.*Key"), 1, 1, 0},
+        {"text at the end", QStringLiteral("KEY$"), 1, 0, 0},
+    };
+    for (bool utf8 : {false, true}) {
+        for (const Case& c : cases)
+            QTest::addRow("%s%s", c.name, utf8 ? ", UTF-8" : "")
+                << c.query << c.regex << c.matchCase << c.wholeWord << utf8;
+    }
 }
 
 void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText() {
@@ -244,7 +268,8 @@ void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText() {
     QFETCH(int, regex);
     QFETCH(int, matchCase);
     QFETCH(int, wholeWord);
-    // Random GB18030 lines over several read blocks, with one line longer
+    QFETCH(bool, utf8);
+    // Random GB18030 or UTF-8 lines over several read blocks, with one line longer
     // than a block, upper and lower case, Greek, the Kelvin sign and CR LF.
     const QStringList pieces = {"key",    "KEY", "Key",      " ",  ".",  "_",
                                 "\r\n",   "\n",  "知识",     "库", "ΣΑ", "σα",
@@ -257,7 +282,7 @@ void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText() {
         text += pieces[int(rng() % pieces.size())];
     }
     text += QStringLiteral("key");
-    const QString path = write("big.txt", TextCodec::encode(text));
+    const QString path = write("big.txt", utf8 ? text.toUtf8() : TextCodec::encode(text));
     SearchRequest r = request(query);
     r.RegularExpression = regex;
     r.MatchCase = matchCase;

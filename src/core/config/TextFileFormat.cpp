@@ -1,5 +1,7 @@
 #include "TextFileFormat.h"
 
+#include "TextCodec.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -29,13 +31,6 @@ QByteArrayView bom(TextFileFormat::Encoding encoding) {
     }
 }
 
-bool isValidUtf8(QByteArrayView bytes) {
-    // Not stateless: a stateless decoder does not count invalid sequences.
-    QStringDecoder decoder(QStringConverter::Utf8);
-    const QString text = decoder.decode(bytes); // decoding is lazy until assigned
-    return !decoder.hasError();
-}
-
 } // namespace
 
 TextFileFormat TextFileFormat::detect(QByteArrayView bytes) {
@@ -46,7 +41,7 @@ TextFileFormat TextFileFormat::detect(QByteArrayView bytes) {
         format.m_encoding = Encoding::Utf16LE;
     else if (bytes.startsWith(bom(Encoding::Utf16BE)))
         format.m_encoding = Encoding::Utf16BE;
-    else if (isValidUtf8(bytes))
+    else if (TextCodec::isUtf8(bytes))
         format.m_encoding = Encoding::Utf8;
     else
         format.m_encoding = Encoding::Gb18030;
