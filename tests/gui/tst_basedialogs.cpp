@@ -1,15 +1,21 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "Workspace.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
 #include "bases/CategoryTreeFile.h"
 #include "bases/KnowledgeBaseCreator.h"
 #include "config/ConfigFileWriter.h"
+#include "config/FirstRunSetup.h"
+#include "config/Profile.h"
 #include "db/Recordset.h"
 #include "dialogs/CBaseFromFileDlg.h"
 #include "dialogs/CExportTreeDlg.h"
 #include "dialogs/CNewBaseDlg.h"
 #include "dialogs/CTreePreviewWnd.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
+#include "store/CategoryTreeModel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -17,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -250,6 +258,43 @@ private Q_SLOTS:
         const auto bases = h.registeredAtNextStart();
         QCOMPARE(bases.size(), 1);
         QCOMPARE(bases[0].IniPath, h.home.path("ws/文史.ini"));
+    }
+
+    // The whole way through the main window: the command, the dialog, the
+    // selector above the tree, and the new base's categories in the tree.
+    void aBaseMadeFromAFileOpensWhenPickedInTheSelector() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        QVERIFY(FirstRunSetup::complete(home.paths(), "工作库", home.path("kb"), prompter));
+        QTemporaryDir profileDir;
+        Profile profile(profileDir.filePath("p.conf"));
+        CMainFrame frame(home.paths(), prompter, profile);
+        QVERIFY(frame.OnCreate([] { return true; }));
+        frame.show();
+        const QString file = home.path("tpl.QCK");
+        QCOMPARE(ConfigFileWriter::Write(file, kTreeText), ConfigFileWriter::Result::Written);
+
+        QTimer::singleShot(0, &frame, [&] {
+            auto* dialog = qobject_cast<CBaseFromFileDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            type(dialog->fileEdit(), file);
+            type(dialog->nameEdit(), "文史");
+            type(dialog->folderEdit(), home.path("ws"));
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        QVERIFY(frame.commands().trigger(CommandIds::NewBaseFromFile));
+        QVERIFY(prompter.shown.isEmpty());
+
+        // Created and listed, but the open base stays open until picked.
+        auto* selector = frame.findChild<KnowledgeBaseSelectorBox*>();
+        QVERIFY(selector);
+        QCOMPARE(boxItems(*selector), QStringList({"工作库 [1]", "文史 [2]"}));
+        QCOMPARE(frame.workspace().currentBase().ID, 1);
+        pick(*selector, 1);
+        QCOMPARE(frame.workspace().currentBase().ID, 2);
+        const QModelIndex root = frame.categoryTree().index(0, 0);
+        QCOMPARE(root.data().toString(), QString("文学(010000)"));
+        QCOMPARE(frame.categoryTree().index(1, 0).data().toString(), QString("历史(020000)"));
     }
 
     void fromFileDialogAsksForEachField_data() {
