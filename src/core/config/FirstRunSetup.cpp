@@ -87,6 +87,8 @@ bool complete(const ProgramPaths& paths, const QString& name, const QString& fol
     QStringList written;
     if (!CFolderTool::CopyTree(source, baseFolder, &written)) {
         CFolderTool::RemoveCreated(written);
+        // Without a word the program would just end after the dialog.
+        prompter.error(QStringLiteral("由于系统文件拷贝出现问题，创建知识库文件失败!"));
         return false;
     }
 
