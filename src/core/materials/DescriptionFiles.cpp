@@ -18,12 +18,6 @@ namespace {
 const QString kAddFailed = QStringLiteral("创建资料描述文件失败!");
 const QString kOtherBase = QStringLiteral("该资料不属于当前本地知识库!");
 
-// A stored file name is a plain name inside the folder, never a path.
-bool isPlainName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 } // namespace
 
 DescriptionFiles::DescriptionFiles(KnowledgeStore& store, const CurrentKnowledgeBase& base,
@@ -39,11 +33,8 @@ bool DescriptionFiles::CanRemove(const MaterialRecord& material) {
 }
 
 QString DescriptionFiles::PathOf(const MaterialRecord& material) {
-    if (!isPlainName(material.MinuItemDescribeFilename))
-        return {};
-    const QString folder = MaterialFolder::Resolve(material.FilesRoot, material.MinuItemFilePath);
-    return folder.isEmpty() ? QString()
-                            : folder + QLatin1Char('/') + material.MinuItemDescribeFilename;
+    return MaterialFolder::FileIn(material.FilesRoot, material.MinuItemFilePath,
+                                  material.MinuItemDescribeFilename);
 }
 
 DescriptionFiles::Written DescriptionFiles::WriteNew(const QString& path, const QByteArray& bytes) {
@@ -114,8 +105,14 @@ bool DescriptionFiles::Remove(MaterialRecord& material) {
         m_prompter.error(QStringLiteral("删除资料描述文件失败!"));
         return false;
     }
+    // A stored name that leads out of the folder names no file of the
+    // material's: it is left alone, and the user told so.
     const QString path = PathOf(material);
-    if (!path.isEmpty() && CFolderTool::Exists(path) && !QFile::remove(path))
+    if (path.isEmpty() && !material.MinuItemDescribeFilename.isEmpty())
+        m_prompter.error(QStringLiteral("删除资料描述文件 '%1' 失败!")
+                             .arg(material.FilesRoot + material.MinuItemFilePath +
+                                  material.MinuItemDescribeFilename));
+    else if (!path.isEmpty() && CFolderTool::Exists(path) && !QFile::remove(path))
         m_prompter.error(QStringLiteral("删除资料描述文件 '%1' 失败!").arg(path));
     material.DescribeFileType = QStringLiteral("1");
     material.MinuItemDescribeFilename.clear();

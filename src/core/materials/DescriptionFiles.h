@@ -26,7 +26,8 @@ public:
     // description. On success the record carries the new type and file name.
     bool Add(MaterialRecord& material, const QString& typeText);
     // Deletes the description file (one already gone is no error) and makes
-    // the material one of the web-page kind.
+    // the material one of the web-page kind. A stored name that leads out of
+    // the folder deletes nothing, after a message.
     bool Remove(MaterialRecord& material);
 
     enum class Written { New, Existing, Failed };
@@ -36,7 +37,7 @@ public:
     static Written WriteNew(const QString& path, const QByteArray& bytes);
 
     // The description file's full path, or empty when the stored folder or
-    // file name would lead out of the material's folder.
+    // file name would lead out of the material's folder (as a link may).
     static QString PathOf(const MaterialRecord& material);
 
 private:

@@ -6,6 +6,7 @@
 #include "FileTypeList.h"
 #include "MaterialFolderQuery.h"
 #include "db/Database.h"
+#include "store/MaterialFolder.h"
 
 #include <QFile>
 #include <dirent.h>
@@ -54,10 +55,14 @@ FileSearchTotals FileSearchEngine::Run() {
     }
     if (materials.isEmpty())
         return m_totals;
+    // A stored folder that would lead out of the base is not searched: the
+    // files there are not the base's.
     QStringList folders;
-    for (const auto& material : materials)
-        folders.append(
-            MaterialFolderQuery::FolderPath(m_base.FilesRoot, material.MinuItemFilePath));
+    for (const auto& material : materials) {
+        const QString folder = MaterialFolder::Resolve(m_base.FilesRoot, material.MinuItemFilePath);
+        if (!folder.isEmpty())
+            folders.append(folder);
+    }
     return SearchFolders(folders);
 }
 

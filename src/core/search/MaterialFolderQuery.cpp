@@ -43,9 +43,3 @@ bool MaterialFolderQuery::Load(Database& database, const QString& scopeCode,
     }
     return true;
 }
-
-QString MaterialFolderQuery::FolderPath(const QString& filesRoot, const QString& relativePath) {
-    QString path = filesRoot + relativePath;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return path;
-}

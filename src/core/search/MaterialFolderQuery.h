@@ -18,8 +18,4 @@ public:
     // False when the statement fails or the scope is no category code; the
     // list is emptied first. The database must be open.
     static bool Load(Database& database, const QString& scopeCode, QList<Folder>& folders);
-
-    // The folder on disk: the base's folder and the stored relative path,
-    // joined as they are (a stored "\" read as "/").
-    static QString FolderPath(const QString& filesRoot, const QString& relativePath);
 };

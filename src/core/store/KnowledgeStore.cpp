@@ -437,15 +437,22 @@ bool KnowledgeStore::LoadDeletedMaterials(QList<RecycleRow>& rows) {
     rows.clear();
     if (!ensureOpen())
         return false;
+    // Ids are read as 32-bit numbers: a larger one would stand for another
+    // material, and clearing the row would delete that one. Such rows, and
+    // rows without a numeric id (which would pass for items), are left out.
     Recordset result;
     if (open(result,
              QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tCreateTime,DeleteDataTime "
-                            "from MinuItemTable where \t\tMinuItemFlag ='EOS' order by MinuItemID"),
+                            "from MinuItemTable where \t\tMinuItemFlag ='EOS' and MinuItemID "
+                            "between -2147483648 and 2147483647 order by MinuItemID"),
              {}) != 1)
         return false;
+    qint64 id = 0;
     for (; !result.IsEOF(); result.MoveNext()) {
         RecycleRow row;
         row.MaterialId = textAt(result, 0);
+        if (!toId(row.MaterialId, id))
+            continue;
         row.Name = textAt(result, 1);
         row.Code = textAt(result, 2);
         row.CreateTime = textAt(result, 3);

@@ -109,7 +109,8 @@ public:
     // Items flagged "EOS", except the whole-base row: name, code, creation
     // and deletion time (kind and path are left to the caller).
     bool LoadDeletedItems(QList<RecycleRow>& rows);
-    // Materials flagged "EOS", by id.
+    // Materials flagged "EOS", by id; only those whose id is a 32-bit integer,
+    // the only ids the program can tell apart.
     bool LoadDeletedMaterials(QList<RecycleRow>& rows);
     // Id, name, code and folder of every material under the item (for a root
     // or major, under every item below it too), live or deleted: clearing an

@@ -6,6 +6,17 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+bool isFolderOf(const QString& relativeFolder, const QString& materialId) {
+    const QStringList parts =
+        StoredPath(relativeFolder).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return parts.size() == 4 && parts[0].size() == 2 && parts[1].size() == 2 &&
+           parts[2].size() == 2 && parts[3] == materialId;
+}
+
+} // namespace
+
 namespace MaterialFolder {
 
 QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
@@ -41,12 +52,25 @@ QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
     return folder;
 }
 
-Removal Remove(const QString& filesRoot, const QString& relativeFolder) {
+QString FileIn(const QString& filesRoot, const QString& relativeFolder, const QString& fileName) {
+    if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String("..") ||
+        fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\')))
+        return {};
+    const QString folder = Resolve(filesRoot, relativeFolder);
+    if (folder.isEmpty())
+        return {};
+    const QString file = folder + QLatin1Char('/') + fileName;
+    return QFileInfo(file).isSymLink() ? QString() : file;
+}
+
+Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId) {
     const QString folder = Resolve(filesRoot, relativeFolder);
     if (folder.isEmpty())
         return Removal::Refused;
     if (!CFolderTool::Exists(folder))
         return Removal::NotThere;
+    if (!isFolderOf(relativeFolder, materialId))
+        return Removal::Refused;
     return CFolderTool::DeleteTree(folder, true) ? Removal::Removed : Removal::Failed;
 }
 

@@ -4,8 +4,8 @@
 
 // The folder of a material: the base's folder joined with the material's
 // stored relative folder. The stored value comes from the database, which a
-// damaged or hostile base may fill with anything, so every use that writes or
-// deletes goes through here.
+// damaged or hostile base may fill with anything, so every use that reads,
+// writes or deletes goes through here.
 namespace MaterialFolder {
 
 // The absolute folder (without a trailing "/"), or empty when the relative
@@ -13,10 +13,19 @@ namespace MaterialFolder {
 // link) anywhere but strictly inside the base's folder.
 QString Resolve(const QString& filesRoot, const QString& relativeFolder);
 
+// A file directly in the material's folder, or empty when the folder is
+// refused as above, the stored name is no plain file name, or the file is a
+// symbolic link (which could lead anywhere).
+QString FileIn(const QString& filesRoot, const QString& relativeFolder, const QString& fileName);
+
 enum class Removal { Removed, NotThere, Refused, Failed };
 
 // Deletes the material's folder with everything in it, never following a
-// symbolic link. A folder that is not there counts as removed.
-Removal Remove(const QString& filesRoot, const QString& relativeFolder);
+// symbolic link. A folder that is not there counts as removed. One that is
+// there is deleted only when it has the shape the program gives the folder of
+// this material, "XX/YY/ZZ/<id>/": a shorter path names a folder that holds
+// other materials' folders, or the base's own files, and one ending in
+// another id is another material's.
+Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId);
 
 } // namespace MaterialFolder

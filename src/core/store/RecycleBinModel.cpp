@@ -90,9 +90,8 @@ bool RecycleBinModel::restore(int rowIndex) {
         return false;
     const RecycleRow row = m_rows[rowIndex];
     if (row.IsMaterial()) {
-        if (row.Code.size() != 6)
-            return false;
-        if (!m_store.RestoreMaterialRow(row.MaterialId)) {
+        // A code of the wrong length names no item to list the material under.
+        if (row.Code.size() != 6 || !m_store.RestoreMaterialRow(row.MaterialId)) {
             failed(QStringLiteral("还原资料 '%1' 失败!").arg(row.Name));
             return false;
         }
@@ -136,7 +135,8 @@ bool RecycleBinModel::clearMaterial(const QString& materialId) {
     MaterialRecord material;
     if (!m_store.GetMaterial(materialId, material) || material.MinuItemID.isEmpty())
         return false;
-    const auto removal = MaterialFolder::Remove(m_base.FilesRoot, material.MinuItemFilePath);
+    const auto removal =
+        MaterialFolder::Remove(m_base.FilesRoot, material.MinuItemFilePath, materialId);
     if (removal == MaterialFolder::Removal::Refused || removal == MaterialFolder::Removal::Failed) {
         failed(kInUse);
         return false;
@@ -151,8 +151,11 @@ bool RecycleBinModel::clearMaterial(const QString& materialId) {
 }
 
 bool RecycleBinModel::clearItem(const QString& code) {
-    if (!CategoryCode::IsWellFormed(code) || CategoryCode::IsWholeBase(code))
+    // A malformed code would widen the patterns that find what lies below.
+    if (!CategoryCode::IsWellFormed(code) || CategoryCode::IsWholeBase(code)) {
+        failed(QStringLiteral("清除知识库项失败!"));
         return false;
+    }
     QList<MaterialRecord> materials;
     if (!m_store.LoadMaterialsUnder(code, materials)) {
         failed(QStringLiteral("清除知识库项失败!"));
@@ -163,7 +166,8 @@ bool RecycleBinModel::clearItem(const QString& code) {
     QStringList gone;
     bool allGone = true;
     for (const MaterialRecord& m : materials) {
-        const auto removal = MaterialFolder::Remove(m_base.FilesRoot, m.MinuItemFilePath);
+        const auto removal =
+            MaterialFolder::Remove(m_base.FilesRoot, m.MinuItemFilePath, m.MinuItemID);
         if (removal == MaterialFolder::Removal::Refused ||
             removal == MaterialFolder::Removal::Failed) {
             failed(kInUse);

@@ -17,27 +17,11 @@ private Q_SLOTS:
 
 void CategoryCodeTest::nextSegment_data() {
     QTest::addColumn<QString>("segment");
-    QTest::addColumn<QString>("next");
-    QTest::newRow("digit") << "01"
-                           << "02";
-    QTest::newRow("09 to 0A") << "09"
-                              << "0A";
-    QTest::newRow("0Z to 10") << "0Z"
-                              << "10";
-    QTest::newRow("9Z to A0") << "9Z"
-                              << "A0";
-    QTest::newRow("ZY") << "ZY"
-                        << "ZZ";
-    QTest::newRow("ZZ wraps") << "ZZ"
-                              << "00";
-    QTest::newRow("short") << "1"
-                           << "ZZ";
-    QTest::newRow("long") << "010"
-                          << "ZZ";
-    QTest::newRow("lower case") << "0a"
-                                << "ZZ";
-    QTest::newRow("wildcard") << "0%"
-                              << "ZZ";
+    QTest::addColumn<QString>("next"); // "ZZ": no next for a malformed segment
+    for (const auto& [segment, next] :
+         {std::pair{"01", "02"}, {"09", "0A"}, {"0Z", "10"}, {"9Z", "A0"}, {"ZY", "ZZ"},
+          {"ZZ", "00"}, {"1", "ZZ"}, {"010", "ZZ"}, {"0a", "ZZ"}, {"0%", "ZZ"}})
+        QTest::newRow(segment) << QString(segment) << QString(next);
 }
 
 void CategoryCodeTest::nextSegment() {
