@@ -131,8 +131,12 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
         }
         const qsizetype fresh = used;
         used += n;
-        if (first && fresh == 0)
-            m_utf8 = TextCodec::isUtf8(QByteArrayView(data, n), !end);
+        if (first && fresh == 0) {
+            // The head decides, as it would for the editor; checking the
+            // whole block would cost a names-only search a second pass.
+            const qsizetype head = std::min(n, kEncodingHead);
+            m_utf8 = TextCodec::isUtf8(QByteArrayView(data, head), !end || head < n);
+        }
 
         qsizetype chunk = used;
         if (!end) {
@@ -209,25 +213,49 @@ qsizetype FileContentSearch::nextGuard(const char* data, qsizetype from, qsizety
 }
 
 qsizetype FileContentSearch::nextUtf8Guard(const char* data, qsizetype from, qsizetype size) {
-    // The characters that fold to an ASCII letter all lie in the BMP, so
-    // only two- and three-byte sequences need decoding.
+    // The characters that fold to an ASCII letter all lie in the BMP, and
+    // their UTF-8 forms start with one of a few lead bytes: each is looked
+    // for with memchr, as the GB18030 guard is, and a hit is decoded to see
+    // whether it is one of them.
+    static const QByteArray leads = [] {
+        QByteArray found;
+        for (char32_t u = 0x80; u < 0x10000; ++u) {
+            if (CaseFold::Fold(char16_t(u)) < 0x80) {
+                const char lead = QString(QChar(char16_t(u))).toUtf8().at(0);
+                if (!found.contains(lead))
+                    found.append(lead);
+            }
+        }
+        return found;
+    }();
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    for (qsizetype at = from; at < size; ++at) {
+    auto foldsToAscii = [&](qsizetype at) {
         const unsigned char lead = bytes[at];
-        if (lead < 0xC2 || lead >= 0xF0)
-            continue;
         char16_t c;
         if (lead < 0xE0 && at + 1 < size)
             c = char16_t((lead & 0x1F) << 6 | (bytes[at + 1] & 0x3F));
-        else if (lead >= 0xE0 && at + 2 < size)
+        else if (lead >= 0xE0 && lead < 0xF0 && at + 2 < size)
             c = char16_t((lead & 0x0F) << 12 | (bytes[at + 1] & 0x3F) << 6 |
                          (bytes[at + 2] & 0x3F));
         else
-            continue;
-        if (CaseFold::Fold(c) < 0x80)
-            return at;
+            return false;
+        return c >= 0x80 && CaseFold::Fold(c) < 0x80;
+    };
+    qsizetype best = size;
+    for (const char lead : leads) {
+        for (qsizetype at = from; at < best;) {
+            const void* hit = std::memchr(data + at, lead, size_t(best - at));
+            if (!hit)
+                break;
+            const qsizetype pos = static_cast<const char*>(hit) - data;
+            if (foldsToAscii(pos)) {
+                best = pos;
+                break;
+            }
+            at = pos + 1;
+        }
     }
-    return size;
+    return best;
 }
 
 FileContentSearch::Step FileContentSearch::searchBytes(const char* data, qsizetype size,

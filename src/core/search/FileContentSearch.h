@@ -16,11 +16,11 @@ struct SearchRequest;
 // Searches the content of one file after another for a file search and
 // reports the file row and the line rows of each. A file's text runs to its
 // first zero byte (so a binary file is searched only up to there) and is
-// UTF-8 when its first block is well-formed UTF-8, else GB18030: the
-// encodings the editor opens it in. The file is read in blocks and searched a run of whole lines at a
-// time, so memory stays near one block plus the longest line; only when a
-// match may span lines (a query or an expression that can hold a line feed)
-// is a file taken whole.
+// UTF-8 when its first 64 KB are well-formed UTF-8, else GB18030: the
+// encodings the editor opens it in. The file is read in blocks and searched a
+// run of whole lines at a time, so memory stays near one block plus the
+// longest line; only when a match may span lines (a query or an expression
+// that can hold a line feed) is a file taken whole.
 class FileContentSearch {
 public:
     enum class Outcome { GoOn, Stop };
@@ -38,6 +38,8 @@ public:
     qint64 BytesRead() const { return m_bytesRead; }
 
     static constexpr qsizetype kBlockSize = qsizetype(1) << 20;
+    // How much of a file's start tells UTF-8 from GB18030.
+    static constexpr qsizetype kEncodingHead = qsizetype(64) << 10;
 
 private:
     enum class Step { GoOn, FileDone, Stop };

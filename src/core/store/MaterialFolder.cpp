@@ -33,10 +33,10 @@ QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
     const QString root = QDir::cleanPath(QDir::fromNativeSeparators(filesRoot));
     const QString folder = root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
 
-    // Every existing step of the way must stay inside the base: a link
-    // anywhere on it could lead out.
-    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
-    if (canonicalRoot.isEmpty())
+    // With no "..", the only way out of the base is a link on the way, so
+    // no step below the base's folder may be one. One lstat per step: the
+    // file search resolves every material's folder before it starts.
+    if (!QFileInfo::exists(root))
         return {};
     QString step = root;
     for (const QString& part : parts) {
@@ -46,8 +46,6 @@ QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
             return {};
         if (!info.exists())
             break;
-        if (!info.canonicalFilePath().startsWith(canonicalRoot + QLatin1Char('/')))
-            return {};
     }
     return folder;
 }

@@ -174,9 +174,9 @@ void FileSearchEngineTest::chineseQueryFindsGb18030AndUtf8Text() {
     const QString text = QString::fromUtf8("第一行\r\n这里有知识库的内容\r\n知识 库\r\n");
     write("gb.txt", TextCodec::encode(text));
     write("utf8.txt", text.toUtf8());
-    // Cut into a UTF-8 sequence at the end of the first read block: still
-    // UTF-8, and the match after it is found.
-    QByteArray cut(FileContentSearch::kBlockSize - 1, 'a');
+    // A UTF-8 sequence cut where the encoding check ends: still UTF-8, and
+    // the match after it is found.
+    QByteArray cut(FileContentSearch::kEncodingHead - 1, 'a');
     write("cut.txt", cut + QString::fromUtf8("\n知识库在后面\n").toUtf8());
     const auto sink = run(request(QString::fromUtf8("知识库")));
     QStringList lines = sink.texts(2);
