@@ -1,8 +1,8 @@
+#include "CliRun.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "config/FirstRunSetup.h"
 
-#include <QProcess>
 #include <QtTest>
 
 // keepsake-cli as a script uses it: a process, its rows on stdout, its
@@ -11,22 +11,15 @@ class TestCli : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestHome> home;
-    QString out, err;
-
-    int run(const QStringList& args) {
-        QProcess cli;
-        cli.start(QStringLiteral(KEEPSAKE_CLI), QStringList{"--home", home->path()} + args);
-        if (!cli.waitForFinished(30000))
-            return -1;
-        out = QString::fromUtf8(cli.readAllStandardOutput());
-        err = QString::fromUtf8(cli.readAllStandardError());
-        return cli.exitCode();
-    }
-    QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
+    CliRun run;
+    QString& out = run.out;
+    QString& err = run.err;
+    QStringList lines() const { return run.lines(); }
 
 private Q_SLOTS:
     void init() {
         home = std::make_unique<TestHome>();
+        run.home = home->path();
         ScriptedPrompter prompter;
         QVERIFY(FirstRunSetup::complete(home->paths(), "脚本库", home->path("kb"), prompter));
     }

@@ -1,8 +1,8 @@
+#include "CliRun.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "config/FirstRunSetup.h"
 
-#include <QProcess>
 #include <QtTest>
 
 // create-base and export-tree as a script runs them.
@@ -10,17 +10,9 @@ class TestCliBases : public QObject {
     Q_OBJECT
 
     TestHome home;
-    QString out, err;
-
-    int run(const QStringList& args) {
-        QProcess cli;
-        cli.start(QStringLiteral(KEEPSAKE_CLI), QStringList{"--home", home.path()} + args);
-        if (!cli.waitForFinished(30000))
-            return -1;
-        out = QString::fromUtf8(cli.readAllStandardOutput());
-        err = QString::fromUtf8(cli.readAllStandardError());
-        return cli.exitCode();
-    }
+    CliRun run{home.path()};
+    QString& out = run.out;
+    QString& err = run.err;
 
 private Q_SLOTS:
     void initTestCase() {

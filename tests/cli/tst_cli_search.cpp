@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "Workspace.h"
@@ -6,8 +7,6 @@
 #include "store/CategoryCode.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 // keepsake-cli search and grep as a script runs them, on a base the test
@@ -18,18 +17,10 @@ class TestCliSearch : public QObject {
 
     std::unique_ptr<TestHome> home;
     QString filesRoot;
-    QString out, err;
-
-    int run(const QStringList& args) {
-        QProcess cli;
-        cli.start(QStringLiteral(KEEPSAKE_CLI), QStringList{"--home", home->path()} + args);
-        if (!cli.waitForFinished(30000))
-            return -1;
-        out = QString::fromUtf8(cli.readAllStandardOutput());
-        err = QString::fromUtf8(cli.readAllStandardError());
-        return cli.exitCode();
-    }
-    QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
+    CliRun run;
+    QString& out = run.out;
+    QString& err = run.err;
+    QStringList lines() const { return run.lines(); }
 
     QString folderOf(int id) const {
         return filesRoot + CategoryCode::MaterialFolder("0Z0101", QString::number(id));
@@ -50,14 +41,13 @@ class TestCliSearch : public QObject {
     }
     // Files hold the system's 8-bit encoding, as the search reads them.
     void writeFile(int id, const QString& name, const QString& text) {
-        QFile file(folderOf(id) + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(TextCodec::encode(text));
+        QVERIFY(writeBytes(folderOf(id) + name, TextCodec::encode(text)));
     }
 
 private Q_SLOTS:
     void init() {
         home = std::make_unique<TestHome>();
+        run.home = home->path();
         ScriptedPrompter prompter;
         QVERIFY(FirstRunSetup::complete(home->paths(), "脚本库", home->path("kb"), prompter));
         Workspace workspace(home->paths(), prompter);

@@ -1,7 +1,4 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
-#include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "BasesHome.h"
 #include "bases/SystemSettingsSheet.h"
 #include "config/ConfigFileWriter.h"
 #include "dialogs/CBaseIniDlg.h"
@@ -19,14 +16,10 @@ namespace {
 
 enum { Add, Modify, Delete };
 
-struct Home {
-    TestHome home;
-    ScriptedPrompter prompter;
-    Workspace workspace{home.paths(), prompter};
-
+struct Home : BasesHome {
     Home() {
         for (const char* name : {"甲", "乙"})
-            KnowledgeBaseCreator(workspace).CreateBlankBase(name, home.path(name));
+            createBase(name, name);
         workspace.config().DescriptAllFiles = {{1, "*.txt"}, {2, "*.rtf"}};
     }
 };
@@ -58,18 +51,6 @@ class TestLocalResourceSet : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listsTheBasesInTheirColumns() {
-        Home h;
-        SystemSettingsSheet sheet(h.workspace);
-        CLocalResourceSet page(sheet.bases(), sheet.types(), h.prompter);
-        QCOMPARE(page.windowTitle(), QString("本地知识库设置"));
-        QCOMPARE(page.baseList()->headerItem()->text(0), QString("名称"));
-        QCOMPARE(column(*page.baseList(), 0), QStringList({"甲", "乙"}));
-        QCOMPARE(column(*page.baseList(), 3), QStringList({"1", "2"}));
-        QVERIFY(!page.baseButton(Modify)->isEnabled());
-        QVERIFY(!page.baseButton(Delete)->isEnabled());
-    }
-
     void addRegistersAnIniFileAndStaysOpenOnAnEmptyPath() {
         Home h;
         ConfigFileWriter::Write(h.home.path("ext/外.ini"),
@@ -93,12 +74,17 @@ private Q_SLOTS:
         QCOMPARE(h.workspace.baseSelector().entries().last(), QString("外 [3]"));
     }
 
-    void deleteAfterYesTellsThePanes() {
+    void listsTheBasesAndDeletesAfterYes() {
         Home h;
         SystemSettingsSheet sheet(h.workspace);
         CLocalResourceSet page(sheet.bases(), sheet.types(), h.prompter);
         QSignalSpy deleted(&page, &CLocalResourceSet::baseDeleted);
         page.show();
+        QCOMPARE(column(*page.baseList(), 0), QStringList({"甲", "乙"}));
+        QCOMPARE(column(*page.baseList(), 3), QStringList({"1", "2"}));
+        QVERIFY(!page.baseButton(Modify)->isEnabled());
+        QVERIFY(!page.baseButton(Delete)->isEnabled());
+
         page.baseList()->setCurrentItem(page.baseList()->topLevelItem(0));
         h.prompter.answerNext(Prompter::Answer::No);
         QTest::mouseClick(page.baseButton(Delete), Qt::LeftButton);

@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "TestHome.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "documents/CInsertTimeDlg.h"
@@ -56,10 +57,7 @@ class TestRichEditView : public QObject {
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
     void write(const QString& name, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(path(name)).absolutePath());
-        QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        writeBytes(path(name), bytes);
     }
     CRichEditControlView* open(const QString& name, const QByteArray& bytes) {
         write(name, bytes);
@@ -194,8 +192,6 @@ private Q_SLOTS:
         edit()->moveCursor(QTextCursor::End);
         QString first;
         whenDialogOpens<CInsertTimeDlg>([&first](CInsertTimeDlg* dialog) {
-            QCOMPARE(dialog->windowTitle(), QString("插入时间"));
-            QVERIFY(dialog->findChild<QLabel*>()->text() == "&时间格式:");
             QCOMPARE(dialog->list()->currentRow(), 0);
             first = dialog->list()->item(0)->text();
             auto* buttons = dialog->findChild<QDialogButtonBox*>();

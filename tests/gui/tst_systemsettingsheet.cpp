@@ -1,7 +1,4 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
-#include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "BasesHome.h"
 #include "dialogs/CLocalResourceSet.h"
 #include "dialogs/CSystemSettingSheet.h"
 #include "dialogs/CUserInfoPage.h"
@@ -16,22 +13,12 @@
 
 namespace {
 
-struct Home {
-    TestHome home;
-    ScriptedPrompter prompter;
-    Workspace workspace{home.paths(), prompter};
-
+struct Home : BasesHome {
     Home() {
-        KnowledgeBaseCreator(workspace).CreateBlankBase("甲", home.path("甲"));
+        createBase("甲", "甲");
         workspace.config().DescriptAllFiles = {{1, "*.txt"}, {2, "*.rtf"}};
         workspace.config().IsStartLoggResource = 1;
         workspace.config().StartResourceID = 1;
-    }
-    ResourceConfigData saved() {
-        Workspace next(home.paths(), prompter);
-        if (!next.loadConfiguration([] { return false; }))
-            qFatal("configuration not readable");
-        return next.config();
     }
 };
 
@@ -45,18 +32,6 @@ class TestSystemSettingSheet : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void hasTheThreePagesAndNoApply() {
-        Home h;
-        CSystemSettingSheet sheet(h.workspace);
-        QCOMPARE(sheet.windowTitle(), QString("系统设置"));
-        QCOMPARE(sheet.tabs()->count(), 3);
-        QCOMPARE(sheet.tabs()->tabText(0), QString("本地知识库设置"));
-        QCOMPARE(sheet.tabs()->tabText(1), QString("文件搜索设置"));
-        QCOMPARE(sheet.tabs()->tabText(2), QString("其它设置"));
-        QVERIFY(!button(sheet, QDialogButtonBox::Apply));
-        QVERIFY(!button(sheet, QDialogButtonBox::Help));
-    }
-
     void cancelStillSavesWhatThePagesChanged() {
         Home h;
         CSystemSettingSheet sheet(h.workspace);
@@ -79,17 +54,6 @@ private Q_SLOTS:
         QCOMPARE(saved.DescriptAllFiles[0].Pattern, QString("*.rtf"));
         QCOMPARE(saved.IsStartLoggResource, 0);
         QCOMPARE(saved.StartResourceID, 1);
-    }
-
-    void theCloseBoxSavesToo() {
-        Home h;
-        CSystemSettingSheet sheet(h.workspace);
-        QSignalSpy closed(&sheet, &CSystemSettingSheet::closed);
-        sheet.show();
-        QTest::mouseClick(sheet.userPage()->startCheck(), Qt::LeftButton);
-        sheet.close();
-        QCOMPARE(closed.count(), 1);
-        QCOMPARE(h.saved().IsStartLoggResource, 0);
     }
 };
 

@@ -1,7 +1,4 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
-#include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "BasesHome.h"
 #include "bases/SystemSettingsSheet.h"
 #include "dialogs/CUserInfoPage.h"
 
@@ -13,27 +10,16 @@
 
 namespace {
 
-struct Home {
-    TestHome home;
-    ScriptedPrompter prompter;
-    Workspace workspace{home.paths(), prompter};
-
+struct Home : BasesHome {
     Home() {
         for (const char* name : {"甲", "乙"})
-            KnowledgeBaseCreator(workspace).CreateBlankBase(name, home.path(name));
+            createBase(name, name);
         ResourceConfigData& config = workspace.config();
         config.SearchGroups = {{3, "文档"}, {7, "图片"}};
         config.SearchFileTypeGroupID = 7;
         config.IsStartLoggResource = 1;
         config.StartResourceID = 2;
         workspace.changeFlags() = {};
-    }
-    // What the next start of the program reads.
-    ResourceConfigData saved() {
-        Workspace next(home.paths(), prompter);
-        if (!next.loadConfiguration([] { return false; }))
-            qFatal("configuration not readable");
-        return next.config();
     }
 };
 
@@ -61,19 +47,6 @@ class TestUserInfoPage : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void showsTheConfiguredChoices() {
-        Home h;
-        SystemSettingsSheet sheet(h.workspace);
-        CUserInfoPage page(sheet.userInfo());
-        QCOMPARE(page.windowTitle(), QString("其它设置"));
-        QVERIFY(page.startCheck()->isChecked());
-        QVERIFY(page.startGroup()->isEnabled());
-        QCOMPARE(items(*page.startBaseBox()), QStringList({"甲 [1]", "乙 [2]"}));
-        QCOMPARE(page.startBaseBox()->currentText(), QString("乙 [2]"));
-        QCOMPARE(items(*page.searchGroupBox()), QStringList({"文档", "图片"}));
-        QCOMPARE(page.searchGroupBox()->currentText(), QString("图片"));
-    }
-
     void choicesReachTheFileWhenTheSheetCloses() {
         Home h;
         {
@@ -106,13 +79,20 @@ private Q_SLOTS:
         QCOMPARE(h.workspace.config().IsStartLoggResource, 1);
     }
 
-    void aBaseCreatedMeanwhileIsListedOnTheNextDropDown() {
+    void showsTheConfiguredChoicesAndBasesCreatedMeanwhile() {
         Home h;
         SystemSettingsSheet sheet(h.workspace);
         CUserInfoPage page(sheet.userInfo());
         page.show();
-        KnowledgeBaseCreator(h.workspace).CreateBlankBase("丙", h.home.path("丙"));
-        QCOMPARE(page.startBaseBox()->count(), 2); // not before it drops down
+        QVERIFY(page.startCheck()->isChecked());
+        QVERIFY(page.startGroup()->isEnabled());
+        QCOMPARE(page.startBaseBox()->currentText(), QString("乙 [2]"));
+        QCOMPARE(items(*page.searchGroupBox()), QStringList({"文档", "图片"}));
+        QCOMPARE(page.searchGroupBox()->currentText(), QString("图片"));
+
+        // A base created meanwhile is listed at the next drop-down, not before.
+        h.createBase("丙", "丙");
+        QCOMPARE(items(*page.startBaseBox()), QStringList({"甲 [1]", "乙 [2]"}));
         pick(*page.startBaseBox(), "丙 [3]");
         QCOMPARE(items(*page.startBaseBox()), QStringList({"甲 [1]", "乙 [2]", "丙 [3]"}));
         QCOMPARE(h.workspace.config().StartResourceID, 3);

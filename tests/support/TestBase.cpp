@@ -28,19 +28,25 @@ void TestBase::addItems(const QStringList& codes) {
     }
 }
 
-MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, const QString& flag) {
+MaterialRecord TestBase::addRow(const QString& id, const QString& code, const QString& name,
+                                const QString& created, const QString& type) {
     MaterialRecord m;
     m.MinuItemID = id;
-    m.MinuItemName = QStringLiteral("资料") + id;
+    m.MinuItemName = name.isEmpty() ? QStringLiteral("资料") + id : name;
     m.ItemID = code;
-    m.DescribeFileType = QStringLiteral("0");
+    m.DescribeFileType = type;
     m.MinuItemDescribeFilename = m.MinuItemName + QStringLiteral(".rtf");
     m.MinuItemFilePath = CategoryCode::MaterialFolder(code, id);
-    m.CreateTime = TimeText::now();
+    m.CreateTime = created.isEmpty() ? TimeText::now() : created;
     m.KnowledgeBaseID = QString::number(base.ID);
     m.FilesRoot = base.FilesRoot;
     if (!store.InsertMaterial(m))
-        qFatal("cannot add material %s", qPrintable(id));
+        qFatal("cannot add material %s: %s", qPrintable(id), qPrintable(db.GetErrorText()));
+    return m;
+}
+
+MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, const QString& flag) {
+    const MaterialRecord m = addRow(id, code);
     if (flag != QLatin1String("AOS"))
         store.SetMaterialFlag(id, flag, TimeText::now());
     QDir().mkpath(folder(m.MinuItemFilePath));
@@ -52,13 +58,17 @@ MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, con
 
 QStringList TestBase::column(const QString& statement, const QVariantList& params) {
     Recordset result(&db);
-    QStringList values;
     if (result.Open(statement, params) != 1)
-        return values;
+        return {QStringLiteral("failed: ") + db.GetErrorText()};
+    QStringList rows;
     for (; !result.IsEOF(); result.MoveNext()) {
-        QString v;
-        result.GetValueText(0, v);
-        values << v;
+        QStringList fields;
+        for (int i = 0; i < result.GetFieldCount(); ++i) {
+            QString text;
+            result.GetValueText(i, text);
+            fields << text;
+        }
+        rows << fields.join(QLatin1Char('|'));
     }
-    return values;
+    return rows;
 }

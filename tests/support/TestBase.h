@@ -25,11 +25,16 @@ public:
 
     // Items named "名" + code, in the given order (so Preference follows it).
     void addItems(const QStringList& codes);
+    // A material row only, named "资料" + id unless named, created now
+    // unless told, described by an RTF file unless told.
+    MaterialRecord addRow(const QString& id, const QString& code, const QString& name = {},
+                          const QString& created = {}, const QString& type = QStringLiteral("0"));
     // A material row with its folder on disk holding one file.
     MaterialRecord addMaterial(const QString& id, const QString& code,
                                const QString& flag = QStringLiteral("AOS"));
 
-    // One column of a statement's rows.
+    // Every row of a statement, its columns joined by "|"; a failed
+    // statement gives one row naming the error.
     QStringList column(const QString& statement, const QVariantList& params = {});
 
 private:

@@ -25,3 +25,8 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Raw bytes of a file, or "<missing>" when it cannot be read.
+QByteArray readBytes(const QString& path);
+// Writes raw bytes to a file, creating folders on the way.
+bool writeBytes(const QString& path, const QByteArray& bytes);

@@ -17,22 +17,16 @@ class TestFirstRunSetup : public QObject {
         home.write(QStringLiteral("我的知识库/01/note.txt"), "note");
     }
 
-    static QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-
 private Q_SLOTS:
     void initTestCase() {
         TimeText::setClock([] { return QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9)); });
     }
     void cleanupTestCase() { TimeText::setClock({}); }
 
+    // The dialog's own test has the plain cases.
     void typedNameAndFolder() {
-        QCOMPARE(FirstRunSetup::cleanBaseName("a.b/c"), QStringLiteral("a b c"));
         QCOMPARE(FirstRunSetup::cleanBaseName(" x\\:*?\"<>|y\n"), QStringLiteral("x        y"));
         QCOMPARE(FirstRunSetup::cleanBaseName(" ..|| "), QString());
-        QCOMPARE(FirstRunSetup::normaliseFolder("/data/kb"), QStringLiteral("/data/kb/"));
         QCOMPARE(FirstRunSetup::normaliseFolder("/data/kb/"), QStringLiteral("/data/kb/"));
     }
 
@@ -67,9 +61,9 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         QVERIFY(FirstRunSetup::complete(home.paths(), "工作", target.filePath("kb"), prompter));
         QVERIFY(prompter.shown.isEmpty());
-        QCOMPARE(read(base + "Keepsake.mdb"), QByteArray("my data")); // kept, not replaced
-        QCOMPARE(read(base + "01/note.txt"), QByteArray("note"));
-        QCOMPARE(read(base + "工作.ini"),
+        QCOMPARE(readBytes(base + "Keepsake.mdb"), QByteArray("my data")); // kept, not replaced
+        QCOMPARE(readBytes(base + "01/note.txt"), QByteArray("note"));
+        QCOMPARE(readBytes(base + "工作.ini"),
                  TextCodec::encode(QStringLiteral("[LOCRESOURCESET]\r\nResourceName=工作|\r\n"
                                                   "ResourceFilePath=%1|\r\n"
                                                   "CreateTime=2024-03-05 07:08:09|\r\n")

@@ -1,3 +1,4 @@
+#include "TestHome.h"
 #include "config/CFolderTool.h"
 
 #include <QTemporaryDir>
@@ -11,16 +12,9 @@ class TestFolderTool : public QObject {
     QString at(const QString& relative) const { return m_dir.filePath(relative); }
 
     void put(const QString& relative, const QByteArray& bytes = "x") const {
-        QDir().mkpath(QFileInfo(at(relative)).absolutePath());
-        QFile f(at(relative));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QVERIFY(writeBytes(at(relative), bytes));
     }
-
-    QByteArray content(const QString& relative) const {
-        QFile f(at(relative));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QByteArray content(const QString& relative) const { return readBytes(at(relative)); }
 
     void link(const QString& target, const QString& relative) const {
         QVERIFY(QFile::link(at(target), at(relative)));

@@ -39,14 +39,12 @@ void RecordsetTest::valueToText_data() {
         QTest::newRow(name) << QString::fromUtf8(type) << QString::fromUtf8(value) << text;
     };
     row("null", "INTEGER", "NULL", QStringLiteral("NULL"));
-    row("null text", "TEXT", "NULL", QStringLiteral("NULL"));
     row("empty text", "TEXT", "''", QString());
     row("text", "TEXT", "'知识 库'", QStringLiteral("知识 库"));
     row("integer", "INTEGER", "-42", QStringLiteral("-42"));
     row("low 32 bits", "INTEGER", "4294967297", QStringLiteral("1"));
     row("low 32 bits negative", "INTEGER", "2147483648", QStringLiteral("-2147483648"));
     row("double", "REAL", "1.5", QStringLiteral("1.50000000"));
-    row("double from integer", "DOUBLE", "3", QStringLiteral("3.00000000"));
     row("single", "FLOAT", "2", QStringLiteral("2.0000"));
     row("single rounding", "FLOAT", "0.1", QStringLiteral("0.1000"));
     row("boolean true", "BOOLEAN", "1", QStringLiteral("TRUE"));

@@ -4,7 +4,6 @@
 #include "config/Profile.h"
 #include "db/Transaction.h"
 #include "materials/MaterialPanes.h"
-#include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
@@ -29,16 +28,8 @@ class TestMaterialList : public QObject {
     void add(int first, int last, const QString& code, const QString& type = "0",
              const QString& time = "2009-03-07 14:05:09") {
         Transaction transaction(t->db);
-        for (int id = first; id <= last; ++id) {
-            MaterialRecord m;
-            m.MinuItemID = QString::number(id);
-            m.MinuItemName = QStringLiteral("资料%1").arg(id);
-            m.ItemID = code;
-            m.DescribeFileType = type;
-            m.MinuItemFilePath = CategoryCode::MaterialFolder(code, m.MinuItemID);
-            m.CreateTime = time;
-            QVERIFY(t->store.InsertMaterial(m));
-        }
+        for (int id = first; id <= last; ++id)
+            t->addRow(QString::number(id), code, {}, time, type);
         QVERIFY(transaction.Commit());
     }
     QStringList ids() const {
@@ -83,7 +74,6 @@ private Q_SLOTS:
         add(1, 250, "010101");
         QVERIFY(list->showMaterialsOf("010101"));
         QCOMPARE(list->pageEntries(), QStringList({"1页", "2页", "3页"}));
-        QCOMPARE(list->currentPage(), 1);
         QCOMPARE(ids(), range(1, 100));
         QVERIFY(!list->canGoPrevious() && list->canGoNext());
         QVERIFY(!list->previousPage());
@@ -91,17 +81,12 @@ private Q_SLOTS:
         QVERIFY(list->nextPage());
         QCOMPARE(ids(), range(101, 200));
         QVERIFY(list->choosePageEntry("3页"));
+        QCOMPARE(list->currentPage(), 3);
         QCOMPARE(ids(), range(201, 250));
         QVERIFY(list->canGoPrevious() && !list->canGoNext());
         QVERIFY(!list->nextPage());
         QCOMPARE(list->materialAt(0).DisplayPath, QString("测试库\\名010000\\名010100\\名010101"));
         QCOMPARE(list->materialAt(0).KnowledgeBaseID, QString("1"));
-        QStringList titles;
-        for (int c = 0; c < list->columnCount(); ++c)
-            titles << list->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(titles, QStringList({" ", "资料名", "资料路径", "资料ID", "项ID", "资料描述类型",
-                                      "创建人", "创建时间", "资料描述文件名", "文件存放路径",
-                                      "本地网络知识库标识", "知识库ID号", "知识库主目录"}));
         QCOMPARE(list->index(0, MaterialTableModel::FolderColumn).data().toString(),
                  QString("01/01/01/201/"));
     }
@@ -221,8 +206,6 @@ private Q_SLOTS:
     void customTimeFilter() {
         QTemporaryDir dir;
         Profile profile(dir.filePath("Keepsake.conf"));
-        QCOMPARE(CustomTimeFilter::Read(profile), (CustomTimeFilter::Values{-1, -1, 1}));
-
         // The numbers in either order; the end day is listed.
         QVERIFY(CustomTimeFilter::Accept(1, 0, 7, profile, t->prompter));
         const CustomTimeFilter::Values values = CustomTimeFilter::Read(Profile(profile.filePath()));
@@ -249,7 +232,6 @@ private Q_SLOTS:
         QCOMPARE(t->prompter.shown[2].text, QString("选择有错!"));
         QVERIFY(CustomTimeFilter::Accept(3, -5, 1, profile, t->prompter));
         QCOMPARE(CustomTimeFilter::Read(profile), (CustomTimeFilter::Values{1, -1, 3}));
-        setNow("2009-03-31 10:00:00");
         QCOMPARE(CustomTimeFilter::Bounds(CustomTimeFilter::Read(profile),
                                           QDateTime(QDate(2009, 3, 31), QTime(10, 0))),
                  std::make_pair(QString("2009-02-31"), QString()));

@@ -1,10 +1,7 @@
 #include "search/FileSearchControl.h"
-#include "ScriptedPrompter.h"
+#include "TestBase.h"
 #include "TestHome.h"
-#include "db/Database.h"
 #include "search/BlockingFileSearch.h"
-#include "store/KnowledgeSchema.h"
-#include "store/KnowledgeStore.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,6 +12,7 @@ class FileSearchControlTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
+    void cleanup() { t.reset(); }
     void scopeChoosesMaterials();
     void headerNamesTheScope();
     void closedBaseIsReported();
@@ -24,52 +22,27 @@ private Q_SLOTS:
 
 private:
     void addMaterial(const QString& id, const QString& code, const QString& file,
-                     const QByteArray& text);
+                     const QByteArray& text) {
+        const MaterialRecord m = t->addRow(id, code);
+        QVERIFY(writeBytes(t->folder(m.MinuItemFilePath + file), text));
+    }
     SearchRequest request(const QString& scope, const QString& query) const;
     QStringList blockingRows(const SearchRequest& r);
     bool waitForEnd(FileSearchControl& control, QSignalSpy& ended);
 
-    std::unique_ptr<TestHome> m_home;
-    std::unique_ptr<Database> m_db;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<KnowledgeStore> m_store;
-    CurrentKnowledgeBase m_base;
+    std::unique_ptr<TestBase> t;
 };
 
 void FileSearchControlTest::init() {
-    m_home = std::make_unique<TestHome>();
-    m_base.ID = 1;
-    m_base.Name = QString::fromUtf8("我的知识库");
-    m_base.DatabasePath = m_home->path("Keepsake.mdb");
-    m_base.FilesRoot = m_home->path() + '/';
-    QVERIFY(KnowledgeSchema::CreateDatabaseFile(m_base.DatabasePath, "2009-01-01 00:00:00"));
-    m_db = std::make_unique<Database>();
-    QVERIFY(m_db->Open(Database::ConnectionText(m_base.DatabasePath)));
-    m_prompter = ScriptedPrompter();
-    m_store = std::make_unique<KnowledgeStore>(*m_db, m_prompter);
-    QVERIFY(m_store->InsertItem(QString::fromUtf8("编程"), "010000"));
-    QVERIFY(m_store->InsertItem(QString::fromUtf8("语言"), "010100"));
-    QVERIFY(m_store->InsertItem(QString::fromUtf8("C++"), "010101"));
-    QVERIFY(m_store->InsertItem(QString::fromUtf8("生活"), "020000"));
+    t = std::make_unique<TestBase>(QString::fromUtf8("我的知识库"));
+    for (const auto& [name, code] :
+         {std::pair{"编程", "010000"}, {"语言", "010100"}, {"C++", "010101"}, {"生活", "020000"}})
+        QVERIFY(t->store.InsertItem(QString::fromUtf8(name), code));
     addMaterial("1", "010101", "a.txt", "key one\n");
     addMaterial("2", "010100", "b.txt", "key two\n");
     addMaterial("3", "020000", "c.txt", "key three\n");
     addMaterial("4", "010101", "d.txt", "key in the bin\n");
-    QVERIFY(m_store->SetMaterialFlag("4", "EOS", "2009-02-01 00:00:00"));
-}
-
-void FileSearchControlTest::addMaterial(const QString& id, const QString& code, const QString& file,
-                                        const QByteArray& text) {
-    MaterialRecord m;
-    m.MinuItemID = id;
-    m.MinuItemName = "m" + id;
-    m.ItemID = code;
-    m.DescribeFileType = "1";
-    m.MinuItemFilePath =
-        code.left(2) + '/' + code.mid(2, 2) + '/' + code.mid(4, 2) + '/' + id + '/';
-    m.CreateTime = "2009-01-02 00:00:00";
-    QVERIFY(m_store->InsertMaterial(m));
-    m_home->write(m.MinuItemFilePath + file, text);
+    QVERIFY(t->store.SetMaterialFlag("4", "EOS", "2009-02-01 00:00:00"));
 }
 
 SearchRequest FileSearchControlTest::request(const QString& scope, const QString& query) const {
@@ -83,7 +56,7 @@ SearchRequest FileSearchControlTest::request(const QString& scope, const QString
 
 QStringList FileSearchControlTest::blockingRows(const SearchRequest& r) {
     QStringList rows;
-    BlockingFileSearch::Run(r, m_base, m_prompter, [&](const FileSearchRow& row) {
+    BlockingFileSearch::Run(r, t->base, t->prompter, [&](const FileSearchRow& row) {
         rows.append(QString::number(row.level) + ' ' + row.text.mid(row.text.lastIndexOf('/') + 1));
     });
     return rows;
@@ -110,23 +83,22 @@ void FileSearchControlTest::scopeChoosesMaterials() {
 }
 
 void FileSearchControlTest::headerNamesTheScope() {
-    const QString base = QString::fromUtf8("我的知识库");
-    QCOMPARE(BlockingFileSearch::Header(request("000000", "k"), m_base),
+    QCOMPARE(BlockingFileSearch::Header(request("000000", "k"), t->base),
              QString::fromUtf8("搜索'k' --[我的知识库]知识库"));
-    QCOMPARE(BlockingFileSearch::Header(request("010000", "k"), m_base),
+    QCOMPARE(BlockingFileSearch::Header(request("010000", "k"), t->base),
              QString::fromUtf8("搜索'k' --[我的知识库\\编程]知识库根项"));
-    QCOMPARE(BlockingFileSearch::Header(request("010100", "k"), m_base),
+    QCOMPARE(BlockingFileSearch::Header(request("010100", "k"), t->base),
              QString::fromUtf8("搜索'k' --[我的知识库\\编程\\语言]知识库大项"));
-    QCOMPARE(BlockingFileSearch::Header(request("010101", "%1"), m_base),
+    QCOMPARE(BlockingFileSearch::Header(request("010101", "%1"), t->base),
              QString::fromUtf8("搜索'%1' --[我的知识库\\编程\\语言\\C++]知识库小项"));
 }
 
 void FileSearchControlTest::closedBaseIsReported() {
-    m_base.DatabasePath = m_home->path("missing.mdb");
+    t->base.DatabasePath = t->folder("missing.mdb");
     QCOMPARE(blockingRows(request("000000", "key")).size(), 1);
-    QCOMPARE(m_prompter.shown.size(), 1);
-    QCOMPARE(m_prompter.lastText(), QString::fromUtf8("数据库没有打开或已经关闭!"));
-    QCOMPARE(m_prompter.shown.last().caption, QString::fromUtf8("错误"));
+    QCOMPARE(t->prompter.shown.size(), 1);
+    QCOMPARE(t->prompter.lastText(), QString::fromUtf8("数据库没有打开或已经关闭!"));
+    QCOMPARE(t->prompter.shown.last().caption, QString::fromUtf8("错误"));
 }
 
 void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
@@ -134,8 +106,8 @@ void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
     QByteArray big;
     while (big.size() < 32 * 1024 * 1024)
         big += QByteArray(255, 'x') + '\n';
-    m_home->write("01/01/01/1/big.txt", big);
-    FileSearchControl control(m_prompter);
+    QVERIFY(writeBytes(t->folder("01/01/01/1/big.txt"), big));
+    FileSearchControl control(t->prompter);
     QSignalSpy ended(&control, &FileSearchControl::searchEnded);
     QList<QStringList> batches;
     connect(&control, &FileSearchControl::rowsAdded, this,
@@ -145,14 +117,14 @@ void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
                     texts.append(row.text);
                 batches.append(texts);
             });
-    QVERIFY(control.Start(request("000000", "xyz"), m_base));
+    QVERIFY(control.Start(request("000000", "xyz"), t->base));
     control.Stop();
     QVERIFY(!control.IsSearching());
     // Nothing of the first search has been delivered yet: its end and rows
     // wait in the queue while the second search starts.
     SearchRequest second = request("020000", "three");
     second.ResultWindow = 2;
-    QVERIFY(control.Start(second, m_base));
+    QVERIFY(control.Start(second, t->base));
     QCOMPARE(control.Generation(), quint64(2));
     QVERIFY(waitForEnd(control, ended));
     QCOMPARE(ended.size(), 1);
@@ -168,29 +140,29 @@ void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
 }
 
 void FileSearchControlTest::secondStartIsRefused() {
-    FileSearchControl control(m_prompter);
+    FileSearchControl control(t->prompter);
     QSignalSpy ended(&control, &FileSearchControl::searchEnded);
-    QVERIFY(control.Start(request("000000", "key"), m_base));
-    QVERIFY(!control.Start(request("000000", "key"), m_base));
-    QCOMPARE(m_prompter.shown.last().text, QString::fromUtf8("请先停止知识库搜索!"));
-    QCOMPARE(m_prompter.shown.last().caption, QString::fromUtf8("错误"));
+    QVERIFY(control.Start(request("000000", "key"), t->base));
+    QVERIFY(!control.Start(request("000000", "key"), t->base));
+    QCOMPARE(t->prompter.shown.last().text, QString::fromUtf8("请先停止知识库搜索!"));
+    QCOMPARE(t->prompter.shown.last().caption, QString::fromUtf8("错误"));
     QVERIFY(waitForEnd(control, ended));
     QCOMPARE(ended.size(), 1);
 }
 
 void FileSearchControlTest::questionGoesToPrompter() {
-    FileSearchControl control(m_prompter);
+    FileSearchControl control(t->prompter);
     QSignalSpy ended(&control, &FileSearchControl::searchEnded);
     QSignalSpy totals(&control, &FileSearchControl::totalsChanged);
     SearchRequest r = request("000000", "(key");
     r.RegularExpression = 1;
-    m_prompter.answerNext(Prompter::Answer::No);
-    QVERIFY(control.Start(r, m_base));
+    t->prompter.answerNext(Prompter::Answer::No);
+    QVERIFY(control.Start(r, t->base));
     QVERIFY(waitForEnd(control, ended));
     QCOMPARE(ended.size(), 1);
-    QCOMPARE(m_prompter.shown.size(), 1);
-    QCOMPARE(m_prompter.shown[0].caption, QString::fromUtf8("警告"));
-    QVERIFY(m_prompter.shown[0].text.endsWith(" Continue?"));
+    QCOMPARE(t->prompter.shown.size(), 1);
+    QCOMPARE(t->prompter.shown[0].caption, QString::fromUtf8("警告"));
+    QVERIFY(t->prompter.shown[0].text.endsWith(" Continue?"));
 }
 
 QTEST_GUILESS_MAIN(FileSearchControlTest)

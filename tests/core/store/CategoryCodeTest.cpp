@@ -17,11 +17,11 @@ private Q_SLOTS:
 
 void CategoryCodeTest::nextSegment_data() {
     QTest::addColumn<QString>("segment");
-    QTest::addColumn<QString>("next"); // "ZZ": no next for a malformed segment
-    for (const auto& [segment, next] :
-         {std::pair{"01", "02"}, {"09", "0A"}, {"0Z", "10"}, {"9Z", "A0"}, {"ZY", "ZZ"},
-          {"ZZ", "00"}, {"1", "ZZ"}, {"010", "ZZ"}, {"0a", "ZZ"}, {"0%", "ZZ"}})
-        QTest::newRow(segment) << QString(segment) << QString(next);
+    QTest::addColumn<QString>("next");
+    // segment:next; "ZZ" is what a malformed segment gives.
+    for (const QString& pair :
+         QStringLiteral("01:02 09:0A 0Z:10 9Z:A0 ZY:ZZ ZZ:00 1:ZZ 010:ZZ 0a:ZZ 0%:ZZ").split(' '))
+        QTest::newRow(qPrintable(pair)) << pair.section(':', 0, 0) << pair.section(':', 1);
 }
 
 void CategoryCodeTest::nextSegment() {
