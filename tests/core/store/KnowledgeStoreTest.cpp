@@ -1,6 +1,8 @@
 #include "store/KnowledgeStore.h"
 #include "TestBase.h"
 #include "TimeText.h"
+#include "db/Transaction.h"
+#include "store/CategoryCode.h"
 
 #include <QtTest>
 
@@ -10,6 +12,7 @@ private Q_SLOTS:
     void init();
     void cleanup() { t.reset(); }
     void segmentWalk();
+    void fullParent();
     void childItemsInOrder();
     void flagsByLevel();
     void refusedCodesChangeNothing();
@@ -83,6 +86,24 @@ void KnowledgeStoreTest::segmentWalk() {
     QVERIFY(!m_store->NextChildSegment(QStringLiteral("02000"), segment));
     QCOMPARE(segment, QStringLiteral("kept"));
     QVERIFY(m_prompter->shown.isEmpty());
+}
+
+// A full parent must refuse: "00" would give a child its parent's code.
+void KnowledgeStoreTest::fullParent() {
+    addItems({"010000"});
+    {
+        Transaction transaction(t->db);
+        QString s = QStringLiteral("01");
+        for (int i = 0; i < 1294; ++i, s = CategoryCode::NextSegment(s))
+            QVERIFY(m_store->InsertItem(QStringLiteral("大项"), QStringLiteral("01") + s + "00"));
+        QVERIFY(transaction.Commit());
+    }
+    QString segment;
+    QVERIFY(m_store->NextChildSegment(QStringLiteral("010000"), segment));
+    QCOMPARE(segment, QStringLiteral("ZZ"));
+    addItems({"01ZZ00"});
+    QVERIFY(!m_store->NextChildSegment(QStringLiteral("010000"), segment));
+    QCOMPARE(segment, QStringLiteral("00"));
 }
 
 void KnowledgeStoreTest::childItemsInOrder() {
@@ -231,8 +252,8 @@ void KnowledgeStoreTest::recodeAndMove() {
     MaterialRecord m;
     m.DisplayPath = QStringLiteral("kept");
     QVERIFY(m_store->GetMaterial(QStringLiteral("2"), m));
-    QCOMPARE(m.Fields().mid(0, 8), QStringList({"2", "资料2", "kept", "010000", "0", "资料2.rtf",
-                                                "01/01/01/2/", m_now}));
+    QCOMPARE(m.Fields().mid(0, 8),
+             QStringList({"2", "资料2", "kept", "010000", "0", "资料2.rtf", "01/01/01/2/", m_now}));
 
     QVERIFY(m_store->RenameItem(QStringLiteral("020000"), QStringLiteral("新名")));
     QCOMPARE(m_store->ItemNameOf(QStringLiteral("020000")), QStringLiteral("新名"));
