@@ -4,14 +4,16 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace {
 
-// The name of a section line ("[" already known to be first), or a null
-// string for a line with no "]", which therefore names no section.
-QString sectionName(QStringView line) {
+// The name of a section line ("[" already known to be first), or nothing for
+// a line with no "]", which therefore names no section, not even "".
+std::optional<QString> sectionName(QStringView line) {
     const qsizetype close = line.indexOf(QLatin1Char(']'));
     if (close < 0)
-        return {};
+        return std::nullopt;
     return line.mid(1, close - 1).trimmed().toString();
 }
 

@@ -51,11 +51,16 @@ int RtfFontList::charsetFor(const QString& family) {
 }
 
 int RtfFontList::index(const QString& family, int charset) {
+    // A ';' would end the entry and control characters are not written, so
+    // names that differ only in those are one entry: as two, they would read
+    // back as one font and the next save would write another table.
+    QString name = family;
+    name.removeIf([](QChar c) { return c == u';' || c.unicode() < 0x20; });
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).charset == charset && m_entries.at(i).family == family)
+        if (m_entries.at(i).charset == charset && m_entries.at(i).family == name)
             return int(i);
     }
-    m_entries.append({family, charset});
+    m_entries.append({name, charset});
     return int(m_entries.size()) - 1;
 }
 
@@ -64,15 +69,17 @@ int RtfFontList::charsetOf(int index) const {
                                                   : RtfCharsetEncoder::kWestern;
 }
 
+QString RtfFontList::familyAt(int index) const {
+    return index >= 0 && index < m_entries.size() ? m_entries.at(index).family : QString();
+}
+
 QByteArray RtfFontList::table(RtfCharsetEncoder& encoder) const {
     QByteArray out = "{\\fonttbl";
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         const Entry& e = m_entries.at(i);
         out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" + QByteArray::number(e.charset) +
                ' ';
-        QString name = e.family;
-        name.remove(u';'); // ends an entry
-        encoder.appendEscaped(out, name, e.charset);
+        encoder.appendEscaped(out, e.family, e.charset);
         out += ";}";
     }
     out += '}';

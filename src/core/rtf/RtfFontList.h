@@ -14,6 +14,7 @@ public:
     // The entry's number, added on first use.
     int index(const QString& family, int charset);
     int charsetOf(int index) const;
+    QString familyAt(int index) const; // as the table writes it
 
     // The charset a family's text is written in by default.
     static int charsetFor(const QString& family);

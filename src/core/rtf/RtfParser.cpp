@@ -366,8 +366,11 @@ void RtfParser::appendBytes(QByteArrayView bytes) {
 void RtfParser::flushBytes() {
     if (m_bytes.isEmpty())
         return;
-    const QString text = m_decoder.decode(m_bytes, m_bytesCodePage);
+    QString text = m_decoder.decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
+    // The raw control bytes are gone already, but some code pages decode a
+    // printable byte to one (IBM437 has U+001A at 0x7F): noise all the same.
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\t'); });
     appendText(text);
 }
 

@@ -19,6 +19,15 @@ int halfPointsOf(qreal points) {
     return std::clamp(int(std::lround(points * 2)), 2, 3276);
 }
 
+// A link target as the field instruction can hold it: a '"' would end it and
+// control characters are not written. Targets that come out alike are one
+// link, or what is read back would be written as fewer links next time.
+QString linkTarget(QString href) {
+    href.replace(u'"', QStringLiteral("%22"));
+    href.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    return href;
+}
+
 } // namespace
 
 QByteArray RtfWriter::write(const QTextDocument* document) {
@@ -75,7 +84,7 @@ void RtfWriter::writeBlock(const QTextBlock& block) {
         const QTextCharFormat format = fragment.charFormat();
         if (format.isImageFormat())
             continue; // pictures are not written
-        const QString href = format.isAnchor() ? format.anchorHref() : QString();
+        const QString href = format.isAnchor() ? linkTarget(format.anchorHref()) : QString();
         if (href != m_link) {
             closeLink();
             if (!href.isEmpty())
@@ -260,8 +269,14 @@ RtfWriter::CharState RtfWriter::charState(const QTextCharFormat& format, QString
     return s;
 }
 
-void RtfWriter::switchTo(const CharState& t) {
+void RtfWriter::switchTo(CharState t) {
     CharState& c = m_char;
+    // Entries of one family differ only in charset, which writeUnicode picks
+    // for each character that needs one. Switching entries here as well would
+    // make the file depend on where the text is cut into fragments, and
+    // reading it back joins fragments whose formats were written alike.
+    if (m_fonts.familyAt(t.font) == m_fonts.familyAt(c.font))
+        t.font = c.font;
     if (t.font != c.font)
         word("f", t.font);
     if (t.halfPoints != c.halfPoints)
@@ -368,16 +383,16 @@ void RtfWriter::writeUnicode(char32_t c, const QString& family) {
     }
 }
 
-void RtfWriter::openLink(const QString& href) {
+void RtfWriter::openLink(const QString& target) {
     m_charBeforeLink = m_char;
     m_unicodeSkipBeforeLink = m_unicodeSkip;
-    QString target = href;
-    target.replace(u'"', QStringLiteral("%22"));
     raw(m_unicodeSkip == 1 ? "{\\field{\\*\\fldinst{HYPERLINK \""
                            : "{\\field{\\*\\fldinst{\\uc1 HYPERLINK \"");
-    m_encoder.appendEscaped(m_out, target, RtfCharsetEncoder::kWestern);
+    // Readers decode the instruction's bytes by the font in force, as they
+    // do the text's, so the bytes must be that font's.
+    m_encoder.appendEscaped(m_out, target, m_fonts.charsetOf(m_char.font));
     raw("\"}}{\\fldrslt{");
-    m_link = href;
+    m_link = target;
 }
 
 void RtfWriter::closeLink() {

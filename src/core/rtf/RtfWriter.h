@@ -57,10 +57,10 @@ private:
     void writeListMarker(const QTextBlock& block, int style);
     QString familyOf(const QTextCharFormat& format) const;
     CharState charState(const QTextCharFormat& format, QString* family);
-    void switchTo(const CharState& target);
+    void switchTo(CharState target);
     void writeText(QStringView text, const QString& family);
     void writeUnicode(char32_t c, const QString& family);
-    void openLink(const QString& href);
+    void openLink(const QString& target);
     void closeLink();
 
     void word(const char* name);

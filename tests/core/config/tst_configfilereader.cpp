@@ -50,7 +50,8 @@ private Q_SLOTS:
         QCOMPARE(values(file, "A", "key"), QStringList{"lower|"});
         QCOMPARE(values(file, "a"), QStringList());
         QCOMPARE(values(file, "B"), QStringList{"b|"});
-        QCOMPARE(values(file, "C"), QStringList()); // no "]": names no section
+        QCOMPARE(values(file, "C"), QStringList()); // no "]": names no section,
+        QCOMPARE(values(file, ""), QStringList());  // not even the empty one
     }
 
     void lineEnds() {

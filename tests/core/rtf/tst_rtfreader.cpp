@@ -261,6 +261,10 @@ void TestRtfReader::escapesAndSpecialCharacters() {
     QCOMPARE(text("{\\rtf1 a\x01\x02"
                   "b}"),
              QStringLiteral("ab"));
+    // Nor are control characters that a code page decodes bytes to.
+    QCOMPARE(text("{\\rtf1\\pc a\x7f\x81"
+                  "b}"),
+             QStringLiteral("a\u00FCb"));
 }
 
 void TestRtfReader::characterFormattingFollowsGroups() {
@@ -538,7 +542,12 @@ void TestRtfReader::megabyteLoadsQuickly() {
     timer.start();
     QVERIFY(RtfReader::read(big, &document));
     const qint64 ms = timer.elapsed();
-    QVERIFY2(ms < 3000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+#ifdef KEEPSAKE_SANITIZED // instrumented code runs several times slower
+    const qint64 budgetMs = 15000;
+#else
+    const qint64 budgetMs = 3000;
+#endif
+    QVERIFY2(ms < budgetMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
     QVERIFY(document.blockCount() >= minimumBlocks);
     if (minimumBlocks == 10000) {
         // Split for speed, the long list still reads as bullets throughout.

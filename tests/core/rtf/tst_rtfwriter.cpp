@@ -22,6 +22,8 @@ private Q_SLOTS:
     void textNextToControlWords();
     void roundTripKeepsTextAndFormatting();
     void samplesSurviveReadWriteRead();
+    void namesTheFileCannotHoldAreWrittenOnce();
+    void fragmentBoundariesLeaveNoTrace();
 };
 
 namespace {
@@ -103,7 +105,8 @@ std::unique_ptr<QTextDocument> richDocument() {
     c.insertText(QStringLiteral("见"), song);
     f = song;
     f.setAnchor(true);
-    f.setAnchorHref(QStringLiteral("https://例子.cn/路径?q=1&r=2"));
+    // In a Chinese font, so é has other bytes than in code page 1252.
+    f.setAnchorHref(QStringLiteral("https://例子.cn/路径?q=1&r=2&café"));
     f.setFontUnderline(true);
     f.setForeground(QColor(0, 0, 255));
     c.insertText(QStringLiteral("链接"), f);
@@ -246,6 +249,43 @@ void TestRtfWriter::samplesSurviveReadWriteRead() {
         const QByteArray rtf = RtfWriter::write(&document);
         QCOMPARE(rtfSignature(*reread(rtf)), rtfSignature(document));
     }
+}
+
+void TestRtfWriter::namesTheFileCannotHoldAreWrittenOnce() {
+    // A ';' ends a font table entry, a '"' a link target, and control
+    // characters are not written: names that differ only in those make one
+    // font and one link, or the next save of what was read back would differ.
+    QTextDocument document;
+    QTextCursor c(&document);
+    c.insertText(QStringLiteral("a"), font(QStringLiteral("Fira;Sans"), 12));
+    c.insertText(QStringLiteral("b"), font(QStringLiteral("Fira\tSans"), 12));
+    for (const char* href :
+         {"https://a.cn/\"q\"", "https://a.cn/%22q%22", "https://a.cn/\t%22q%22"}) {
+        QTextCharFormat link = font(QStringLiteral("FiraSans"), 12);
+        link.setAnchor(true);
+        link.setAnchorHref(QString::fromLatin1(href));
+        c.insertText(QStringLiteral("link"), link);
+    }
+    const QByteArray rtf = RtfWriter::write(&document);
+    QCOMPARE(rtf.count(" FiraSans;}"), 1);
+    QCOMPARE(rtf.count("HYPERLINK"), 1);
+    QCOMPARE(RtfWriter::write(reread(rtf).get()), rtf);
+}
+
+void TestRtfWriter::fragmentBoundariesLeaveNoTrace() {
+    // Text cut into fragments by what the file does not keep (a tool tip)
+    // reads back as one fragment, so it must be written as one: the Chinese
+    // character's charset entry of Arial goes on into the tab and the digit.
+    QTextDocument document;
+    QTextCursor c(&document);
+    const QTextCharFormat arial = font(QStringLiteral("Arial"), 12);
+    QTextCharFormat tip = arial;
+    tip.setToolTip(QStringLiteral("x"));
+    c.insertText(QStringLiteral("a中"), arial);
+    c.insertText(QStringLiteral("\t1"), tip);
+    const QByteArray rtf = RtfWriter::write(&document);
+    QVERIFY(rtf.contains("\\'d6\\'d0\\tab 1"));
+    QCOMPARE(RtfWriter::write(reread(rtf).get()), rtf);
 }
 
 QTEST_MAIN(TestRtfWriter)
