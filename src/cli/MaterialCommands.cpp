@@ -24,6 +24,13 @@ std::optional<MaterialRecord> materialOf(CliContext& context, const QString& id)
     return material;
 }
 
+// The commands on one material: open the base, then find the material.
+std::optional<MaterialRecord> openMaterial(CliContext& context, const QString& id) {
+    if (!context.openBase())
+        return std::nullopt;
+    return materialOf(context, id);
+}
+
 void printDock(CliContext& context) {
     const DockStationModel& dock = context.materials().dock();
     for (int r = 0; r < dock.rowCount(); ++r)
@@ -59,9 +66,7 @@ int cliNewMaterial(CliContext& context, const QStringList& args) {
 int cliShowMaterial(CliContext& context, const QStringList& args) {
     if (args.size() != 1)
         return 2;
-    if (!context.openBase())
-        return 1;
-    const std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     for (const QString& field : material->Fields())
@@ -72,9 +77,7 @@ int cliShowMaterial(CliContext& context, const QStringList& args) {
 int cliMoveMaterial(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return 2;
-    if (!context.openBase())
-        return 1;
-    const std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     const QModelIndex target = context.tree().indexOf(args[1]);
@@ -87,9 +90,7 @@ int cliMoveMaterial(CliContext& context, const QStringList& args) {
 int cliRenameMaterial(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return 2;
-    if (!context.openBase())
-        return 1;
-    const std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     MaterialProperties& properties = context.materials().properties();
@@ -101,9 +102,7 @@ int cliRenameMaterial(CliContext& context, const QStringList& args) {
 int cliDeleteMaterial(CliContext& context, const QStringList& args) {
     if (args.size() != 1)
         return 2;
-    if (!context.openBase())
-        return 1;
-    const std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     Workspace& ws = context.workspace();
@@ -122,9 +121,7 @@ int cliDeleteMaterial(CliContext& context, const QStringList& args) {
 int cliAddDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return 2;
-    if (!context.openBase())
-        return 1;
-    std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanAdd(*material))
@@ -137,9 +134,7 @@ int cliAddDescription(CliContext& context, const QStringList& args) {
 int cliRemoveDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 1)
         return 2;
-    if (!context.openBase())
-        return 1;
-    std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanRemove(*material))
@@ -152,9 +147,7 @@ int cliRemoveDescription(CliContext& context, const QStringList& args) {
 int cliKeywords(CliContext& context, const QStringList& args) {
     if (args.isEmpty() || (args.size() > 1 && args[1] != QLatin1String("--set")))
         return 2;
-    if (!context.openBase())
-        return 1;
-    const std::optional<MaterialRecord> material = materialOf(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     MaterialProperties& properties = context.materials().properties();

@@ -10,7 +10,7 @@ class TestCliBases : public QObject {
     Q_OBJECT
 
     TestHome home;
-    CliRun run{home.path()};
+    CliRun run{home.path(), {}, {}};
     QString& out = run.out;
     QString& err = run.err;
 
