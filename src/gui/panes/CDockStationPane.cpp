@@ -1,5 +1,6 @@
 #include "CDockStationPane.h"
 
+#include "RowListView.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/Icons.h"
@@ -38,20 +39,9 @@ CDockStationPane::CDockStationPane(DockStationModel& model, CommandRegistry& com
                                    QWidget* parent)
     : QWidget(parent), m_model(model), m_commands(commands), m_view(new QTreeView(this)) {
     setObjectName(QStringLiteral("CDockStationPane"));
-    m_view->setObjectName(QStringLiteral("dockStation"));
-    m_view->setModel(&model);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAlternatingRowColors(true);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRowList(m_view, &model, QStringLiteral("dockStation"), new DockIconDelegate(m_view),
+                 {26, 160, 240, 140, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200});
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setItemDelegate(new DockIconDelegate(m_view));
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_view->setIconSize(QSize(16, 16));
-    const int widths[] = {26, 160, 240, 140, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200};
-    for (int c = 0; c < DockStationModel::ColumnCount; ++c)
-        m_view->setColumnWidth(c, widths[c]);
     connect(m_view, &QWidget::customContextMenuRequested, this, &CDockStationPane::showContextMenu);
     connect(m_view, &QAbstractItemView::doubleClicked, this,
             [this] { m_commands.trigger(OpenDocked); });

@@ -1,5 +1,6 @@
 #include "CMaterialPane.h"
 
+#include "RowListView.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/Icons.h"
@@ -39,26 +40,14 @@ protected:
 } // namespace
 
 CMaterialPane::CMaterialPane(MaterialPanes& panes, CommandRegistry& commands, Profile& profile,
-                             Prompter& prompter, std::function<QString()> typeText,
-                             QWidget* parent)
+                             Prompter& prompter, std::function<QString()> typeText, QWidget* parent)
     : QWidget(parent), m_panes(panes), m_list(panes.list()), m_commands(commands),
       m_profile(profile), m_prompter(prompter), m_typeText(std::move(typeText)),
-      m_view(new QTreeView(this)), m_pageBox(new QComboBox(this)),
-      m_types(new QActionGroup(this)), m_times(new QActionGroup(this)) {
+      m_view(new QTreeView(this)), m_pageBox(new QComboBox(this)), m_types(new QActionGroup(this)),
+      m_times(new QActionGroup(this)) {
     setObjectName(QStringLiteral("CMaterialPane"));
-    m_view->setObjectName(QStringLiteral("materialList"));
-    m_view->setModel(&m_list);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAlternatingRowColors(true);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setItemDelegate(new MaterialIconDelegate(m_view));
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_view->setIconSize(QSize(16, 16));
-    const int widths[] = {26, 180, 260, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200};
-    for (int c = 0; c < MaterialTableModel::ColumnCount; ++c)
-        m_view->setColumnWidth(c, widths[c]);
+    SetUpRowList(m_view, &m_list, QStringLiteral("materialList"), new MaterialIconDelegate(m_view),
+                 {26, 180, 260, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200});
     connect(m_view, &QWidget::customContextMenuRequested, this, &CMaterialPane::showContextMenu);
     connect(m_view, &QAbstractItemView::doubleClicked, this,
             [this] { m_commands.trigger(OpenMaterial); });
@@ -133,21 +122,22 @@ void CMaterialPane::defineCommands() {
 
     const auto hasRow = [this] { return selectedRow() >= 0; };
     const auto selected = [this] { return m_list.materialAt(selectedRow()); };
-    m_commands.setHandler(OpenMaterial, [this, selected] { Q_EMIT openRequested(selected()); },
-                          hasRow);
+    m_commands.setHandler(
+        OpenMaterial, [this, selected] { Q_EMIT openRequested(selected()); }, hasRow);
     m_commands.setHandler(NewMaterial, [this] { Q_EMIT newMaterialRequested(); });
     m_commands.setHandler(
-        AddDescriptionFile, [this] { m_list.addDescription(selectedRow(), m_typeText()); },
-        hasRow);
-    m_commands.setHandler(RemoveDescriptionFile,
-                          [this] { m_list.removeDescription(selectedRow()); }, hasRow);
-    m_commands.setHandler(DockMaterial, [this, selected] { m_panes.dockMaterial(selected()); },
-                          hasRow);
-    m_commands.setHandler(CutMaterial, [this] { m_list.cut(selectedRow()); }, hasRow);
-    m_commands.setHandler(DeleteMaterial, [this] { m_list.sendToRecycleBin(selectedRow()); },
-                          hasRow);
-    m_commands.setHandler(ClearMaterialList, [this] { m_list.clearList(); },
-                          [this] { return m_list.rowCount() > 0; });
+        AddDescriptionFile, [this] { m_list.addDescription(selectedRow(), m_typeText()); }, hasRow);
+    m_commands.setHandler(
+        RemoveDescriptionFile, [this] { m_list.removeDescription(selectedRow()); }, hasRow);
+    m_commands.setHandler(
+        DockMaterial, [this, selected] { m_panes.dockMaterial(selected()); }, hasRow);
+    m_commands.setHandler(
+        CutMaterial, [this] { m_list.cut(selectedRow()); }, hasRow);
+    m_commands.setHandler(
+        DeleteMaterial, [this] { m_list.sendToRecycleBin(selectedRow()); }, hasRow);
+    m_commands.setHandler(
+        ClearMaterialList, [this] { m_list.clearList(); },
+        [this] { return m_list.rowCount() > 0; });
 }
 
 void CMaterialPane::defineFilterCommands() {
@@ -195,11 +185,11 @@ void CMaterialPane::defineFilterCommands() {
     }
 
     m_commands.define(PreviousPage, QStringLiteral("上一页"));
-    m_commands.setHandler(PreviousPage, [this] { m_list.previousPage(); },
-                          [this] { return m_list.canGoPrevious(); });
+    m_commands.setHandler(
+        PreviousPage, [this] { m_list.previousPage(); }, [this] { return m_list.canGoPrevious(); });
     m_commands.define(NextPage, QStringLiteral("下一页"));
-    m_commands.setHandler(NextPage, [this] { m_list.nextPage(); },
-                          [this] { return m_list.canGoNext(); });
+    m_commands.setHandler(
+        NextPage, [this] { m_list.nextPage(); }, [this] { return m_list.canGoNext(); });
 }
 
 void CMaterialPane::chooseCustomTime() {
@@ -226,7 +216,7 @@ void CMaterialPane::showContextMenu(const QPoint& pos) {
         m_view->setCurrentIndex(at);
     m_commands.updateEnabled();
     QMenu menu(this);
-    for (int id : {OpenMaterial, NewMaterial}) 
+    for (int id : {OpenMaterial, NewMaterial})
         menu.addAction(m_commands.action(id));
     menu.addSeparator();
     for (int id : {AddDescriptionFile, RemoveDescriptionFile, DockMaterial})

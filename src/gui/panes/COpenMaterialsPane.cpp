@@ -1,5 +1,6 @@
 #include "COpenMaterialsPane.h"
 
+#include "RowListView.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/Icons.h"
@@ -37,20 +38,9 @@ COpenMaterialsPane::COpenMaterialsPane(MaterialPanes& panes, CommandRegistry& co
     : QWidget(parent), m_panes(panes), m_model(panes.openMaterials()), m_commands(commands),
       m_view(new QTreeView(this)) {
     setObjectName(QStringLiteral("COpenMaterialsPane"));
-    m_view->setObjectName(QStringLiteral("openMaterials"));
-    m_view->setModel(&m_model);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAlternatingRowColors(true);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRowList(m_view, &m_model, QStringLiteral("openMaterials"), new OpenIconDelegate(m_view),
+                 {26, 160, 240, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200});
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setItemDelegate(new OpenIconDelegate(m_view));
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_view->setIconSize(QSize(16, 16));
-    const int widths[] = {26, 160, 240, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200};
-    for (int c = 0; c < MaterialTableModel::ColumnCount; ++c)
-        m_view->setColumnWidth(c, widths[c]);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             &COpenMaterialsPane::showContextMenu);
     connect(m_view, &QAbstractItemView::doubleClicked, this,

@@ -1,5 +1,6 @@
 #include "CRecycleBinPane.h"
 
+#include "RowListView.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/Icons.h"
@@ -31,25 +32,12 @@ protected:
 
 } // namespace
 
-CRecycleBinPane::CRecycleBinPane(RecycleBinModel& model, CommandRegistry& commands,
-                                 QWidget* parent)
+CRecycleBinPane::CRecycleBinPane(RecycleBinModel& model, CommandRegistry& commands, QWidget* parent)
     : QWidget(parent), m_model(model), m_commands(commands), m_view(new QTreeView(this)) {
     setObjectName(QStringLiteral("CRecycleBinPane"));
-    m_view->setObjectName(QStringLiteral("recycleBin"));
-    m_view->setModel(&model);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAlternatingRowColors(true);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setItemDelegate(new KindIconDelegate(m_view));
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_view->setIconSize(QSize(16, 16));
-    const int widths[] = {26, 140, 80, 260, 140, 60, 70, 140};
-    for (int c = 0; c < RecycleBinModel::ColumnCount; ++c)
-        m_view->setColumnWidth(c, widths[c]);
-    connect(m_view, &QWidget::customContextMenuRequested, this,
-            &CRecycleBinPane::showContextMenu);
+    SetUpRowList(m_view, &model, QStringLiteral("recycleBin"), new KindIconDelegate(m_view),
+                 {26, 140, 80, 260, 140, 60, 70, 140});
+    connect(m_view, &QWidget::customContextMenuRequested, this, &CRecycleBinPane::showContextMenu);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,13 +45,15 @@ CRecycleBinPane::CRecycleBinPane(RecycleBinModel& model, CommandRegistry& comman
 
     using namespace CommandIds;
     const auto local = Qt::WidgetWithChildrenShortcut;
-    m_view->addAction(
-        m_commands.define(RestoreRecycled, QStringLiteral("还原"), QKeySequence(Qt::Key_F11), local));
+    m_view->addAction(m_commands.define(RestoreRecycled, QStringLiteral("还原"),
+                                        QKeySequence(Qt::Key_F11), local));
     m_view->addAction(m_commands.define(ClearRecycled, QStringLiteral("清除"),
                                         QKeySequence(Qt::Key_Delete), local));
     const auto hasRow = [this] { return selectedRow() >= 0; };
-    m_commands.setHandler(RestoreRecycled, [this] { m_model.restore(selectedRow()); }, hasRow);
-    m_commands.setHandler(ClearRecycled, [this] { m_model.clearRow(selectedRow()); }, hasRow);
+    m_commands.setHandler(
+        RestoreRecycled, [this] { m_model.restore(selectedRow()); }, hasRow);
+    m_commands.setHandler(
+        ClearRecycled, [this] { m_model.clearRow(selectedRow()); }, hasRow);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, &m_commands,
             &CommandRegistry::updateEnabled);
 }
