@@ -178,7 +178,9 @@ int CategoryTreeModel::rowCount(const QModelIndex& parent) const {
     return int(nodeOf(parent)->children.size());
 }
 
-int CategoryTreeModel::columnCount(const QModelIndex&) const { return 1; }
+int CategoryTreeModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
 
 QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
@@ -325,8 +327,8 @@ bool CategoryTreeModel::removeToRecycleBin(const QModelIndex& index) {
         failed(QStringLiteral("删除知识库项 '%1' 失败!").arg(nodeText(node)));
         return false;
     }
-    const RecycleRow row{node->name, RecycleKindOf(node->code, false), path, deleteTime, {},
-                         node->code, createTime};
+    const RecycleRow row{
+        node->name, RecycleKindOf(node->code, false), path, deleteTime, {}, node->code, createTime};
     forgetCleared(node->code);
     removeNode(node);
     Q_EMIT itemRecycled(row);
@@ -379,8 +381,12 @@ bool CategoryTreeModel::exchange(const QModelIndex& index, int offset) {
     return true;
 }
 
-bool CategoryTreeModel::moveUp(const QModelIndex& index) { return exchange(index, -1); }
-bool CategoryTreeModel::moveDown(const QModelIndex& index) { return exchange(index, +1); }
+bool CategoryTreeModel::moveUp(const QModelIndex& index) {
+    return exchange(index, -1);
+}
+bool CategoryTreeModel::moveDown(const QModelIndex& index) {
+    return exchange(index, +1);
+}
 
 // Cut and paste
 
@@ -426,7 +432,8 @@ bool CategoryTreeModel::paste(const QModelIndex& targetIndex) {
 bool CategoryTreeModel::pasteItem(Node* target) {
     const bool underRoot = CategoryCode::LevelOf(target->code) == Level::Root;
     if (m_cutItem.isEmpty()) {
-        failed(underRoot ? QStringLiteral("无效的粘贴!") : QStringLiteral("请选择剪切项!"), kNotice);
+        failed(underRoot ? QStringLiteral("无效的粘贴!") : QStringLiteral("请选择剪切项!"),
+               kNotice);
         return false;
     }
     const int shared = underRoot ? 2 : 4;
