@@ -21,4 +21,9 @@ bool isAscii(QByteArrayView bytes);
 // the head of a file that goes on.
 bool isUtf8(QByteArrayView bytes, bool mayBeCut = false);
 
+// The one choice between UTF-8 and GB18030 that the editor and the file search
+// share: true when the bytes are well-formed UTF-8 and, where they are also
+// GB18030, read more plausibly as UTF-8. Plain ASCII counts as UTF-8.
+bool readsAsUtf8(QByteArrayView bytes, bool mayBeCut = false);
+
 } // namespace TextCodec

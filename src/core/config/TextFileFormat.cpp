@@ -41,7 +41,7 @@ TextFileFormat TextFileFormat::detect(QByteArrayView bytes) {
         format.m_encoding = Encoding::Utf16LE;
     else if (bytes.startsWith(bom(Encoding::Utf16BE)))
         format.m_encoding = Encoding::Utf16BE;
-    else if (TextCodec::isUtf8(bytes))
+    else if (TextCodec::readsAsUtf8(bytes))
         format.m_encoding = Encoding::Utf8;
     else
         format.m_encoding = Encoding::Gb18030;

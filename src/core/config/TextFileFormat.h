@@ -14,7 +14,7 @@ public:
     enum class Encoding { Utf8, Utf8Bom, Gb18030, Utf16LE, Utf16BE };
     enum class LineEnd { CrLf, Lf, Cr };
 
-    // A byte-order mark decides; otherwise text that is valid UTF-8 is
+    // A byte-order mark decides; otherwise text that reads as UTF-8 is
     // UTF-8 (plain ASCII included) and anything else is GB18030, the code
     // page Chinese Windows systems wrote. The first line end found sets the
     // line end of new lines; a file without one gets Lf.

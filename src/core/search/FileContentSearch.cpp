@@ -135,7 +135,7 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
             // The head decides, as it would for the editor; checking the
             // whole block would cost a names-only search a second pass.
             const qsizetype head = std::min(n, kEncodingHead);
-            m_utf8 = TextCodec::isUtf8(QByteArrayView(data, head), !end || head < n);
+            m_utf8 = TextCodec::readsAsUtf8(QByteArrayView(data, head), !end || head < n);
         }
 
         qsizetype chunk = used;

@@ -1,8 +1,8 @@
 #include "search/FileSearchEngine.h"
-#include "search/FileContentSearch.h"
 #include "CollectingSink.h"
 #include "config/TextCodec.h"
 #include "search/CaseFold.h"
+#include "search/FileContentSearch.h"
 #include "search/FindWord.h"
 #include "search/LineRow.h"
 #include "search/SearchRegExp.h"
@@ -69,6 +69,7 @@ private Q_SLOTS:
     void hiddenEntriesNeedTheOption();
     void fileTypesChooseFiles();
     void chineseQueryFindsGb18030AndUtf8Text();
+    void shortGb18030NoteThatIsAlsoUtf8();
     void crlfLineRows();
     void caseAndWholeWord();
     void kelvinSignFoldsToK();
@@ -185,6 +186,14 @@ void FileSearchEngineTest::chineseQueryFindsGb18030AndUtf8Text() {
                                  QString::fromUtf8("[2行] 这里有知识库的内容"),
                                  QString::fromUtf8("[2行] 这里有知识库的内容")}));
     QCOMPARE(m_totals, (FileSearchTotals{3, 3, 3}));
+}
+
+void FileSearchEngineTest::shortGb18030NoteThatIsAlsoUtf8() {
+    // "知识" in GB18030 is the bytes D6 AA CA B6, which are well-formed UTF-8
+    // too; the note must still be found by its Chinese text.
+    write("short.txt", QByteArray("\xd6\xaa\xca\xb6"));
+    const auto sink = run(request(QString::fromUtf8("知识")));
+    QCOMPARE(sink.texts(2), QStringList{QString::fromUtf8("[1行] 知识")});
 }
 
 void FileSearchEngineTest::crlfLineRows() {
