@@ -436,6 +436,10 @@ bool CategoryTreeModel::pasteItem(Node* target) {
                kNotice);
         return false;
     }
+    if (target->name.isEmpty()) {
+        failed(QStringLiteral("选择知识库项为空，粘贴失败!"));
+        return false;
+    }
     const int shared = underRoot ? 2 : 4;
     if (m_cutItem.left(shared) == target->code.left(shared)) {
         failed(QStringLiteral("不能粘贴到同一个父项下!"), kNotice);

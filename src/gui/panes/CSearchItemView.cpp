@@ -205,7 +205,7 @@ void CSearchItemView::defineCommands() {
     const auto local = Qt::WidgetWithChildrenShortcut;
     QAction* open = m_commands.define(OpenSearchResult, QStringLiteral("打开"),
                                       QKeySequence(Qt::Key_Return), local);
-    QAction* dock = m_commands.define(DockSearchResult, QStringLiteral("加入停靠站"), {}, local);
+    QAction* dock = m_commands.define(DockSearchResult, QStringLiteral("加入到停靠站"), {}, local);
     QAction* move =
         m_commands.define(SearchResultToMaterials, QStringLiteral("移到资料窗口"), {}, local);
     for (QAction* action : {open, dock, move})
