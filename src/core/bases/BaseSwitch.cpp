@@ -1,6 +1,7 @@
 #include "BaseSwitch.h"
 
 #include "materials/MaterialPanes.h"
+#include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
@@ -19,5 +20,8 @@ void BaseSwitch::applyTo(CategoryTreeModel& tree, RecycleBinModel& recycleBin,
     if (!fillsPanes())
         return;
     tree.fill();
+    // The new base's materials are listed at once, as at start-up.
+    if (materials)
+        materials->list().showMaterialsOf(CategoryCode::kWholeBase);
     recycleBin.load();
 }

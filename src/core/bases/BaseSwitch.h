@@ -14,7 +14,8 @@ class RecycleBinModel;
 //   NotOpened   every pane that shows the open base's content empties itself
 //               (tree with its cut item, material list, properties, recycle
 //               bin); no base is open.
-//   Opened      the same, then the tree fills and the recycle bin loads.
+//   Opened      the same, then the tree fills, the material list shows every
+//               material of the base, and the recycle bin loads.
 //
 // In the last two cases the toolbar's type selector is rebuilt from
 // Workspace::typeSelectorItems(). applyTo does all of it for the core models.

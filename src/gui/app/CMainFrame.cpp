@@ -4,6 +4,7 @@
 #include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
+#include "MaterialWindows.h"
 #include "Prompter.h"
 #include "QueryBox.h"
 #include "config/Profile.h"
@@ -13,13 +14,11 @@
 #include "dialogs/CNewMaterialDlg.h"
 #include "dialogs/CSearchDialog.h"
 #include "dialogs/CSystemSettingSheet.h"
-#include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CNoResourceShowView.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
 #include "materials/MaterialLookup.h"
-#include "materials/MaterialOpening.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CDockStationPane.h"
 #include "panes/CKnowledgeTreePane.h"
@@ -31,14 +30,13 @@
 #include "panes/KnowledgeBaseSelectorBox.h"
 #include "search/SearchControl.h"
 #include "search/SearchScope.h"
+#include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -97,6 +95,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
 
     createCommands();
     createModels();
+    createMaterialWindows();
     createPanes();
     createMenus();
     createToolBars();
@@ -144,6 +143,7 @@ void CMainFrame::showOpenBase() {
     m_treePane->view()->setEnabled(base.IsOpen());
     if (base.IsOpen()) {
         m_tree->fill();
+        m_materials->list().showMaterialsOf(CategoryCode::kWholeBase);
         m_recycleBin->load();
     } else {
         m_tree->clear();
@@ -208,6 +208,10 @@ void CMainFrame::createPanes() {
     connect(m_materialPane, &CMaterialPane::openRequested, this, &CMainFrame::openMaterial);
     connect(m_materialPane, &CMaterialPane::newMaterialRequested, this,
             &CMainFrame::showNewMaterialDialog);
+    m_materialPane->setWindowCloser(
+        [this](const MaterialRecord& m) { return m_materialWindows->close(m); });
+    connect(m_materialPane, &CMaterialPane::descriptionChanged, this,
+            &CMainFrame::showChangedDescription);
     connect(m_materialPane, &CMaterialPane::materialSelected, this,
             [this](const MaterialRecord& m) { m_materials->properties().show(m); });
 
@@ -220,11 +224,8 @@ void CMainFrame::createPanes() {
     setPaneContent(CommandIds::PaneOpenMaterials, m_openPane);
     // Focus brings an open material's window to the front.
     connect(m_openPane, &COpenMaterialsPane::focusRequested, this, &CMainFrame::openMaterial);
-    connect(m_openPane, &COpenMaterialsPane::closeRequested, this, [this](const MaterialRecord& m) {
-        // The ordinary close, so a modified document asks to be saved.
-        if (DocumentWindow* w = m_materialWindows.value(qMakePair(m.KnowledgeBaseID, m.MinuItemID)))
-            w->parentWidget()->close();
-    });
+    connect(m_openPane, &COpenMaterialsPane::closeRequested, m_materialWindows,
+            &MaterialWindows::close);
     m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
     setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
     createSearch();
@@ -329,6 +330,13 @@ void CMainFrame::createCommands() {
         m_prompter);
 }
 
+void CMainFrame::createMaterialWindows() {
+    m_materialWindows = new MaterialWindows(
+        *m_documents, *m_factory, *m_materials, m_prompter,
+        m_workspace.paths().helpFile(QStringLiteral("EmptyDes.htm")),
+        [this](DocumentWindow* window) { addDocumentWindow(window); }, this);
+}
+
 void CMainFrame::createMenus() {
     using namespace CommandIds;
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
@@ -363,6 +371,11 @@ void CMainFrame::createMenus() {
     base->addSeparator();
     for (int id : {ShowItemMaterials, SearchFromItem})
         base->addAction(m_commands->action(id));
+    base->addSeparator();
+    for (int id : {NewMaterial, OpenMaterial, AddDescriptionFile, RemoveDescriptionFile,
+                   DockMaterial, CutMaterial, DeleteMaterial})
+        base->addAction(m_commands->action(id));
+    base->addSeparator();
     base->addAction(m_commands->action(KbSearch));
     base->addAction(m_commands->action(StopKbSearch));
     base->addSeparator();
@@ -393,6 +406,9 @@ void CMainFrame::createToolBars() {
     standard->addWidget(m_typeSelector);
     connect(m_typeSelector, &DescriptTypeSelector::addTypeRequested, this,
             &CMainFrame::addTypeFromToolbar);
+    connect(m_typeSelector, &DescriptTypeSelector::typeChosen, this, [this](const QString& type) {
+        m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("LastDescriptType"), type);
+    });
 
     QToolBar* search = addToolBar(QStringLiteral("搜索工具条"));
     search->setObjectName(QStringLiteral("搜索工具条"));
@@ -427,7 +443,9 @@ void CMainFrame::createStatusBar() {
 
 void CMainFrame::fillTypeSelector() {
     m_typeSelector->fill(
-        DescriptTypeSelectorItems(m_workspace.config(), m_workspace.currentBase().ID));
+        DescriptTypeSelectorItems(m_workspace.config(), m_workspace.currentBase().ID),
+        m_profile.textValue(QStringLiteral("Settings"), QStringLiteral("LastDescriptType"),
+                            QStringLiteral("*.rtf")));
 }
 
 void CMainFrame::addTypeFromToolbar() {
@@ -560,9 +578,7 @@ void CMainFrame::showRowCol() {
 
 void CMainFrame::openDocked(int row, const MaterialRecord& material, const QString& dockTime) {
     DockStationModel& dock = m_materials->dock();
-    const bool isOpen =
-        m_materialWindows.contains(qMakePair(material.KnowledgeBaseID, material.MinuItemID));
-    switch (dock.decideOpen(row, isOpen)) {
+    switch (dock.decideOpen(row, m_materialWindows->isOpen(material))) {
     case DockStationModel::OpenAction::Refused:
         return;
     case DockStationModel::OpenAction::Activate:
@@ -606,50 +622,17 @@ void CMainFrame::showNewMaterialDialog() {
 }
 
 bool CMainFrame::openMaterial(const MaterialRecord& material) {
-    const auto key = qMakePair(material.KnowledgeBaseID, material.MinuItemID);
-    if (DocumentWindow* open = m_materialWindows.value(key)) {
-        m_documents->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
-        return true;
-    }
-    const MaterialOpening::Target target = MaterialOpening::TargetOf(material);
-    DocumentWindow* window = nullptr;
-    if (target.viewer == MaterialOpening::Viewer::WebPages) {
-        if (!target.folder.isEmpty()) {
-            // The material's own pages, else the page that says it has none.
-            const QDir folder(target.folder);
-            QStringList pages;
-            for (const QString& name : folder.entryList(
-                     {QStringLiteral("*.htm"), QStringLiteral("*.html"), QStringLiteral("*.mht")},
-                     QDir::Files, QDir::Name))
-                pages << folder.filePath(name);
-            auto* web = new CHtmlViewsView;
-            web->showPages(material.MinuItemName, pages,
-                           m_workspace.paths().helpFile(QStringLiteral("EmptyDes.htm")));
-            window = web;
-        }
-    } else if (!target.file.isEmpty() && QFileInfo(target.file).isFile()) {
-        window = m_factory->openDescription(target.file);
-    }
-    if (!window) {
-        MaterialOpening::ReportMissingDescription(m_prompter);
-        return false;
-    }
-    window->setWindowTitle(material.MinuItemName);
-    addDocumentWindow(window);
-    trackMaterialWindow(window, material);
-    m_materials->properties().show(material);
+    const bool opened = m_materialWindows->open(material);
     m_commands->updateEnabled();
-    return true;
+    return opened;
 }
 
-void CMainFrame::trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material) {
-    const auto key = qMakePair(material.KnowledgeBaseID, material.MinuItemID);
-    m_materialWindows.insert(key, window);
-    m_materials->openMaterials().opened(material);
-    connect(window, &QObject::destroyed, this, [this, key, material] {
-        m_materialWindows.remove(key);
-        m_materials->openMaterials().closed(material);
-    });
+void CMainFrame::showChangedDescription(const MaterialRecord& material) {
+    // The web-page window of a material that just gained a description
+    // shows what it no longer is; one that refuses to close stays in front.
+    if (m_materialWindows->close(material))
+        openMaterial(material);
+    showPane(CommandIds::PaneMaterials);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

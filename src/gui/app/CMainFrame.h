@@ -21,6 +21,7 @@ class CMaterialPane;
 class CNewMaterialDlg;
 class DocumentWindow;
 class MaterialPanes;
+class MaterialWindows;
 class CKnowledgeTreePane;
 class CRecycleBinPane;
 class CSearchDialog;
@@ -76,6 +77,7 @@ protected:
 
 private:
     void createModels();
+    void createMaterialWindows();
     void createPanes();
     void setPaneContent(int id, QWidget* content);
     // Fills every pane from the open base, or empties them when none is open.
@@ -92,7 +94,7 @@ private:
     // The window of a file: the editor of its kind, or a stand-in naming it.
     DocumentWindow* documentFor(const QString& path);
     void addDocumentWindow(DocumentWindow* window);
-    void trackMaterialWindow(DocumentWindow* window, const MaterialRecord& material);
+    void showChangedDescription(const MaterialRecord& material);
     void openDocked(int row, const MaterialRecord& material, const QString& dockTime);
     void showRowCol();
     void switchBase(const QString& entry);
@@ -127,8 +129,7 @@ private:
     KnowledgeBaseSelectorBox* m_baseSelector = nullptr;
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;
-    // The open window of each material, by base id and material id.
-    QMap<QPair<QString, QString>, DocumentWindow*> m_materialWindows;
+    MaterialWindows* m_materialWindows = nullptr;
     int m_defFontSize = 3;
     SearchControl* m_search = nullptr;
     CSearchItemView* m_searchView = nullptr;

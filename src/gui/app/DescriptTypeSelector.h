@@ -11,10 +11,15 @@ public:
 
     explicit DescriptTypeSelector(QWidget* parent = nullptr);
 
-    void fill(const QStringList& items);
+    // Shows the items and chooses `preferred` when the base offers it, else
+    // the first type the base offers, so that a new material can be made at
+    // once; no choice when the base offers none.
+    void fill(const QStringList& items, const QString& preferred = {});
     // Shows no choice, as after a type was added.
     void clearChoice() { setCurrentIndex(-1); }
 
 Q_SIGNALS:
     void addTypeRequested();
+    // The user chose a type from the list.
+    void typeChosen(const QString& type);
 };

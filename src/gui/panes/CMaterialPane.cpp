@@ -125,10 +125,18 @@ void CMaterialPane::defineCommands() {
     m_commands.setHandler(
         OpenMaterial, [this, selected] { Q_EMIT openRequested(selected()); }, hasRow);
     m_commands.setHandler(NewMaterial, [this] { Q_EMIT newMaterialRequested(); });
+    // A material without a description shows its web pages, so only such a
+    // material can gain one, and only a described one can lose it.
+    const auto webPagesOnly = [this, hasRow, selected] {
+        return hasRow() && selected().DescribeFileType == QLatin1String("1");
+    };
+    const auto described = [this, hasRow, selected] {
+        return hasRow() && selected().DescribeFileType != QLatin1String("1");
+    };
     m_commands.setHandler(
-        AddDescriptionFile, [this] { m_list.addDescription(selectedRow(), m_typeText()); }, hasRow);
+        AddDescriptionFile, [this] { addDescription(); }, webPagesOnly);
     m_commands.setHandler(
-        RemoveDescriptionFile, [this] { m_list.removeDescription(selectedRow()); }, hasRow);
+        RemoveDescriptionFile, [this] { removeDescription(); }, described);
     m_commands.setHandler(
         DockMaterial, [this, selected] { m_panes.dockMaterial(selected()); }, hasRow);
     m_commands.setHandler(
@@ -138,6 +146,27 @@ void CMaterialPane::defineCommands() {
     m_commands.setHandler(
         ClearMaterialList, [this] { m_list.clearList(); },
         [this] { return m_list.rowCount() > 0; });
+}
+
+void CMaterialPane::addDescription() {
+    const int row = selectedRow();
+    if (m_list.addDescription(row, m_typeText()))
+        Q_EMIT descriptionChanged(m_list.materialAt(row));
+}
+
+void CMaterialPane::removeDescription() {
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const MaterialRecord material = m_list.materialAt(row);
+    if (material.MinuItemName.isEmpty() || material.DescribeFileType == QLatin1String("1"))
+        return;
+    // The description's editor goes first, by its ordinary close: a document
+    // the user keeps open keeps its file, and none is saved after the delete.
+    if (m_closeWindows && !m_closeWindows(material))
+        return;
+    if (m_list.removeDescription(row))
+        Q_EMIT descriptionChanged(m_list.materialAt(row));
 }
 
 void CMaterialPane::defineFilterCommands() {

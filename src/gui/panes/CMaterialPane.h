@@ -26,15 +26,24 @@ public:
     QComboBox* pageBox() const { return m_pageBox; }
     // The row the commands work on, or -1.
     int selectedRow() const;
+    // Closes a material's windows before its description file is deleted;
+    // false when one stays open.
+    void setWindowCloser(std::function<bool(const MaterialRecord&)> closer) {
+        m_closeWindows = std::move(closer);
+    }
 
 Q_SIGNALS:
     void openRequested(const MaterialRecord& material);
     void newMaterialRequested();
     void materialSelected(const MaterialRecord& material);
+    // A description file was added or deleted; the material shows anew.
+    void descriptionChanged(const MaterialRecord& material);
 
 private:
     void defineCommands();
     void defineFilterCommands();
+    void addDescription();
+    void removeDescription();
     void refreshPages();
     void chooseCustomTime();
     void showContextMenu(const QPoint& pos);
@@ -45,6 +54,7 @@ private:
     Profile& m_profile;
     Prompter& m_prompter;
     std::function<QString()> m_typeText;
+    std::function<bool(const MaterialRecord&)> m_closeWindows;
     QTreeView* m_view;
     QComboBox* m_pageBox;
     QActionGroup* m_types;
