@@ -140,18 +140,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cut");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("major under its own root") << "010100" << "010000" << "不能粘贴到同一个父项下!";
-        QTest::newRow("minor under its own major") << "010101" << "010100" << "不能粘贴到同一个父项下!";
-        QTest::newRow("minor under a root") << "010101" << "020000" << "粘贴无效!";
-        QTest::newRow("nothing cut under a major") << "" << "020100" << "请选择剪切项!";
-        QTest::newRow("no material cut") << "" << "020101" << "请剪切资料再粘贴!";
+        QTest::addColumn<bool>("namelessTarget");
+        QTest::newRow("major under its own root")
+            << "010100" << "010000" << "不能粘贴到同一个父项下!" << false;
+        QTest::newRow("minor under its own major")
+            << "010101" << "010100" << "不能粘贴到同一个父项下!" << false;
+        QTest::newRow("minor under a root") << "010101" << "020000" << "粘贴无效!" << false;
+        QTest::newRow("nothing cut under a major") << "" << "020100" << "请选择剪切项!" << false;
+        QTest::newRow("no material cut") << "" << "020101" << "请剪切资料再粘贴!" << false;
+        // A damaged base can hold an item without a name.
+        QTest::newRow("major under a nameless root")
+            << "010100" << "020000" << "选择知识库项为空，粘贴失败!" << true;
     }
 
     void pasteRefusals() {
         QFETCH(QString, cut);
         QFETCH(QString, target);
         QFETCH(QString, message);
+        QFETCH(bool, namelessTarget);
         t->addItems({"010000", "010100", "010101", "020000", "020100", "020101"});
+        if (namelessTarget)
+            t->column("update ItemTable set ItemName='' where ItemID=?", {target});
         tree->fill();
         if (!cut.isEmpty())
             tree->cut(tree->indexOf(cut));
