@@ -3,6 +3,7 @@
 #include "DatabaseFileCheck.h"
 
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace {
@@ -96,7 +97,8 @@ bool Database::Open(const QString& connectionText, int) {
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QString fault = DatabaseFileCheck::FaultOf(absolute);
+    const bool readOnly = DatabaseFileCheck::IsReadOnlyPlace(absolute);
+    const QString fault = DatabaseFileCheck::FaultOf(absolute, readOnly);
     if (!fault.isEmpty()) {
         ReportError({fault, sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
         return false;
@@ -104,7 +106,12 @@ bool Database::Open(const QString& connectionText, int) {
 
     // Never SQLITE_OPEN_CREATE: a missing file is an error, not a new base.
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(absolute.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // In a read-only place the file is opened as one that cannot change:
+    // SQLite then neither locks it nor looks for a WAL index to write.
+    const QByteArray name =
+        readOnly ? QUrl::fromLocalFile(absolute).toEncoded() + "?immutable=1" : absolute.toUtf8();
+    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE;
+    int rc = sqlite3_open_v2(name.constData(), &db, flags, nullptr);
     auto fail = [&](int code) {
         ReportError(errorOf(db, code));
         sqlite3_close_v2(db);
@@ -113,7 +120,7 @@ bool Database::Open(const QString& connectionText, int) {
     if (rc != SQLITE_OK)
         return fail(rc);
     sqlite3_extended_result_codes(db, 1);
-    if (sqlite3_db_readonly(db, "main") == 1)
+    if (!readOnly && sqlite3_db_readonly(db, "main") == 1)
         return fail(SQLITE_READONLY);
     sqlite3_busy_timeout(db, kOpenBusyTimeoutMs);
 
@@ -125,8 +132,9 @@ bool Database::Open(const QString& connectionText, int) {
     // WAL lets the search worker read on its own connection while this one
     // writes. The template is already in WAL mode, so normally nothing is
     // written here.
-    QString mode;
-    rc = firstValue(db, "PRAGMA journal_mode=WAL", &mode);
+    QString mode = QStringLiteral("wal");
+    if (!readOnly)
+        rc = firstValue(db, "PRAGMA journal_mode=WAL", &mode);
     if (rc != SQLITE_OK)
         return fail(rc);
     if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
@@ -150,6 +158,7 @@ bool Database::Open(const QString& connectionText, int) {
 
     m_handle = db;
     m_path = absolute;
+    m_readOnly = readOnly;
     return true;
 }
 
@@ -197,6 +206,12 @@ bool Database::execute(const QString& sql) {
 bool Database::BeginTransaction() {
     if (!m_handle)
         return false;
+    // An immutable file takes no lock, so "BEGIN IMMEDIATE" would succeed and
+    // promise writes that must all fail.
+    if (m_readOnly) {
+        ReportSqliteError(SQLITE_READONLY);
+        return false;
+    }
     const bool ok = m_transactionDepth == 0
                         ? execute(QStringLiteral("BEGIN IMMEDIATE"))
                         : execute(QStringLiteral("SAVEPOINT keepsake_%1").arg(m_transactionDepth));

@@ -39,6 +39,9 @@ public:
     // False when there was no open connection.
     bool Close();
     bool IsOpen() const { return m_handle != nullptr; }
+    // True when the file lies where nothing can be written (a read-only
+    // medium): it was opened for reading only, and every write fails.
+    bool IsReadOnly() const { return m_handle && m_readOnly; }
 
     // Each error of the last failure as
     // "Description: %s\r\n\r\nState: %s, Native: %d, Source: %s\r\n".
@@ -78,4 +81,5 @@ private:
     QString m_path;
     QList<Error> m_errors;
     int m_transactionDepth = 0;
+    bool m_readOnly = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -15,7 +17,14 @@ quint32 bigEndian32(const QByteArray& b, int at) {
 
 } // namespace
 
-QString DatabaseFileCheck::FaultOf(const QString& path) {
+bool DatabaseFileCheck::IsReadOnlyPlace(const QString& path) {
+    // access() rather than the permission bits: a superuser may write any
+    // folder but not one on a read-only mount.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::access(folder.constData(), W_OK) != 0 && errno != ENOENT;
+}
+
+QString DatabaseFileCheck::FaultOf(const QString& path, bool readOnlyPlace) {
     const QFileInfo info(path);
     if (!info.exists())
         return QStringLiteral("The database file '%1' does not exist.").arg(path);
@@ -27,11 +36,13 @@ QString DatabaseFileCheck::FaultOf(const QString& path) {
         return QStringLiteral("The database file '%1' cannot be read.").arg(path);
     // The owner's write bit stands for the read-only attribute: a superuser
     // could still write the file, but the user marked it not to be changed.
-    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
-        return QStringLiteral("The database file '%1' is read-only.").arg(path);
-    // The WAL index and the journal live beside the file.
-    if (!QFileInfo(info.absolutePath()).isWritable())
-        return QStringLiteral("The folder of '%1' is read-only.").arg(path);
+    if (!readOnlyPlace) {
+        if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
+            return QStringLiteral("The database file '%1' is read-only.").arg(path);
+        // The WAL index and the journal live beside the file.
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return QStringLiteral("The folder of '%1' is read-only.").arg(path);
+    }
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -1,4 +1,5 @@
 #include "db/Database.h"
+#include "ReadOnlyMount.h"
 #include "TestHome.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void badFilesFailWithoutWriting_data();
     void badFilesFailWithoutWriting();
     void lockedFileFails();
+    void readOnlyMediumIsReadOnly();
     void failedStatementsGiveMinusOne();
     void transactions();
     void workerReadsWhileGuiWrites();
@@ -78,6 +80,7 @@ void DatabaseTest::openAndClose() {
     QVERIFY(!db.Close()); // never opened
     QVERIFY(db.Open(Database::ConnectionText(first)));
     QVERIFY(db.IsOpen());
+    QVERIFY(!db.IsReadOnly());
     QCOMPARE(db.FilePath(), first);
     QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("1"));
 
@@ -137,6 +140,44 @@ void DatabaseTest::badFilesFailWithoutWriting() {
     QCOMPARE(snapshot(folder), before); // nothing made, nothing changed
     Recordset result(&db);
     QCOMPARE(result.Open(QStringLiteral("select 1")), -1);
+}
+
+void DatabaseTest::readOnlyMediumIsReadOnly() {
+    TestHome home;
+    const QString folder = home.path(QStringLiteral("medium"));
+    ReadOnlyMount medium(folder);
+    if (!medium.failure().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: ") + medium.failure()));
+    const QString path = folder + QStringLiteral("/知识 #1?/Keepsake.mdb");
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
+    {
+        Database writer;
+        QVERIFY(writer.Open(Database::ConnectionText(path)));
+        Recordset insert(&writer);
+        QCOMPARE(insert.Open(QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag,"
+                                            "Preference,CreateTime) values('010000','根','AOS',"
+                                            "1,'2009-03-01 08:06:00')")),
+                 1);
+    }
+    QVERIFY(medium.makeReadOnly());
+    const auto before = snapshot(QFileInfo(path).absolutePath());
+
+    // Browsing works; writing fails with a reason and changes nothing.
+    Database db;
+    QVERIFY2(db.Open(Database::ConnectionText(path)), qPrintable(db.GetErrorText()));
+    QVERIFY(db.IsReadOnly());
+    QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("2"));
+    Recordset write(&db);
+    QCOMPARE(write.Open(QStringLiteral("delete from ItemTable")), -1);
+    QVERIFY(!db.GetErrorText().isEmpty());
+    QVERIFY(!db.BeginTransaction());
+    QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("2"));
+    // A second reader, as the search worker opens.
+    Database worker;
+    QVERIFY(worker.Open(Database::ConnectionText(path)));
+    QCOMPARE(countOf(worker, QStringLiteral("ItemTable")), QStringLiteral("2"));
+    QCOMPARE(snapshot(QFileInfo(path).absolutePath()), before);
 }
 
 void DatabaseTest::lockedFileFails() {
