@@ -151,7 +151,19 @@ void CMainFrame::showOpenBase() {
     }
     fillTypeSelector();
     m_baseSelector->refresh();
-    m_commands->updateEnabled();
+    showWritability();
+}
+
+void CMainFrame::showWritability() {
+    const CurrentKnowledgeBase& base = m_workspace.currentBase();
+    const bool readOnly = base.IsOpen() && m_workspace.database().IsReadOnly();
+    m_commands->setBlocked(readOnly ? QSet<int>(std::begin(CommandIds::kBaseWriting),
+                                                std::end(CommandIds::kBaseWriting))
+                                    : QSet<int>());
+    m_readOnlyNotice->setText(
+        readOnly ? QStringLiteral("知识库 '%1' 位于只读位置，只能浏览和搜索。").arg(base.Name)
+                 : QString());
+    m_readOnlyNotice->setVisible(readOnly);
 }
 
 void CMainFrame::switchBase(const QString& entry) {
@@ -169,7 +181,7 @@ void CMainFrame::applyBaseSwitch(const BaseSwitch& change) {
     if (change.rebuildsTypeSelector())
         fillTypeSelector();
     m_baseSelector->refresh(); // back to the chosen entry after Cancel or failure
-    m_commands->updateEnabled();
+    showWritability();
 }
 
 void CMainFrame::forgetBase(int baseId, bool wasOpen) {
@@ -435,6 +447,11 @@ void CMainFrame::createStatusBar() {
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     statusBar()->addPermanentWidget(m_progress);
+    // A permanent field, so that passing messages never hide it.
+    m_readOnlyNotice = new QLabel(statusBar());
+    m_readOnlyNotice->setObjectName(QStringLiteral("readOnlyNotice"));
+    m_readOnlyNotice->hide();
+    statusBar()->insertPermanentWidget(0, m_readOnlyNotice);
     m_rowCol = new QLabel(statusBar());
     m_rowCol->setObjectName(QStringLiteral("indicator32829"));
     m_rowCol->setMinimumWidth(120);

@@ -82,6 +82,8 @@ private:
     void setPaneContent(int id, QWidget* content);
     // Fills every pane from the open base, or empties them when none is open.
     void showOpenBase();
+    // A base on a read-only medium can be browsed and searched only.
+    void showWritability();
     void createCommands();
     void createMenus();
     void createToolBars();
@@ -126,6 +128,7 @@ private:
     CDockStationPane* m_dockPane = nullptr;
     COpenMaterialsPane* m_openPane = nullptr;
     QLabel* m_rowCol = nullptr;
+    QLabel* m_readOnlyNotice = nullptr;
     KnowledgeBaseSelectorBox* m_baseSelector = nullptr;
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;

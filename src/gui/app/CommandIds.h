@@ -118,6 +118,15 @@ inline constexpr int RemoveDocked = 32835;
 // Properties pane toolbar; ids of our own, clear of every other command
 inline constexpr int SaveProperties = 32870;
 inline constexpr int DeleteKeyword = 32871;
+
+// The commands that change the open base's catalogue or material folders.
+inline constexpr int kBaseWriting[] = {
+    AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
+    MoveItemUp,         MoveItemDown,          CutItem,        CutItemMaterials,
+    PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
+    AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
+    DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
+};
 inline constexpr int AddKeyword = 32872;
 
 // Search

@@ -29,12 +29,12 @@ void CommandRegistry::setHandler(int id, Handler handler, Enabler enabled) {
     e.handler = std::move(handler);
     e.enabled = std::move(enabled);
     if (e.action)
-        e.action->setEnabled(!e.enabled || e.enabled());
+        e.action->setEnabled(!m_blocked.contains(id) && (!e.enabled || e.enabled()));
 }
 
 bool CommandRegistry::trigger(int id) {
     const auto it = m_entries.constFind(id);
-    if (it == m_entries.constEnd() || !it->handler)
+    if (it == m_entries.constEnd() || !it->handler || m_blocked.contains(id))
         return false;
     if (it->enabled && !it->enabled())
         return false;
@@ -47,6 +47,12 @@ bool CommandRegistry::trigger(int id) {
 void CommandRegistry::updateEnabled() {
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->action)
-            it->action->setEnabled(it->handler && (!it->enabled || it->enabled()));
+            it->action->setEnabled(it->handler && !m_blocked.contains(it.key()) &&
+                                   (!it->enabled || it->enabled()));
     }
+}
+
+void CommandRegistry::setBlocked(const QSet<int>& ids) {
+    m_blocked = ids;
+    updateEnabled();
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QKeySequence>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -36,6 +37,11 @@ public:
     // Re-evaluates every enabler; called when the focus or a selection moves.
     void updateEnabled();
 
+    // Commands that stay disabled whatever their enablers say, as the
+    // commands that write a base opened from a read-only place.
+    void setBlocked(const QSet<int>& ids);
+    bool isBlocked(int id) const { return m_blocked.contains(id); }
+
 private:
     struct Entry {
         QAction* action = nullptr;
@@ -43,4 +49,5 @@ private:
         Enabler enabled;
     };
     QHash<int, Entry> m_entries;
+    QSet<int> m_blocked;
 };
