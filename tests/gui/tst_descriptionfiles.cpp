@@ -1,14 +1,10 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
+#include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
 #include "bases/KnowledgeBaseCreator.h"
-#include "config/FirstRunSetup.h"
-#include "config/Profile.h"
-#include "db/Recordset.h"
 #include "documents/CRichEditControlView.h"
 #include "materials/MaterialCreator.h"
 #include "materials/MaterialPanes.h"
@@ -21,7 +17,6 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTreeView>
@@ -32,26 +27,14 @@
 class TestDescriptionFiles : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    QTemporaryDir profileDir;
-    std::unique_ptr<Profile> profile;
-    ScriptedPrompter prompter;
-    std::unique_ptr<CMainFrame> frame;
+    WorkingWindow window;
+    ScriptedPrompter& prompter = window.prompter;
+    std::unique_ptr<TestHome>& home = window.home;
+    std::unique_ptr<Profile>& profile = window.profile;
+    std::unique_ptr<CMainFrame>& frame = window.frame;
 
-    void startWindow() {
-        frame.reset();
-        frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
-        QVERIFY(frame->OnCreate([] { return true; }));
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
-    }
-    QString stored(const QString& sql) {
-        Recordset result(&frame->workspace().database());
-        QString value;
-        if (result.Open(sql) == 1 && !result.IsEOF())
-            result.GetValueText(0, value);
-        return value;
-    }
+    void startWindow() { QVERIFY(window.start()); }
+    QString stored(const QString& sql) { return window.stored(sql); }
     QString firstMinor() {
         CategoryTreeModel& tree = frame->categoryTree();
         return CategoryTreeModel::codeOf(tree.index(0, 0, tree.index(0, 0, tree.index(0, 0))));
@@ -85,16 +68,8 @@ class TestDescriptionFiles : public QObject {
     bool enabled(int id) { return frame->commands().action(id)->isEnabled(); }
 
 private Q_SLOTS:
-    void init() {
-        home = std::make_unique<TestHome>();
-        QVERIFY(FirstRunSetup::complete(home->paths(), "工作库", home->path("kb"), prompter));
-        profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
-        startWindow();
-    }
-    void cleanup() {
-        frame.reset();
-        QFile::remove(profileDir.filePath("p.conf"));
-    }
+    void init() { QVERIFY(window.setUp()); }
+    void cleanup() { frame.reset(); }
 
     void startAndSwitchListEveryMaterialOfTheBase() {
         create(firstMinor(), "甲", "*.txt");

@@ -1,13 +1,9 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
+#include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
-#include "config/FirstRunSetup.h"
-#include "config/Profile.h"
-#include "db/Recordset.h"
 #include "dialogs/CNewMaterialDlg.h"
 #include "dialogs/CSearchDialog.h"
 #include "materials/MaterialPanes.h"
@@ -19,7 +15,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -28,30 +23,15 @@
 class TestMaterialWorkflow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    QTemporaryDir profileDir;
-    std::unique_ptr<Profile> profile;
-    ScriptedPrompter prompter;
-    std::unique_ptr<CMainFrame> frame;
+    WorkingWindow window;
+    ScriptedPrompter& prompter = window.prompter;
+    std::unique_ptr<TestHome>& home = window.home;
+    std::unique_ptr<CMainFrame>& frame = window.frame;
 
-    QString stored(const QString& sql) {
-        Recordset result(&frame->workspace().database());
-        QString value;
-        if (result.Open(sql) == 1 && !result.IsEOF())
-            result.GetValueText(0, value);
-        return value;
-    }
+    QString stored(const QString& sql) { return window.stored(sql); }
 
 private Q_SLOTS:
-    void init() {
-        home = std::make_unique<TestHome>();
-        QVERIFY(FirstRunSetup::complete(home->paths(), "工作库", home->path("kb"), prompter));
-        profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
-        frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
-        QVERIFY(frame->OnCreate([] { return true; }));
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
-    }
+    void init() { QVERIFY(window.setUp()); }
     void cleanup() { frame.reset(); }
 
     void createOpenRenameDockAndDelete() {
