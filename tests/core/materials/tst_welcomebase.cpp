@@ -168,7 +168,7 @@ private Q_SLOTS:
         readRtf(QStringLiteral("1"), document);
         QCOMPARE(headingsOf(document), QStringList({"Keepsake 快速上手", "一、搭建分类树",
                                                     "二、创建资料", "三、打开与编辑", "四、停靠站",
-                                                    "五、搜索", "六、回收站", "七、保存网页"}));
+                                                    "五、搜索", "六、回收站", "七、收藏网页"}));
         QVERIFY(bulletCount(document) >= 20);
         // The keys a newcomer needs first, each named in the note.
         const QString text = document.toPlainText();
