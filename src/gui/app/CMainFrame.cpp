@@ -3,42 +3,43 @@
 #include "CommandIds.h"
 #include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
-#include "QueryBox.h"
 #include "DocumentArea.h"
+#include "FirstStart.h"
 #include "Prompter.h"
+#include "QueryBox.h"
 #include "config/Profile.h"
+#include "dialogs/CBaseFromFileDlg.h"
+#include "dialogs/CExportTreeDlg.h"
+#include "dialogs/CNewBaseDlg.h"
+#include "dialogs/CNewMaterialDlg.h"
+#include "dialogs/CSearchDialog.h"
+#include "dialogs/CSystemSettingSheet.h"
 #include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CNoResourceShowView.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
-#include "panes/CDockStationPane.h"
-#include "panes/COpenMaterialsPane.h"
-#include "panes/CPropertiesPane.h"
-#include "dialogs/CBaseFromFileDlg.h"
-#include "dialogs/CExportTreeDlg.h"
-#include "dialogs/CNewBaseDlg.h"
-#include "dialogs/CNewMaterialDlg.h"
-#include "dialogs/CSystemSettingSheet.h"
-#include "panes/KnowledgeBaseSelectorBox.h"
+#include "materials/MaterialLookup.h"
 #include "materials/MaterialOpening.h"
 #include "materials/MaterialPanes.h"
+#include "panes/CDockStationPane.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CMaterialPane.h"
+#include "panes/COpenMaterialsPane.h"
+#include "panes/CPropertiesPane.h"
 #include "panes/CRecycleBinPane.h"
-#include "dialogs/CSearchDialog.h"
-#include "materials/MaterialLookup.h"
 #include "panes/CSearchItemView.h"
+#include "panes/KnowledgeBaseSelectorBox.h"
 #include "search/SearchControl.h"
 #include "search/SearchScope.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -74,9 +75,8 @@ const PaneSpec kPanes[] = {
 
 CMainFrame::CMainFrame(const ProgramPaths& paths, Prompter& prompter, Profile& profile,
                        QWidget* parent)
-    : QMainWindow(parent), m_workspace(paths, prompter), m_prompter(prompter),
-      m_profile(profile), m_commands(new CommandRegistry(this)),
-      m_documents(new DocumentArea(this)) {
+    : QMainWindow(parent), m_workspace(paths, prompter), m_prompter(prompter), m_profile(profile),
+      m_commands(new CommandRegistry(this)), m_documents(new DocumentArea(this)) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(QStringLiteral("Keepsake"));
     setCentralWidget(m_documents);
@@ -93,7 +93,8 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
-    if (!m_workspace.loadConfiguration(firstRun))
+    bool firstStart = false;
+    if (!m_workspace.loadConfiguration([&] { return firstStart = firstRun(); }))
         return false;
 
     createCommands();
@@ -107,23 +108,33 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     m_materials->dock().load();
 
     // The panes come up in the order the user expects to find them filled.
-    for (int id : {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase,
-                   CommandIds::PaneRecycleBin, CommandIds::PaneSearchResults,
-                   CommandIds::PaneFileBrowser, CommandIds::PaneOpenMaterials,
-                   CommandIds::PaneDockStation, CommandIds::PaneMaterials,
-                   CommandIds::PaneProperties})
+    for (int id :
+         {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase, CommandIds::PaneRecycleBin,
+          CommandIds::PaneSearchResults, CommandIds::PaneFileBrowser, CommandIds::PaneOpenMaterials,
+          CommandIds::PaneDockStation, CommandIds::PaneMaterials, CommandIds::PaneProperties})
         m_panes.value(id)->show();
     showPane(CommandIds::PaneKnowledgeBase);
     showPane(CommandIds::PaneMaterials);
     showPane(CommandIds::PaneOpenMaterials);
 
     showOpenBase();
+    if (firstStart && m_workspace.currentBase().IsOpen())
+        FirstStart::ShowWelcome(m_treePane->view(),
+                                {[this](const QString& code) -> std::optional<MaterialRecord> {
+                                     showMaterialsOf(code);
+                                     MaterialListModel& list = m_materials->list();
+                                     if (list.rowCount() == 0)
+                                         return std::nullopt;
+                                     return list.materialAt(0);
+                                 },
+                                 [this](const MaterialRecord& m) { return openMaterial(m); }});
     return true;
 }
 
 void CMainFrame::createModels() {
     const CurrentKnowledgeBase& base = m_workspace.currentBase();
-    m_tree = new CategoryTreeModel(m_workspace.store(), base, m_prompter, m_materialClipboard, this);
+    m_tree =
+        new CategoryTreeModel(m_workspace.store(), base, m_prompter, m_materialClipboard, this);
     m_recycleBin = new RecycleBinModel(m_workspace.store(), base, m_prompter, *m_tree, this);
     connect(m_tree, &CategoryTreeModel::itemRecycled, m_recycleBin, &RecycleBinModel::addRow);
     connect(m_tree, &CategoryTreeModel::itemRenamed, m_recycleBin, &RecycleBinModel::refreshPaths);
@@ -131,7 +142,7 @@ void CMainFrame::createModels() {
     connect(m_tree, &CategoryTreeModel::itemRecoded, m_recycleBin, &RecycleBinModel::load);
 
     m_materials = new MaterialPanes(m_workspace.store(), base, m_prompter, m_workspace.paths(),
-                                   m_materialClipboard, this);
+                                    m_materialClipboard, this);
     m_materials->connectTree(*m_tree);
     m_materials->connectRecycleBin(*m_recycleBin);
     connect(&m_materials->list(), &MaterialListModel::statusTextChanged, this,
@@ -155,7 +166,9 @@ void CMainFrame::showOpenBase() {
     m_commands->updateEnabled();
 }
 
-void CMainFrame::switchBase(const QString& entry) { applyBaseSwitch(m_workspace.SwitchBase(entry)); }
+void CMainFrame::switchBase(const QString& entry) {
+    applyBaseSwitch(m_workspace.SwitchBase(entry));
+}
 
 void CMainFrame::applyBaseSwitch(const BaseSwitch& change) {
     change.applyTo(*m_tree, *m_recycleBin, m_materials);
@@ -238,8 +251,7 @@ void CMainFrame::createPanes() {
     tabifyDockWidget(p(PaneMaterials), p(PaneSearchResults));
     tabifyDockWidget(p(PaneMaterials), p(PaneRecycleBin));
     resizeDocks({p(PaneKnowledgeBase), p(PaneProperties)}, {300, 280}, Qt::Horizontal);
-    resizeDocks({p(PaneKnowledgeBase), p(PaneOpenMaterials), p(PaneProperties),
-                 p(PaneFileBrowser)},
+    resizeDocks({p(PaneKnowledgeBase), p(PaneOpenMaterials), p(PaneProperties), p(PaneFileBrowser)},
                 {420, 200, 320, 300}, Qt::Vertical);
     resizeDocks({p(PaneMaterials)}, {240}, Qt::Vertical);
 }
@@ -262,9 +274,11 @@ void CMainFrame::createCommands() {
     auto hasDocument = [this] { return m_documents->activeDocument() != nullptr; };
 
     m_commands->define(Save, QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_commands->setHandler(Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
+    m_commands->setHandler(
+        Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
     m_commands->define(SaveAll, QStringLiteral("保存全部"));
-    m_commands->setHandler(SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
+    m_commands->setHandler(
+        SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
     m_commands->define(NewBlankBase, QStringLiteral("创建空白本地知识库"));
     m_commands->setHandler(NewBlankBase, [this] {
         CNewBaseDlg dialog(m_workspace, this);
@@ -278,8 +292,9 @@ void CMainFrame::createCommands() {
             m_baseSelector->refresh();
     });
     m_commands->define(ExportBaseTree, QStringLiteral("导出当前本地知识库树目录"));
-    m_commands->setHandler(ExportBaseTree, [this] { CExportTreeDlg::run(m_workspace, this); },
-                           [this] { return CExportTreeDlg::canExport(m_workspace); });
+    m_commands->setHandler(
+        ExportBaseTree, [this] { CExportTreeDlg::run(m_workspace, this); },
+        [this] { return CExportTreeDlg::canExport(m_workspace); });
     m_commands->define(SystemSettings, QStringLiteral("系统设置"));
     m_commands->setHandler(SystemSettings, [this] {
         CSystemSettingSheet sheet(m_workspace, this);
@@ -311,7 +326,8 @@ void CMainFrame::createCommands() {
     };
     for (const auto& c : windowCommands) {
         m_commands->define(c.id, QString::fromUtf8(c.text));
-        m_commands->setHandler(c.id, [this, run = c.run] { (m_documents->*run)(); }, hasDocument);
+        m_commands->setHandler(
+            c.id, [this, run = c.run] { (m_documents->*run)(); }, hasDocument);
     }
     connect(m_documents, &QMdiArea::subWindowActivated, m_commands,
             &CommandRegistry::updateEnabled);
@@ -463,8 +479,7 @@ void CMainFrame::createSearch() {
     connect(m_search, &SearchControl::resultPaneShown, this,
             [this] { showPane(CommandIds::PaneSearchResults); });
     connect(m_search, &SearchControl::tabSelected, m_searchView, &CSearchItemView::selectTab);
-    connect(m_search, &SearchControl::resultBaseSet, m_searchView,
-            &CSearchItemView::setResultBase);
+    connect(m_search, &SearchControl::resultBaseSet, m_searchView, &CSearchItemView::setResultBase);
     connect(m_search, &SearchControl::kbListCleared, m_searchView, &CSearchItemView::clearKbList);
     connect(m_search, &SearchControl::kbRowsAdded, m_searchView, &CSearchItemView::addKbRows);
     connect(m_search, &SearchControl::fileTreeCleared, m_searchView,
@@ -513,8 +528,9 @@ void CMainFrame::createSearch() {
         },
         [this] { return m_search && !m_search->IsSearching(); });
     m_commands->define(StopKbSearch, QStringLiteral("停止知识库搜索"));
-    m_commands->setHandler(StopKbSearch, [this] { m_search->StopSearch(); },
-                           [this] { return m_search && m_search->IsSearching(); });
+    m_commands->setHandler(
+        StopKbSearch, [this] { m_search->StopSearch(); },
+        [this] { return m_search && m_search->IsSearching(); });
     connect(m_treePane, &CKnowledgeTreePane::searchRequested, this, [this](const QString& code) {
         if (!code.isEmpty())
             showSearchDialog(m_tree->indexOf(code).data().toString());
@@ -524,8 +540,8 @@ void CMainFrame::createSearch() {
 void CMainFrame::showSearchDialog(const QString& scopeText) {
     if (!m_workspace.currentBase().IsOpen() || m_search->IsSearching())
         return;
-    CSearchDialog dialog(*m_search, m_workspace.currentBase(), m_workspace.config(),
-                         m_queryHistory, m_workspace.paths(), m_prompter, m_tree, scopeText, this);
+    CSearchDialog dialog(*m_search, m_workspace.currentBase(), m_workspace.config(), m_queryHistory,
+                         m_workspace.paths(), m_prompter, m_tree, scopeText, this);
     m_searchDialog = &dialog;
     dialog.exec();
     m_queryBox->refresh();
@@ -590,8 +606,8 @@ void CMainFrame::showNewMaterialDialog() {
         m_newMaterialDialog->activateWindow();
         return;
     }
-    m_newMaterialDialog = new CNewMaterialDlg(*m_materials, code,
-                                              [this] { return m_typeSelector->currentText(); }, this);
+    m_newMaterialDialog = new CNewMaterialDlg(
+        *m_materials, code, [this] { return m_typeSelector->currentText(); }, this);
     connect(m_newMaterialDialog, &CNewMaterialDlg::created, this,
             [this](const MaterialRecord& material, bool open) {
                 if (open)
@@ -614,10 +630,9 @@ bool CMainFrame::openMaterial(const MaterialRecord& material) {
             // The material's own pages, else the page that says it has none.
             const QDir folder(target.folder);
             QStringList pages;
-            for (const QString& name :
-                 folder.entryList({QStringLiteral("*.htm"), QStringLiteral("*.html"),
-                                   QStringLiteral("*.mht")},
-                                  QDir::Files, QDir::Name))
+            for (const QString& name : folder.entryList(
+                     {QStringLiteral("*.htm"), QStringLiteral("*.html"), QStringLiteral("*.mht")},
+                     QDir::Files, QDir::Name))
                 pages << folder.filePath(name);
             auto* web = new CHtmlViewsView;
             web->showPages(material.MinuItemName, pages,
