@@ -88,7 +88,11 @@ CMainFrame::CMainFrame(const ProgramPaths& paths, Prompter& prompter, Profile& p
 
 CMainFrame::~CMainFrame() {
     // The document windows tell the open-materials list when they go; they
-    // must go while that list and the window map still exist.
+    // must go while that list and the window map still exist. The list then
+    // has the commands ask the area for its active document, so the windows
+    // go first, while the area is still whole.
+    for (DocumentWindow* document : m_documents->documentsFromActive())
+        delete document;
     delete m_documents;
 }
 
