@@ -44,7 +44,10 @@ private Q_SLOTS:
         QCOMPARE(major, root.left(2) + "0100");
         QCOMPARE(run({"rename-item", major, "改名"}), 0);
         QCOMPARE(run({"tree"}), 0);
-        QVERIFY(!lines().filter(QRegularExpression("^" + root + "\t" + QRegularExpression::escape(odd) + "\tAOS\t")).isEmpty());
+        QVERIFY(!lines()
+                     .filter(QRegularExpression("^" + root + "\t" +
+                                                QRegularExpression::escape(odd) + "\tAOS\t"))
+                     .isEmpty());
         QVERIFY(!lines().filter(major + "\t改名\tAOS").isEmpty());
 
         QCOMPARE(run({"delete-item", root}), 1); // it has a child
@@ -64,7 +67,8 @@ private Q_SLOTS:
     void materialsFromCreationToTheRecycleBin() {
         QCOMPARE(run({"new-material", "010000", "x"}), 1); // a root takes no material
         QCOMPARE(run({"tree"}), 0);
-        const QString minor = lines().filter(QRegularExpression("^\\w{4}(?!00)\\w{2}\t")).first().section('\t', 0, 0);
+        const QString minor =
+            lines().filter(QRegularExpression("^\\w{4}(?!00)\\w{2}\t")).first().section('\t', 0, 0);
         QCOMPARE(run({"new-material", minor, "会议/记录"}), 0);
         const QString id = out.trimmed();
         QCOMPARE(run({"show-material", id}), 0);
@@ -77,9 +81,12 @@ private Q_SLOTS:
         QCOMPARE(lines(), QStringList({"a", "b"}));
 
         QCOMPARE(run({"list", minor, "--type", "other"}), 0);
-        QCOMPARE(lines().value(0), QString("当前显示资料过滤条件:全部,非网页文件类型,所有时间范围内的资料"));
+        QCOMPARE(lines().value(0),
+                 QString("当前显示资料过滤条件:全部,非网页文件类型,所有时间范围内的资料"));
         QCOMPARE(lines().value(1), QString("page 1/1"));
-        QVERIFY(lines().value(2).startsWith(id + "\t会议 记录\t"));
+        // After the welcome materials the minor may already hold.
+        QVERIFY(lines().size() >= 3);
+        QVERIFY(lines().constLast().startsWith(id + "\t会议 记录\t"));
 
         QCOMPARE(run({"dock", "add", id}), 0);
         QCOMPARE(run({"dock", "add", id}), 0);

@@ -67,7 +67,9 @@ private Q_SLOTS:
         home = std::make_unique<TestHome>();
         QVERIFY(FirstRunSetup::complete(home->paths(), QStringLiteral("工作库"),
                                         sandbox->filePath(QStringLiteral("b")), prompter));
-        // Material 1's folder is a link out; material 2's description is.
+        // The welcome materials make way for these. Material 1's folder is
+        // a link out; material 2's description is.
+        QVERIFY(QDir(baseFolder() + "01").removeRecursively());
         QVERIFY(QDir().mkpath(baseFolder() + "01/01/01/2"));
         QVERIFY(
             QFile::link(sandbox->filePath(QStringLiteral("outside")), baseFolder() + "01/01/01/1"));
@@ -76,6 +78,8 @@ private Q_SLOTS:
             Database db;
             QVERIFY(db.Open(Database::ConnectionText(baseFolder() + "Keepsake.mdb")));
             Recordset insert(&db);
+            QCOMPARE(insert.Open(QStringLiteral("delete from MinuItemTable")), 1);
+            QCOMPARE(insert.Open(QStringLiteral("delete from KeyWordTable")), 1);
             const QString statement = QStringLiteral(
                 "insert into MinuItemTable(MinuItemID,MinuItemName,ItemID,DescribeFileType,"
                 "MinuItemDescribeFilename,MinuItemFilePath,MinuItemFlag) "

@@ -5,13 +5,18 @@
 #include "app/CommandRegistry.h"
 #include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
+#include "config/FirstRunSetup.h"
 #include "config/Profile.h"
 #include "documents/DocumentWindow.h"
+#include "materials/MaterialPanes.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "store/CategoryTreeModel.h"
 
 #include <QDir>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -84,6 +89,31 @@ private Q_SLOTS:
         }));
         QCOMPARE(setups, 1);
         QVERIFY(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void firstStartShowsTheQuickStartNote() {
+        TestHome home;
+        QTemporaryDir target;
+        ScriptedPrompter prompter;
+        {
+            CMainFrame frame(home.paths(), prompter, *m_profile);
+            QVERIFY(frame.OnCreate([&] {
+                return FirstRunSetup::complete(home.paths(), "我的知识库", target.path(), prompter);
+            }));
+            QVERIFY(prompter.shown.isEmpty());
+            // 快速上手 (010101) is the first minor of the welcome tree.
+            QCOMPARE(CategoryTreeModel::codeOf(frame.treePane().view()->currentIndex()),
+                     QString("010101"));
+            QCOMPARE(frame.materials().list().rowCount(), 2);
+            QCOMPARE(openTitles(frame.documents()), QStringList({"快速上手"}));
+            QCOMPARE(frame.materials().openMaterials().rowCount(), 1);
+        }
+        // Every later start shows the window as it comes.
+        CMainFrame frame(home.paths(), prompter, *m_profile);
+        QVERIFY(frame.OnCreate([] { return false; }));
+        QVERIFY(frame.workspace().currentBase().IsOpen());
+        QCOMPARE(frame.materials().list().rowCount(), 0);
+        QVERIFY(openTitles(frame.documents()).isEmpty());
     }
 
     void windowCommandsCloseByKind() {

@@ -5,6 +5,7 @@
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
 #include "MaterialWindows.h"
+#include "FirstStart.h"
 #include "Prompter.h"
 #include "QueryBox.h"
 #include "config/Profile.h"
@@ -36,7 +37,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -85,12 +88,17 @@ CMainFrame::CMainFrame(const ProgramPaths& paths, Prompter& prompter, Profile& p
 
 CMainFrame::~CMainFrame() {
     // The document windows tell the open-materials list when they go; they
-    // must go while that list and the window map still exist.
+    // must go while that list and the window map still exist. The list then
+    // has the commands ask the area for its active document, so the windows
+    // go first, while the area is still whole.
+    for (DocumentWindow* document : m_documents->documentsFromActive())
+        delete document;
     delete m_documents;
 }
 
 bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
-    if (!m_workspace.loadConfiguration(firstRun))
+    bool firstStart = false;
+    if (!m_workspace.loadConfiguration([&] { return firstStart = firstRun(); }))
         return false;
 
     createCommands();
@@ -115,6 +123,16 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     showPane(CommandIds::PaneOpenMaterials);
 
     showOpenBase();
+    if (firstStart && m_workspace.currentBase().IsOpen())
+        FirstStart::ShowWelcome(m_treePane->view(),
+                                {[this](const QString& code) -> std::optional<MaterialRecord> {
+                                     showMaterialsOf(code);
+                                     MaterialListModel& list = m_materials->list();
+                                     if (list.rowCount() == 0)
+                                         return std::nullopt;
+                                     return list.materialAt(0);
+                                 },
+                                 [this](const MaterialRecord& m) { return openMaterial(m); }});
     return true;
 }
 

@@ -5,7 +5,32 @@
 #include "store/KnowledgeStore.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QtTest>
+
+namespace {
+
+// Runs the build's database tool on the file; its messages come back.
+QString runMakeDatabase(const QString& path) {
+    QProcess tool;
+    tool.start(QStringLiteral(KEEPSAKE_MAKEDB), {QStringLiteral("welcome"), path});
+    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0)
+        return QStringLiteral("<failed>");
+    return QString::fromUtf8(tool.readAllStandardError());
+}
+
+QString materialName(const QString& path, const QString& id) {
+    Database db;
+    ScriptedPrompter prompter;
+    KnowledgeStore store(db, prompter);
+    MaterialRecord material;
+    if (!db.Open(Database::ConnectionText(path)) || !store.GetMaterial(id, material))
+        return QStringLiteral("<unreadable>");
+    return material.MinuItemName;
+}
+
+} // namespace
 
 // The build makes both shipped databases from the schema in the code; a base
 // copied from either must work with the store at once.
@@ -14,20 +39,27 @@ class ShippedDatabaseTest : public QObject {
 private Q_SLOTS:
     void shippedDatabases_data();
     void shippedDatabases();
+    void rebuildKeepsWhatTheUserChanged_data();
+    void rebuildKeepsWhatTheUserChanged();
 };
 
 void ShippedDatabaseTest::shippedDatabases_data() {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QStringList>("roots");
     QTest::addColumn<QString>("nextRoot");
-    QTest::newRow("template") << "DataViaBase/Keepsake.mdb" << QStringList() << "01";
-    QTest::newRow("default base") << "我的知识库/Keepsake.mdb" << QStringList{"欢迎使用"} << "02";
+    QTest::addColumn<QString>("nextMaterial");
+    QTest::newRow("template") << "DataViaBase/Keepsake.mdb" << QStringList() << "01"
+                              << "1";
+    // The default base comes with seven welcome materials.
+    QTest::newRow("default base") << "我的知识库/Keepsake.mdb" << QStringList{"欢迎使用"} << "02"
+                                  << "8";
 }
 
 void ShippedDatabaseTest::shippedDatabases() {
     QFETCH(QString, relative);
     QFETCH(QStringList, roots);
     QFETCH(QString, nextRoot);
+    QFETCH(QString, nextMaterial);
     TestHome home;
     const QString shipped = TestHome::shippedFolder() + u'/' + relative;
     QVERIFY2(QFile::exists(shipped), qPrintable(shipped));
@@ -61,7 +93,7 @@ void ShippedDatabaseTest::shippedDatabases() {
     QCOMPARE(segment, nextRoot);
     QString id;
     QVERIFY(store.NextMaterialId(id));
-    QCOMPARE(id, QStringLiteral("1"));
+    QCOMPARE(id, nextMaterial);
 
     Recordset result(&db);
     QCOMPARE(result.Open(QStringLiteral("PRAGMA journal_mode")), 1);
@@ -69,6 +101,54 @@ void ShippedDatabaseTest::shippedDatabases() {
     QVERIFY(result.GetValueText(0, mode));
     QCOMPARE(mode, QStringLiteral("wal"));
     QVERIFY(prompter.shown.isEmpty());
+}
+
+void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("untouched") << QString() << false;
+    QTest::newRow("renamed welcome material")
+        << "update MinuItemTable set MinuItemName ='我的上手笔记' where MinuItemID =1" << true;
+    QTest::newRow("deleted welcome material")
+        << "update MinuItemTable set MinuItemFlag ='EOS' where MinuItemID =1" << true;
+    QTest::newRow("moved welcome material")
+        << "update MinuItemTable set ItemID ='010201' where MinuItemID =1" << true;
+    QTest::newRow("own keyword") << "insert into KeyWordTable(MinuItemID,KeyValue) values(1,'我的')"
+                                 << true;
+    QTest::newRow("own material")
+        << "insert into MinuItemTable(MinuItemID,MinuItemName,ItemID,DescribeFileType,"
+           "MinuItemDescribeFilename,MinuItemFilePath,CreateTime,MinuItemFlag) values(8,"
+           "'读书笔记','010201',0,'读书笔记.rtf','01/02/01/8/','2024-03-05 07:08:09','AOS')"
+        << true;
+}
+
+// The build runs the tool again whenever it changes, and the build folder
+// may be someone's program folder: a base with the user's own changes stays.
+void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged() {
+    QFETCH(QString, change);
+    QFETCH(bool, kept);
+    TestHome home;
+    const QString copy = home.path(QStringLiteral("Keepsake.mdb"));
+    QVERIFY(
+        QFile::copy(TestHome::shippedFolder() + QStringLiteral("/我的知识库/Keepsake.mdb"), copy));
+    QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+    if (!change.isEmpty()) {
+        Database db;
+        QVERIFY(db.Open(Database::ConnectionText(copy)));
+        ScriptedPrompter prompter;
+        KnowledgeStore store(db, prompter);
+        QVERIFY(store.ExecuteStatement(change));
+    }
+    const QString before = materialName(copy, QStringLiteral("1"));
+
+    const QString messages = runMakeDatabase(copy);
+    QCOMPARE(messages.contains(QStringLiteral("keeping")), kept);
+    if (kept) {
+        QCOMPARE(materialName(copy, QStringLiteral("1")), before);
+    } else {
+        QCOMPARE(messages, QString());
+        QCOMPARE(materialName(copy, QStringLiteral("1")), QStringLiteral("快速上手"));
+    }
 }
 
 QTEST_GUILESS_MAIN(ShippedDatabaseTest)

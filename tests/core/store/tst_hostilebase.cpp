@@ -189,6 +189,10 @@ private Q_SLOTS:
         QVERIFY(ws->OpenStartBase());
         baseFolder = ws->currentBase().FilesRoot;
         QCOMPARE(baseFolder, inSandbox(QStringLiteral("a/b/我的知识库/")));
+        // The welcome materials make way for the ones each case files.
+        QVERIFY(ws->store().ExecuteStatement(QStringLiteral("delete from KeyWordTable")));
+        QVERIFY(ws->store().ExecuteStatement(QStringLiteral("delete from MinuItemTable")));
+        QVERIFY(QDir(inBase("01")).removeRecursively());
 
         // The ways out through links: a material folder that is one, and
         // one on the way to a material folder.
