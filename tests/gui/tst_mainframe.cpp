@@ -108,11 +108,13 @@ private Q_SLOTS:
             QCOMPARE(openTitles(frame.documents()), QStringList({"快速上手"}));
             QCOMPARE(frame.materials().openMaterials().rowCount(), 1);
         }
-        // Every later start shows the window as it comes.
+        // Every later start lists the whole base (its seven welcome
+        // materials) and opens nothing.
         CMainFrame frame(home.paths(), prompter, *m_profile);
         QVERIFY(frame.OnCreate([] { return false; }));
         QVERIFY(frame.workspace().currentBase().IsOpen());
-        QCOMPARE(frame.materials().list().rowCount(), 0);
+        QCOMPARE(frame.materials().list().listCode(), QString("000000"));
+        QCOMPARE(frame.materials().list().rowCount(), 7);
         QVERIFY(openTitles(frame.documents()).isEmpty());
     }
 
