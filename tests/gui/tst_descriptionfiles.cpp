@@ -149,6 +149,20 @@ private Q_SLOTS:
         QVERIFY(!enabled(CommandIds::RemoveDescriptionFile));
     }
 
+    void aClickedMaterialOpensWithEnter() {
+        QTreeView* view = frame->materialPane().view();
+        MaterialListModel& list = frame->materials().list();
+        QVERIFY(list.rowCount() >= 2);
+        QVERIFY(!enabled(CommandIds::OpenMaterial));
+        const QRect second = view->visualRect(list.index(1, 1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+        QVERIFY(enabled(CommandIds::OpenMaterial));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(frame->materials().openMaterials().rowCount(), 1);
+        QCOMPARE(frame->materials().openMaterials().materialAt(0).MinuItemID,
+                 list.materialAt(1).MinuItemID);
+    }
+
     void descriptionCommandsAreInTheMainMenu() {
         QStringList texts;
         for (QAction* menu : frame->menuBar()->actions())

@@ -51,7 +51,9 @@ CMaterialPane::CMaterialPane(MaterialPanes& panes, CommandRegistry& commands, Pr
     connect(m_view, &QWidget::customContextMenuRequested, this, &CMaterialPane::showContextMenu);
     connect(m_view, &QAbstractItemView::doubleClicked, this,
             [this] { m_commands.trigger(OpenMaterial); });
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    // The selection, not the current row: a click moves the current row
+    // before it selects, and the commands would see no selected material.
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         m_commands.updateEnabled();
         if (selectedRow() >= 0)
             Q_EMIT materialSelected(m_list.materialAt(selectedRow()));
