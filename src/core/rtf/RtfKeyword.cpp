@@ -166,6 +166,19 @@ static_assert(std::is_sorted(kEntries.begin(), kEntries.end(),
 
 } // namespace
 
+bool isReadDestination(RtfKeyword keyword) {
+    switch (keyword) {
+    case RtfKeyword::FontTable:
+    case RtfKeyword::ColorTable:
+    case RtfKeyword::ListMarker:
+    case RtfKeyword::ListDefinition:
+    case RtfKeyword::FieldInstruction:
+        return true;
+    default:
+        return false;
+    }
+}
+
 Match lookup(QByteArrayView word) {
     const std::string_view key(word.data(), static_cast<size_t>(word.size()));
     const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), key,

@@ -84,4 +84,8 @@ struct Match {
 
 Match lookup(QByteArrayView word);
 
+// Destinations the reader reads even after \*, which otherwise marks a
+// group that readers who do not know it skip.
+bool isReadDestination(RtfKeyword keyword);
+
 } // namespace RtfKeywords

@@ -11,19 +11,6 @@ namespace {
 using K = RtfKeyword;
 using Token = RtfTokenizer::Token;
 
-bool readsDestination(RtfKeyword keyword) {
-    switch (keyword) {
-    case K::FontTable:
-    case K::ColorTable:
-    case K::ListMarker:
-    case K::ListDefinition:
-    case K::FieldInstruction:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
@@ -152,32 +139,17 @@ void RtfParser::controlWord(const Token& token) {
         return;
     const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
     const RtfKeyword keyword = match.keyword;
-    if (std::exchange(m_ignorableNext, false) && !readsDestination(keyword)) {
+    if (std::exchange(m_ignorableNext, false) && !RtfKeywords::isReadDestination(keyword)) {
         s.destination = RtfDestination::Skip;
         return;
     }
     if (RtfFormatWords::applyCharacterWord(keyword, token, s.character) ||
-        RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph))
+        RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph) ||
+        m_tables.applyCodePageWord(keyword, token.param) || m_color.apply(keyword, token.param))
         return;
 
     const int param = token.param;
     switch (keyword) {
-    case K::Ansi:
-        m_tables.codePage = 1252;
-        break;
-    case K::Mac:
-        m_tables.codePage = 10000;
-        break;
-    case K::Pc:
-        m_tables.codePage = 437;
-        break;
-    case K::Pca:
-        m_tables.codePage = 850;
-        break;
-    case K::AnsiCpg:
-        if (param > 0)
-            m_tables.codePage = param;
-        break;
     case K::Deff:
         m_tables.defaultFont = param;
         m_builder.tablesChanged();
@@ -197,7 +169,7 @@ void RtfParser::controlWord(const Token& token) {
     case K::ColorTable:
         s.destination = RtfDestination::ColorTable;
         m_tables.colors.clear();
-        m_red = m_green = m_blue = -1;
+        m_color.take();
         m_builder.tablesChanged();
         break;
     case K::ListMarker:
@@ -232,15 +204,6 @@ void RtfParser::controlWord(const Token& token) {
     case K::Cpg:
         if (s.destination == RtfDestination::FontTable && param > 0)
             m_fontCodePage = param;
-        break;
-    case K::Red:
-        m_red = std::clamp(param, 0, 255);
-        break;
-    case K::Green:
-        m_green = std::clamp(param, 0, 255);
-        break;
-    case K::Blue:
-        m_blue = std::clamp(param, 0, 255);
         break;
     case K::Par:
         endParagraph();
@@ -424,11 +387,6 @@ void RtfParser::commitFont() {
 }
 
 void RtfParser::commitColor() {
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_tables.colors.append(QColor());
-    else
-        m_tables.colors.append(
-            QColor(std::max(0, m_red), std::max(0, m_green), std::max(0, m_blue)));
-    m_red = m_green = m_blue = -1;
+    m_tables.colors.append(m_color.take());
     m_builder.tablesChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RtfColorReader.h"
 #include "RtfDocumentBuilder.h"
 #include "RtfDocumentTables.h"
 #include "RtfGroupState.h"
@@ -72,7 +73,5 @@ private:
     int m_fontNumber = -1; // font table entry being read
     int m_fontCodePage = 0;
     QString m_fontName;
-    int m_red = -1; // colour table entry being read
-    int m_green = -1;
-    int m_blue = -1;
+    RtfColorReader m_color;
 };

@@ -1,6 +1,7 @@
 #include "RtfWriter.h"
 
 #include "Cp1252.h"
+#include "RtfListMarkup.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -70,7 +71,7 @@ void RtfWriter::writeBlock(const QTextBlock& block) {
         word("pard");
     // WordPad's order: the marker, then the list definition and indents.
     if (para.listStyle)
-        writeListMarker(block, para.listStyle);
+        raw(RtfListMarkup::marker(para.listStyle, block.textList()->itemText(block), m_fonts));
     if (changed)
         writeParagraphFormat(para);
 
@@ -144,57 +145,8 @@ RtfWriter::ParaState RtfWriter::paraState(const QTextBlock& block) const {
 }
 
 void RtfWriter::writeParagraphFormat(const ParaState& para) {
-    if (para.listStyle) {
-        // WordPad's own bullet is \pnlvlblt with the Symbol font's dot; the
-        // other kinds use Word 6's \pn words, which Word and WordPad still read.
-        raw("{\\*\\pn");
-        m_delimit = true;
-        switch (para.listStyle) {
-        case QTextListFormat::ListCircle:
-            word("pnlvlblt");
-            word("pnf", 0);
-            word("pnindent", 0);
-            raw("{\\pntxtb o}");
-            break;
-        case QTextListFormat::ListSquare:
-            word("pnlvlblt");
-            word("pnf", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
-            word("pnindent", 0);
-            raw("{\\pntxtb\\'A7}");
-            break;
-        case QTextListFormat::ListDisc:
-            word("pnlvlblt");
-            word("pnf", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
-            word("pnindent", 0);
-            raw("{\\pntxtb\\'B7}");
-            break;
-        default:
-            word("pnlvlbody");
-            word("pnf", 0);
-            word("pnindent", 0);
-            word("pnstart", 1);
-            switch (para.listStyle) {
-            case QTextListFormat::ListLowerAlpha:
-                word("pnlcltr");
-                break;
-            case QTextListFormat::ListUpperAlpha:
-                word("pnucltr");
-                break;
-            case QTextListFormat::ListLowerRoman:
-                word("pnlcrm");
-                break;
-            case QTextListFormat::ListUpperRoman:
-                word("pnucrm");
-                break;
-            default:
-                word("pndec");
-                break;
-            }
-            raw("{\\pntxta.}");
-            break;
-        }
-        raw("}");
-    }
+    if (para.listStyle)
+        raw(RtfListMarkup::definition(para.listStyle, m_fonts));
     if (para.first)
         word("fi", para.first);
     if (para.left)
@@ -213,27 +165,6 @@ void RtfWriter::writeParagraphFormat(const ParaState& para) {
     if (para.align)
         word(kAlign[para.align]);
     m_para = para;
-}
-
-void RtfWriter::writeListMarker(const QTextBlock& block, int style) {
-    // What readers without list support show in place of the marker.
-    raw("{\\pntext");
-    m_delimit = true;
-    if (style == QTextListFormat::ListDisc) {
-        word("f", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
-        raw("\\'B7");
-    } else if (style == QTextListFormat::ListSquare) {
-        word("f", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
-        raw("\\'A7");
-    } else {
-        word("f", 0);
-        const QString text = style == QTextListFormat::ListCircle
-                                 ? QStringLiteral("o")
-                                 : block.textList()->itemText(block);
-        raw(' ' + text.toLatin1());
-    }
-    word("tab");
-    raw("}");
 }
 
 QString RtfWriter::familyOf(const QTextCharFormat& format) const {

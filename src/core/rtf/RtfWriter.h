@@ -54,7 +54,6 @@ private:
     void writeBlock(const QTextBlock& block);
     ParaState paraState(const QTextBlock& block) const;
     void writeParagraphFormat(const ParaState& para);
-    void writeListMarker(const QTextBlock& block, int style);
     QString familyOf(const QTextCharFormat& format) const;
     CharState charState(const QTextCharFormat& format, QString* family);
     void switchTo(CharState target);
