@@ -22,6 +22,15 @@ bool isRomanNumeral(QStringView text) {
     return hasUnit;
 }
 
+// Han, kana, Hangul, CJK punctuation and full-width forms; a surrogate is
+// taken for one of the CJK extensions.
+bool isAsianCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) ||
+           (u >= 0xD800 && u <= 0xDFFF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFFEF);
+}
+
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTables& tables)
@@ -29,6 +38,22 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTabl
       m_blockFormat(cursor.blockFormat()), m_markFormat(cursor.blockCharFormat()) {}
 
 void RtfDocumentBuilder::appendText(QStringView text, const RtfCharProps& props) {
+    if (!props.hasAsianFormat()) {
+        appendRun(text, props);
+        return;
+    }
+    const RtfCharProps asian = props.forAsianText();
+    for (qsizetype from = 0; from < text.size();) {
+        const bool isAsian = isAsianCharacter(text.at(from));
+        qsizetype to = from + 1;
+        while (to < text.size() && isAsianCharacter(text.at(to)) == isAsian)
+            ++to;
+        appendRun(text.sliced(from, to - from), isAsian ? asian : props);
+        from = to;
+    }
+}
+
+void RtfDocumentBuilder::appendRun(QStringView text, const RtfCharProps& props) {
     if (text.isEmpty())
         return;
     if (m_breakPending)

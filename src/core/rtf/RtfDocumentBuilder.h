@@ -33,6 +33,7 @@ public:
     static QTextListFormat::Style styleForMarker(QStringView marker);
 
 private:
+    void appendRun(QStringView text, const RtfCharProps& props);
     void flushRun();
     void startPendingBlock();
     void applyParagraph(const RtfParaProps& para, const RtfCharProps& mark, QStringView marker);

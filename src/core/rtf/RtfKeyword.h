@@ -46,6 +46,11 @@ enum class RtfKeyword {
     Up,
     Dn,
     Hidden,
+    NonAsianFontClass, // \loch, \hich, \rtlch: the associated words are not for Asian text
+    AsianFontClass,    // \dbch: they are
+    AssocBold,
+    AssocItalic,
+    AssocFontSize,
     // paragraph formatting
     Pard,
     AlignLeft,

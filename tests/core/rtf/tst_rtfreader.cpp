@@ -21,6 +21,7 @@ private Q_SLOTS:
     void unicodeFallbackIsSkipped();
     void escapesAndSpecialCharacters();
     void characterFormattingFollowsGroups();
+    void asianFormattingAfterDbch();
     void paragraphFormatting();
     void listsFromPnAndLs();
     void skippedDestinations();
@@ -291,6 +292,29 @@ void TestRtfReader::characterFormattingFollowsGroups() {
     QCOMPARE(f("sub").verticalAlignment(), QTextCharFormat::AlignSubScript);
     QCOMPARE(f("upx").verticalAlignment(), QTextCharFormat::AlignSuperScript);
     QCOMPARE(f("x").verticalAlignment(), QTextCharFormat::AlignNormal);
+}
+
+void TestRtfReader::asianFormattingAfterDbch() {
+    // LibreOffice writes bold or larger Chinese as \ab and \afs after \dbch;
+    // they leave Latin letters alone, and after \rtlch or \loch (as Word
+    // writes them for right-to-left text) they change nothing.
+    const auto document =
+        load("{\\rtf1\\uc1{\\fonttbl{\\f0 A;}}{\\dbch\\ab\\ai\\afs40\\dbch \\u31895?\\u20307? x}"
+             "{\\rtlch\\ab\\afs40 \\u22823?}{\\dbch\\afs30\\loch\\ab \\u23567?}"
+             "{\\dbch\\ab\\plain \\u21069?}}");
+    QCOMPARE(rtfBlockTexts(*document).join(u'\n'), QStringLiteral("粗体 x大小前"));
+    const QTextCharFormat bold = formatOf(*document, QStringLiteral("粗"));
+    QVERIFY(bold.fontWeight() >= QFont::Bold);
+    QVERIFY(bold.fontItalic());
+    QCOMPARE(bold.fontPointSize(), 20.0);
+    const QTextCharFormat latin = formatOf(*document, QStringLiteral("x"));
+    QVERIFY(latin.fontWeight() < QFont::Bold);
+    QCOMPARE(latin.fontPointSize(), 12.0);
+    QVERIFY(formatOf(*document, QStringLiteral("大")).fontWeight() < QFont::Bold);
+    QCOMPARE(formatOf(*document, QStringLiteral("大")).fontPointSize(), 12.0);
+    QCOMPARE(formatOf(*document, QStringLiteral("小")).fontPointSize(), 15.0);
+    QVERIFY(formatOf(*document, QStringLiteral("小")).fontWeight() < QFont::Bold);
+    QVERIFY(formatOf(*document, QStringLiteral("前")).fontWeight() < QFont::Bold);
 }
 
 void TestRtfReader::paragraphFormatting() {
