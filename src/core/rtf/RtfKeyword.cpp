@@ -52,6 +52,7 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"fcharset", K::FCharset},
     {"fi", K::FirstIndent},
     {"fldinst", K::FieldInstruction},
+    {"fldrslt", K::FieldResult},
     {"fonttbl", K::FontTable},
     {"footer", K::SkipDestination},
     {"footerf", K::SkipDestination},
@@ -180,6 +181,9 @@ bool isReadDestination(RtfKeyword keyword) {
     case RtfKeyword::ListMarker:
     case RtfKeyword::ListDefinition:
     case RtfKeyword::FieldInstruction:
+    // A field's result is the text readers show, even where the writer
+    // (AbiWord) marked it with \* as if it could be skipped.
+    case RtfKeyword::FieldResult:
         return true;
     default:
         return false;

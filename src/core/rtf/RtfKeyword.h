@@ -21,6 +21,7 @@ enum class RtfKeyword {
     ListMarker,
     ListDefinition,
     FieldInstruction,
+    FieldResult,
     // destinations whose content is skipped
     SkipDestination,
     // tables

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void asianFormattingAfterDbch();
     void paragraphFormatting();
     void listsFromPnAndLs();
+    void linkResultsAreText_data();
+    void linkResultsAreText();
     void skippedDestinations();
     void paragraphBreaks_data();
     void paragraphBreaks();
@@ -392,6 +394,25 @@ void TestRtfReader::listsFromPnAndLs() {
     QCOMPARE(rtfBlockTexts(*document), (QStringList{"x", "y"}));
     QVERIFY(document->begin().textList());
     QVERIFY(!document->lastBlock().textList());
+}
+
+void TestRtfReader::linkResultsAreText_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("Word") << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"https://a.cn/x\"}"
+                                        "{\\fldrslt {\\ul\\uc1\\u38142?\\u25509?}}}");
+    QTest::newRow("AbiWord, result marked ignorable")
+        << QByteArray("{\\field{\\*\\fldinst {\\f0 HYPERLINK \"https://a.cn/x\"}}"
+                      "{\\*\\fldrslt{\\f0 \\uc0\\u38142 \\uc0\\u25509 }}}");
+}
+
+void TestRtfReader::linkResultsAreText() {
+    QFETCH(QByteArray, field);
+    const auto document = load("{\\rtf1{\\fonttbl{\\f0 A;}}see " + field + " end}");
+    QCOMPARE(rtfBlockTexts(*document), QStringList{QStringLiteral("see 链接 end")});
+    const QTextCharFormat link = formatOf(*document, QStringLiteral("链接"));
+    QVERIFY(link.isAnchor());
+    QCOMPARE(link.anchorHref(), QStringLiteral("https://a.cn/x"));
+    QVERIFY(!formatOf(*document, QStringLiteral(" end")).isAnchor());
 }
 
 void TestRtfReader::skippedDestinations() {
