@@ -142,6 +142,9 @@ bool applyParagraphWord(RtfKeyword keyword, const RtfTokenizer::Token& token, Rt
     case K::ListLevel:
         p.listLevel = std::clamp(token.param, 0, 8);
         return true;
+    case K::InTable:
+        p.inTable = true;
+        return true;
     case K::PnBullet:
         p.listStyle = QTextListFormat::ListDisc;
         p.listStyleExplicit = false; // the marker tells disc, circle or square

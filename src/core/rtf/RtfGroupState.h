@@ -1,7 +1,10 @@
 #pragma once
 
 #include "RtfCharProps.h"
+#include "RtfKeptGroup.h"
 #include "RtfParaProps.h"
+
+#include <QtGlobal>
 
 // Where the text of a group goes.
 enum class RtfDestination {
@@ -12,6 +15,9 @@ enum class RtfDestination {
     ListMarker,     // \pntext, \listtext: the bullet or number as plain readers show it
     ListDefinition, // \pn: the list kind of the paragraph
     FieldInstruction,
+    Picture,      // \pict: hex digits or binary data of a picture
+    Kept,         // a group read for its raw bytes only
+    DocumentInfo, // \info: likewise, but it belongs to the document, not the text
 };
 
 // Everything a group saves on '{' and restores on '}'.
@@ -20,4 +26,6 @@ struct RtfGroupState {
     RtfParaProps paragraph;
     RtfDestination destination = RtfDestination::Body;
     int unicodeSkip = 1; // \uc: fallback characters after each \u
+    qsizetype start = 0; // where the group's '{' is in the input
+    RtfKeptGroup::Kind keptKind = RtfKeptGroup::Kind::Object;
 };

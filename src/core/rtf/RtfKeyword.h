@@ -22,6 +22,10 @@ enum class RtfKeyword {
     ListDefinition,
     FieldInstruction,
     FieldResult,
+    ShapePicture, // \shppict: holds the \pict readers should use
+    Picture,
+    DocumentInfo, // \info: kept as it was read
+    KeptGroup,    // content the editor cannot show, kept as it was read
     // destinations whose content is skipped
     SkipDestination,
     // tables
@@ -76,6 +80,25 @@ enum class RtfKeyword {
     PnUpperAlpha,
     PnLowerRoman,
     PnUpperRoman,
+    // pictures
+    PngBlip,
+    JpegBlip,
+    PicScaleX,
+    PicScaleY,
+    PicWidthGoal,
+    PicHeightGoal,
+    // tables
+    InTable,
+    TableDepth,
+    RowDefaults,
+    RowLeft,
+    CellBoundary,
+    MergedCell,
+    Cell,
+    Row,
+    NestedCell,
+    NestedRow,
+    NestedTableProps,
     // breaks, and words that stand for one character (\tab, \emdash …)
     Par,
     Character,

@@ -2,6 +2,8 @@
 
 #include "RtfFieldInstruction.h"
 #include "RtfFormatWords.h"
+#include "RtfKeptGroup.h"
+#include "RtfUnkept.h"
 
 #include <algorithm>
 #include <utility>
@@ -11,10 +13,15 @@ namespace {
 using K = RtfKeyword;
 using Token = RtfTokenizer::Token;
 
+// Groups whose content is read for their raw bytes only.
+bool isRaw(RtfDestination destination) {
+    return destination == RtfDestination::Kept || destination == RtfDestination::DocumentInfo;
+}
+
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
-    : m_tokens(rtf), m_builder(cursor, m_tables) {
+    : m_tokens(rtf), m_builder(cursor, m_tables), m_tableReader(m_builder, m_unkept) {
     m_stack.reserve(kMaxDepth + 1);
     m_stack.emplace_back();
 }
@@ -41,7 +48,7 @@ void RtfParser::run() {
         case RtfTokenizer::Type::HexByte:
             if (m_fallbackToSkip > 0)
                 --m_fallbackToSkip;
-            else if (m_overflowDepth == 0)
+            else if (m_overflowDepth == 0 && state().destination != RtfDestination::Picture)
                 destinationBytes(QByteArrayView(reinterpret_cast<const char*>(&token.byte), 1));
             break;
         case RtfTokenizer::Type::Text:
@@ -51,6 +58,8 @@ void RtfParser::run() {
             // Binary data belongs to pictures and objects, never to the text.
             if (m_fallbackToSkip > 0)
                 --m_fallbackToSkip;
+            else if (m_overflowDepth == 0 && state().destination == RtfDestination::Picture)
+                m_picture.appendBinary(token.text);
             break;
         }
     }
@@ -65,6 +74,7 @@ void RtfParser::openGroup() {
         return;
     }
     m_stack.push_back(m_stack.back());
+    state().start = m_tokens.position() - 1;
 }
 
 void RtfParser::closeGroup() {
@@ -89,7 +99,25 @@ void RtfParser::closeGroup() {
 
 void RtfParser::endDestination(const RtfGroupState& closed) {
     RtfGroupState& parent = state();
+    if (closed.destination == parent.destination &&
+        (closed.destination == RtfDestination::Picture || isRaw(closed.destination)))
+        return; // a group inside the picture or the kept group
     switch (closed.destination) {
+    case RtfDestination::Picture:
+        placeParagraph();
+        if (m_picture.isShowable())
+            m_builder.insertObject(m_picture.addTo(m_builder.cursor().document()));
+        else
+            m_builder.insertObject(
+                RtfKeptGroup::format(rawGroup(closed), RtfKeptGroup::Kind::Picture));
+        break;
+    case RtfDestination::Kept:
+        placeParagraph();
+        m_builder.insertObject(RtfKeptGroup::format(rawGroup(closed), closed.keptKind));
+        break;
+    case RtfDestination::DocumentInfo:
+        m_documentGroups.append(rawGroup(closed));
+        break;
     case RtfDestination::FontTable:
         // An entry may lack its ';' and end with its group instead.
         if (m_fontNumber >= 0)
@@ -110,6 +138,8 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
             if (!target.isEmpty()) {
                 m_tables.links.append(target);
                 parent.character.link = int(m_tables.links.size()) - 1;
+            } else if (!m_fieldInstruction.trimmed().isEmpty()) {
+                endField(parent);
             }
             m_fieldInstruction.clear();
         }
@@ -119,8 +149,41 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
     }
 }
 
+void RtfParser::endField(RtfGroupState& field) {
+    // A field the editor cannot compute (a page number, a date, a table of
+    // contents) is kept whole, its result included, rather than turned into
+    // text that no longer updates.
+    if (field.destination == RtfDestination::Body && m_stack.size() > 2) {
+        field.destination = RtfDestination::Kept;
+        field.keptKind = RtfKeptGroup::Kind::Field;
+    }
+}
+
+QByteArray RtfParser::rawGroup(const RtfGroupState& closed) const {
+    const qsizetype end = m_tokens.position();
+    return m_tokens.data().sliced(closed.start, end - closed.start).toByteArray();
+}
+
+bool RtfParser::opensDestination(RtfDestination destination) {
+    // Only a group of the text itself: not the document's own group, nor one
+    // inside a table or a list marker.
+    RtfGroupState& s = state();
+    if (s.destination != RtfDestination::Body || m_stack.size() <= 2) {
+        s.destination = RtfDestination::Skip;
+        return false;
+    }
+    s.destination = destination;
+    return true;
+}
+
 void RtfParser::finish() {
     flushBytes();
+    for (const RtfGroupState& open : m_stack) {
+        if (open.destination == RtfDestination::Picture || isRaw(open.destination)) {
+            RtfUnkept::add(m_unkept, RtfUnkept::cutObject());
+            break;
+        }
+    }
     if (!m_done)
         m_builder.finish(state().paragraph, state().character, m_marker);
     m_done = true;
@@ -135,12 +198,16 @@ void RtfParser::controlWord(const Token& token) {
     if (m_overflowDepth > 0)
         return;
     RtfGroupState& s = state();
-    if (s.destination == RtfDestination::Skip)
+    if (s.destination == RtfDestination::Skip || isRaw(s.destination))
         return;
     const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
     const RtfKeyword keyword = match.keyword;
     if (std::exchange(m_ignorableNext, false) && !RtfKeywords::isReadDestination(keyword)) {
         s.destination = RtfDestination::Skip;
+        return;
+    }
+    if (s.destination == RtfDestination::Picture) {
+        m_picture.applyWord(keyword, token.param);
         return;
     }
     if (RtfFormatWords::applyCharacterWord(keyword, token, s.character) ||
@@ -186,6 +253,18 @@ void RtfParser::controlWord(const Token& token) {
     case K::SkipDestination:
         s.destination = RtfDestination::Skip;
         break;
+    case K::Picture:
+        if (opensDestination(RtfDestination::Picture))
+            m_picture = RtfPicture();
+        break;
+    case K::KeptGroup:
+        if (const auto kind = RtfKeptGroup::kindOfDestination(token.text);
+            kind && opensDestination(RtfDestination::Kept))
+            s.keptKind = *kind;
+        break;
+    case K::DocumentInfo:
+        opensDestination(RtfDestination::DocumentInfo);
+        break;
     case K::F:
         if (s.destination == RtfDestination::FontTable) {
             if (m_fontNumber >= 0)
@@ -212,6 +291,16 @@ void RtfParser::controlWord(const Token& token) {
         appendChar(match.character);
         break;
     default:
+        switch (m_tableReader.apply(keyword, param, s, m_marker)) {
+        case RtfTableReader::Effect::AppendTab:
+            appendChar(u'\t');
+            break;
+        case RtfTableReader::Effect::EndParagraph:
+            endParagraph();
+            break;
+        default:
+            break;
+        }
         break;
     }
 }
@@ -272,6 +361,11 @@ void RtfParser::destinationBytes(QByteArrayView bytes) {
     switch (s.destination) {
     case RtfDestination::Skip:
     case RtfDestination::ListDefinition:
+    case RtfDestination::Kept:
+    case RtfDestination::DocumentInfo:
+        return;
+    case RtfDestination::Picture:
+        m_picture.appendHex(bytes);
         return;
     case RtfDestination::FontTable:
         fontTableBytes(bytes);
@@ -282,10 +376,6 @@ void RtfParser::destinationBytes(QByteArrayView bytes) {
                 commitColor();
         }
         return;
-    case RtfDestination::Body:
-        if (s.character.hidden)
-            return;
-        break;
     default:
         break;
     }
@@ -341,8 +431,19 @@ void RtfParser::appendText(QStringView text) {
     const RtfGroupState& s = state();
     switch (s.destination) {
     case RtfDestination::Body:
-        if (!s.character.hidden)
+        if (s.character.hidden) {
+            if (!text.trimmed().isEmpty())
+                RtfUnkept::add(m_unkept, RtfUnkept::hiddenText());
+        } else if (text.contains(QChar::ObjectReplacementCharacter)) {
+            // The object character stands for an object, never for text.
+            QString plain = text.toString();
+            plain.remove(QChar::ObjectReplacementCharacter);
+            placeParagraph();
+            m_builder.appendText(plain, s.character);
+        } else {
+            placeParagraph();
             m_builder.appendText(text, s.character);
+        }
         break;
     case RtfDestination::ListMarker:
         m_marker += text;
@@ -371,6 +472,7 @@ void RtfParser::appendUnicode(int value) {
 void RtfParser::endParagraph() {
     if (state().destination != RtfDestination::Body)
         return;
+    placeParagraph();
     m_builder.endParagraph(state().paragraph, state().character, m_marker);
     m_marker.clear();
 }

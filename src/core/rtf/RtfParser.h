@@ -5,11 +5,15 @@
 #include "RtfDocumentTables.h"
 #include "RtfGroupState.h"
 #include "RtfKeyword.h"
+#include "RtfPicture.h"
+#include "RtfTableReader.h"
 #include "RtfTextDecoder.h"
 #include "RtfTokenizer.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
+#include <QStringList>
 #include <QTextCursor>
 
 #include <vector>
@@ -26,6 +30,10 @@ public:
 
     // Where the text read ends.
     const QTextCursor& cursor() const { return m_builder.cursor(); }
+    // The kinds of content read that the document could not take (see RtfUnkept).
+    const QStringList& unkept() const { return m_unkept; }
+    // Groups of the document itself rather than its text (\info), as read.
+    const QByteArrayList& documentGroups() const { return m_documentGroups; }
 
     // Deeper groups than this are garbage or an attack; their content is
     // dropped while their braces are still counted.
@@ -37,7 +45,11 @@ private:
     void openGroup();
     void closeGroup();
     void endDestination(const RtfGroupState& closed);
+    void endField(RtfGroupState& field);
     void finish();
+    QByteArray rawGroup(const RtfGroupState& closed) const;
+    bool opensDestination(RtfDestination destination);
+    void placeParagraph() { m_tableReader.place(state()); }
 
     void controlWord(const RtfTokenizer::Token& token);
     void controlSymbol(char symbol);
@@ -58,6 +70,8 @@ private:
     RtfTokenizer m_tokens;
     RtfDocumentTables m_tables;
     RtfDocumentBuilder m_builder;
+    QStringList m_unkept;
+    RtfTableReader m_tableReader;
     RtfTextDecoder m_decoder;
     std::vector<RtfGroupState> m_stack;
     int m_overflowDepth = 0;
@@ -69,6 +83,8 @@ private:
     int m_bytesCodePage = 0;
     QString m_marker; // the current paragraph's \pntext
     QString m_fieldInstruction;
+    RtfPicture m_picture;
+    QByteArrayList m_documentGroups;
 
     int m_fontNumber = -1; // font table entry being read
     int m_fontCodePage = 0;

@@ -1,5 +1,6 @@
 #include "RtfReader.h"
 
+#include "RtfKeptGroup.h"
 #include "RtfParser.h"
 
 #include <QTextCursor>
@@ -17,7 +18,7 @@ bool RtfReader::isRtf(QByteArrayView bytes) {
     return start(bytes) >= 0;
 }
 
-bool RtfReader::read(QByteArrayView rtf, QTextDocument* document) {
+bool RtfReader::read(QByteArrayView rtf, QTextDocument* document, QStringList* unkept) {
     const qsizetype from = start(rtf);
     if (from < 0 || !document)
         return false;
@@ -27,10 +28,16 @@ bool RtfReader::read(QByteArrayView rtf, QTextDocument* document) {
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     document->clear();
+    RtfKeptGroup::showIn(document);
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    RtfParser(rtf.sliced(from), cursor).run();
+    RtfParser parser(rtf.sliced(from), cursor);
+    parser.run();
     cursor.endEditBlock();
+    document->setProperty(RtfKeptGroup::kDocumentGroupsProperty,
+                          QVariant::fromValue(parser.documentGroups()));
+    if (unkept)
+        *unkept = parser.unkept();
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
     return true;
@@ -40,6 +47,7 @@ bool RtfReader::insert(QByteArrayView rtf, QTextCursor& cursor) {
     const qsizetype from = start(rtf);
     if (from < 0 || cursor.isNull())
         return false;
+    RtfKeptGroup::showIn(cursor.document());
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     RtfParser parser(rtf.sliced(from), cursor);

@@ -47,7 +47,8 @@ QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
 } // namespace
 
 void TestRtfRobustness::everyTruncationOpens() {
-    for (const char* name : {"wordpad_zh.rtf", "word_unicode.rtf"}) {
+    for (const char* name :
+         {"wordpad_zh.rtf", "word_unicode.rtf", "kept_groups.rtf", "producers/pandoc.rtf"}) {
         const QByteArray full = rtfSample(name);
         const QString whole = text(full);
         for (qsizetype length = 5; length <= full.size(); ++length) {

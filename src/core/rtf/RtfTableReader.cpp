@@ -1,0 +1,62 @@
+#include "RtfTableReader.h"
+
+#include "RtfDocumentBuilder.h"
+#include "RtfGroupState.h"
+#include "RtfUnkept.h"
+
+void RtfTableReader::place(const RtfGroupState& state) {
+    m_builder.placeInTable(state.paragraph.inTable, m_row.cells());
+}
+
+RtfTableReader::Effect RtfTableReader::apply(RtfKeyword keyword, int param, RtfGroupState& s,
+                                             QString& marker) {
+    using K = RtfKeyword;
+    const bool inText = s.destination == RtfDestination::Body;
+    switch (keyword) {
+    case K::TableDepth:
+        s.paragraph.inTable = param > 0;
+        if (param > 1)
+            RtfUnkept::add(m_unkept, RtfUnkept::nestedTable());
+        return Effect::Done;
+    case K::RowDefaults:
+        m_row.reset();
+        return Effect::Done;
+    case K::RowLeft:
+        m_row.setLeft(param);
+        return Effect::Done;
+    case K::CellBoundary:
+        m_row.addBoundary(param);
+        return Effect::Done;
+    case K::MergedCell:
+        RtfUnkept::add(m_unkept, RtfUnkept::mergedCells());
+        return Effect::Done;
+    case K::Cell:
+        if (inText) {
+            // A cell ends even where its paragraph forgot \intbl.
+            m_builder.placeInTable(true, m_row.cells());
+            m_builder.endCell(s.paragraph, s.character, marker);
+            marker.clear();
+        }
+        return Effect::Done;
+    case K::Row:
+        // Outside a table, as readers without tables take it: a paragraph end.
+        if (inText && !m_builder.inTable())
+            return Effect::EndParagraph;
+        if (inText)
+            m_builder.endRow(m_row.widths());
+        return Effect::Done;
+    case K::NestedCell:
+        // The cells of a nested table become tabbed text in the outer cell.
+        RtfUnkept::add(m_unkept, RtfUnkept::nestedTable());
+        return Effect::AppendTab;
+    case K::NestedRow:
+        RtfUnkept::add(m_unkept, RtfUnkept::nestedTable());
+        return Effect::EndParagraph;
+    case K::NestedTableProps:
+        RtfUnkept::add(m_unkept, RtfUnkept::nestedTable());
+        s.destination = RtfDestination::Skip;
+        return Effect::Done;
+    default:
+        return Effect::NotATableWord;
+    }
+}

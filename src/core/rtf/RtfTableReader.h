@@ -1,0 +1,34 @@
+#pragma once
+
+#include "RtfKeyword.h"
+#include "RtfRowDefinition.h"
+
+#include <QString>
+#include <QStringList>
+
+class RtfDocumentBuilder;
+struct RtfGroupState;
+
+// The table words of RTF for the parser: row definitions, the ends of cells
+// and rows, and what the editor cannot keep of tables (nested tables, merged
+// cells), which it adds to the kinds not kept.
+class RtfTableReader {
+public:
+    RtfTableReader(RtfDocumentBuilder& builder, QStringList& unkept)
+        : m_builder(builder), m_unkept(unkept) {}
+
+    // What is left for the parser to do after a word.
+    enum class Effect { NotATableWord, Done, AppendTab, EndParagraph };
+
+    // marker: the paragraph's list marker, used and cleared when a cell ends.
+    Effect apply(RtfKeyword keyword, int param, RtfGroupState& state, QString& marker);
+
+    // Before content of the text: into the table or out of it, as the
+    // paragraph says.
+    void place(const RtfGroupState& state);
+
+private:
+    RtfDocumentBuilder& m_builder;
+    QStringList& m_unkept;
+    RtfRowDefinition m_row;
+};
