@@ -258,6 +258,52 @@ private Q_SLOTS:
         QVERIFY(view.editor()->toPlainText().isEmpty());
     }
 
+    void picturesTablesAndObjectsSurviveAnEdit() {
+        const QByteArray picture = "{\\pict\\pngblip\\picwgoal300\\pichgoal300\n89504e470d0a1a0a}";
+        const QByteArray object = "{\\object{\\*\\objdata 0102}}";
+        QVERIFY(open("rich.rtf", "{\\rtf1\\ansi\\pard a" + picture +
+                                     "\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl x\\cell y"
+                                     "\\cell\\row\\pard " +
+                                     object + "end\\par}"));
+        QVERIFY(m_prompter.shown.isEmpty());
+        QVERIFY(!edit()->isReadOnly());
+        edit()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(edit(), "!");
+        QVERIFY(m_view->save());
+
+        QFile file(path("rich.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        QVERIFY(saved.contains(picture));
+        QVERIFY(saved.contains(object));
+        QVERIFY(saved.contains("\\trowd"));
+        QCOMPARE(stored("rich.rtf")->toPlainText(), QString("a\uFFFC\nx\ny\n\uFFFCend!"));
+    }
+
+    void unkeptContentOpensReadOnlyAndSaysWhy() {
+        const QByteArray rtf = "{\\rtf1 a{\\v hidden}\\trowd\\cellx900\\pard\\intbl\\itap1 b"
+                               "\\pard\\intbl\\itap2 c\\nestcell\\nestrow\\pard\\intbl\\itap1"
+                               "\\cell\\row\\pard d\\par}";
+        QVERIFY(open("nested.rtf", rtf));
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown.first().caption, QString("提示"));
+        QCOMPARE(m_prompter.shown.first().text,
+                 QString("该文档包含无法保存的内容（隐藏文字、嵌套表格），已以只读方式打开。"));
+        QVERIFY(edit()->isReadOnly());
+        m_commands->updateEnabled();
+        QVERIFY(!m_commands->action(CommandIds::CharBold)->isEnabled());
+        QVERIFY(m_commands->action(CommandIds::Print)->isEnabled());
+
+        select(0, 1);
+        m_view->runCommand(CommandIds::CharBold);
+        QTest::keyClicks(edit(), "x");
+        QVERIFY(!m_view->isModified());
+        QVERIFY(m_view->save());
+        QFile file(path("nested.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), rtf);
+    }
+
     void aFailedSaveKeepsTheTextAndTheQuestion() {
         QVERIFY(open("gone/d.rtf", kChineseRtf));
         QTest::keyClicks(edit(), "x");
