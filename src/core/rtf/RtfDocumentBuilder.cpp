@@ -126,6 +126,10 @@ void RtfDocumentBuilder::placeInTable(bool inTable, int definedCells) {
     }
 }
 
+int RtfDocumentBuilder::tableColumns() const {
+    return m_table ? m_table->columns() : 0;
+}
+
 void RtfDocumentBuilder::endCell(const RtfParaProps& para, const RtfCharProps& mark,
                                  QStringView marker) {
     if (m_breakPending)

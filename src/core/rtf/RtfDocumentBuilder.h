@@ -39,6 +39,7 @@ public:
     // of the row definition and grows when a row has more cells.
     void placeInTable(bool inTable, int definedCells);
     bool inTable() const { return m_table != nullptr; }
+    int tableColumns() const;
     void endCell(const RtfParaProps& para, const RtfCharProps& mark, QStringView marker);
     // Column widths in twips, applied when the row has one for each column.
     void endRow(const QList<int>& widths);

@@ -42,8 +42,11 @@ RtfTableReader::Effect RtfTableReader::apply(RtfKeyword keyword, int param, RtfG
         // Outside a table, as readers without tables take it: a paragraph end.
         if (inText && !m_builder.inTable())
             return Effect::EndParagraph;
-        if (inText)
+        if (inText) {
+            if (m_row.cells() > 0 && m_row.cells() != m_builder.tableColumns())
+                RtfUnkept::add(m_unkept, RtfUnkept::irregularTable());
             m_builder.endRow(m_row.widths());
+        }
         return Effect::Done;
     case K::NestedCell:
         // The cells of a nested table become tabbed text in the outer cell.

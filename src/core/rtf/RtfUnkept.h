@@ -13,6 +13,11 @@ inline QString nestedTable() {
 inline QString mergedCells() {
     return QStringLiteral("合并单元格");
 }
+// Rows of one table with different numbers of cells, as Word writes cells
+// merged across columns: the grid the editor makes of them is not the file's.
+inline QString irregularTable() {
+    return QStringLiteral("不规则表格");
+}
 inline QString hiddenText() {
     return QStringLiteral("隐藏文字");
 }

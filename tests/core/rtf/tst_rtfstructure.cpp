@@ -202,6 +202,10 @@ void TestRtfStructure::unkeptContentIsNamed_data() {
         << QByteArray("{\\rtf1\\trowd\\clvmgf\\cellx2000\\pard\\intbl a\\cell\\row"
                       "\\trowd\\clvmrg\\cellx2000\\pard\\intbl\\cell\\row}")
         << QStringList{"合并单元格"};
+    QTest::newRow("rows of different widths, as Word merges across")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+                      "\\trowd\\cellx2000\\pard\\intbl ab\\cell\\row}")
+        << QStringList{"不规则表格"};
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 shown{\\v secret}\\par}")
                                  << QStringList{"隐藏文字"};
     QTest::newRow("hidden blanks hide nothing")
