@@ -25,7 +25,8 @@ struct RtfGroupState {
     RtfCharProps character;
     RtfParaProps paragraph;
     RtfDestination destination = RtfDestination::Body;
-    int unicodeSkip = 1; // \uc: fallback characters after each \u
-    qsizetype start = 0; // where the group's '{' is in the input
+    int unicodeSkip = 1;      // \uc: fallback characters after each \u
+    qsizetype start = 0;      // where the group's '{' is in the input
+    qint64 outputAtStart = 0; // the builder's output() when the group opened
     RtfKeptGroup::Kind keptKind = RtfKeptGroup::Kind::Object;
 };

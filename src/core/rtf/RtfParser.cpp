@@ -75,6 +75,7 @@ void RtfParser::openGroup() {
     }
     m_stack.push_back(m_stack.back());
     state().start = m_tokens.position() - 1;
+    state().outputAtStart = m_builder.output();
 }
 
 void RtfParser::closeGroup() {
@@ -153,7 +154,10 @@ void RtfParser::endField(RtfGroupState& field) {
     // A field the editor cannot compute (a page number, a date, a table of
     // contents) is kept whole, its result included, rather than turned into
     // text that no longer updates.
-    if (field.destination == RtfDestination::Body && m_stack.size() > 2) {
+    // Only a group that has put nothing into the document yet: its raw bytes
+    // will stand for all it holds.
+    if (field.destination == RtfDestination::Body && m_stack.size() > 2 &&
+        field.outputAtStart == m_builder.output()) {
         field.destination = RtfDestination::Kept;
         field.keptKind = RtfKeptGroup::Kind::Field;
     }

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void picturesShowAtTheirSize();
     void pastedImageIsSavedAsPng();
     void keptGroupsComeBackByteForByte();
+    void fieldIsKeptOnlyWhole();
     void unkeptContentIsNamed_data();
     void unkeptContentIsNamed();
 };
@@ -188,6 +189,18 @@ void TestRtfStructure::keptGroupsComeBackByteForByte() {
     }
     // The document's own group stays in the header, before the text.
     QVERIFY(written.indexOf(groups.first()) < written.indexOf("\\viewkind4"));
+}
+
+void TestRtfStructure::fieldIsKeptOnlyWhole() {
+    // A field's group is kept raw only when nothing of it is in the text
+    // yet; otherwise saving would write that text twice.
+    const Read whole = load("{\\rtf1 a{\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
+    QCOMPARE(whole.document->toPlainText(), QStringLiteral("a\uFFFCb"));
+    const Read begun = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{x{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
+    QCOMPARE(begun.document->toPlainText(), QStringLiteral("ax2024b"));
+    QByteArray written;
+    roundTrip(*begun.document, &written);
+    QVERIFY(!written.contains("fldinst"));
 }
 
 void TestRtfStructure::unkeptContentIsNamed_data() {
