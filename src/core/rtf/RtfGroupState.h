@@ -20,6 +20,11 @@ enum class RtfDestination {
     DocumentInfo, // \info: likewise, but it belongs to the document, not the text
 };
 
+// Groups whose content is read for their raw bytes only.
+inline bool isRawDestination(RtfDestination destination) {
+    return destination == RtfDestination::Kept || destination == RtfDestination::DocumentInfo;
+}
+
 // Everything a group saves on '{' and restores on '}'.
 struct RtfGroupState {
     RtfCharProps character;

@@ -13,11 +13,6 @@ namespace {
 using K = RtfKeyword;
 using Token = RtfTokenizer::Token;
 
-// Groups whose content is read for their raw bytes only.
-bool isRaw(RtfDestination destination) {
-    return destination == RtfDestination::Kept || destination == RtfDestination::DocumentInfo;
-}
-
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
@@ -101,16 +96,15 @@ void RtfParser::closeGroup() {
 void RtfParser::endDestination(const RtfGroupState& closed) {
     RtfGroupState& parent = state();
     if (closed.destination == parent.destination &&
-        (closed.destination == RtfDestination::Picture || isRaw(closed.destination)))
+        (closed.destination == RtfDestination::Picture || isRawDestination(closed.destination)))
         return; // a group inside the picture or the kept group
     switch (closed.destination) {
     case RtfDestination::Picture:
         placeParagraph();
-        if (m_picture.isShowable())
-            m_builder.insertObject(m_picture.addTo(m_builder.cursor().document()));
-        else
-            m_builder.insertObject(
-                RtfKeptGroup::format(rawGroup(closed), RtfKeptGroup::Kind::Picture));
+        m_builder.insertObject(
+            m_picture.isShowable()
+                ? QTextCharFormat(m_picture.addTo(m_builder.cursor().document()))
+                : RtfKeptGroup::format(rawGroup(closed), RtfKeptGroup::Kind::Picture));
         break;
     case RtfDestination::Kept:
         placeParagraph();
@@ -154,13 +148,20 @@ void RtfParser::endField(RtfGroupState& field) {
     // A field the editor cannot compute (a page number, a date, a table of
     // contents) is kept whole, its result included, rather than turned into
     // text that no longer updates.
-    // Only a group that has put nothing into the document yet: its raw bytes
-    // will stand for all it holds.
-    if (field.destination == RtfDestination::Body && m_stack.size() > 2 &&
-        field.outputAtStart == m_builder.output()) {
+    if (field.destination != RtfDestination::Body)
+        return;
+    if (isWholeGroup(field)) {
         field.destination = RtfDestination::Kept;
         field.keptKind = RtfKeptGroup::Kind::Field;
+    } else {
+        RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
     }
+}
+
+bool RtfParser::isWholeGroup(const RtfGroupState& group) const {
+    // Not the document's own group, and none that put anything into the
+    // document yet: the group's raw bytes will stand for all it holds.
+    return m_stack.size() > 2 && group.outputAtStart == m_builder.output();
 }
 
 QByteArray RtfParser::rawGroup(const RtfGroupState& closed) const {
@@ -169,10 +170,15 @@ QByteArray RtfParser::rawGroup(const RtfGroupState& closed) const {
 }
 
 bool RtfParser::opensDestination(RtfDestination destination) {
-    // Only a group of the text itself: not the document's own group, nor one
-    // inside a table or a list marker.
+    // Only a group of the text itself, not one inside a font table or a list
+    // marker.
     RtfGroupState& s = state();
-    if (s.destination != RtfDestination::Body || m_stack.size() <= 2) {
+    if (s.destination != RtfDestination::Body) {
+        s.destination = RtfDestination::Skip;
+        return false;
+    }
+    if (!isWholeGroup(s)) {
+        RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
         s.destination = RtfDestination::Skip;
         return false;
     }
@@ -183,7 +189,7 @@ bool RtfParser::opensDestination(RtfDestination destination) {
 void RtfParser::finish() {
     flushBytes();
     for (const RtfGroupState& open : m_stack) {
-        if (open.destination == RtfDestination::Picture || isRaw(open.destination)) {
+        if (open.destination == RtfDestination::Picture || isRawDestination(open.destination)) {
             RtfUnkept::add(m_unkept, RtfUnkept::cutObject());
             break;
         }
@@ -202,7 +208,7 @@ void RtfParser::controlWord(const Token& token) {
     if (m_overflowDepth > 0)
         return;
     RtfGroupState& s = state();
-    if (s.destination == RtfDestination::Skip || isRaw(s.destination))
+    if (s.destination == RtfDestination::Skip || isRawDestination(s.destination))
         return;
     const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
     const RtfKeyword keyword = match.keyword;
@@ -465,12 +471,8 @@ void RtfParser::appendText(QStringView text) {
 }
 
 void RtfParser::appendUnicode(int value) {
-    // \u takes a signed 16-bit number; some writers give the code point as is.
-    const char32_t code = value < 0 ? char32_t(value + 65536) : char32_t(value);
-    if (code > 0x10FFFF || (code < 0x20 && code != u'\t'))
-        return;
-    const QString text = QString::fromUcs4(&code, 1);
-    appendText(text);
+    if (const QString text = RtfTextDecoder::unicodeText(value); !text.isEmpty())
+        appendText(text);
 }
 
 void RtfParser::endParagraph() {

@@ -49,6 +49,7 @@ private:
     void finish();
     QByteArray rawGroup(const RtfGroupState& closed) const;
     bool opensDestination(RtfDestination destination);
+    bool isWholeGroup(const RtfGroupState& group) const;
     void placeParagraph() { m_tableReader.place(state()); }
 
     void controlWord(const RtfTokenizer::Token& token);

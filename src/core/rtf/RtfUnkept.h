@@ -21,6 +21,11 @@ inline QString irregularTable() {
 inline QString hiddenText() {
     return QStringLiteral("隐藏文字");
 }
+// A picture, object or field that starts in the middle of a group whose
+// text is already shown, so its raw bytes would hold that text a second time.
+inline QString strayGroup() {
+    return QStringLiteral("格式有误的对象");
+}
 // A group the file ends inside, so that its raw bytes cannot be kept whole.
 inline QString cutObject() {
     return QStringLiteral("不完整的对象");

@@ -193,11 +193,13 @@ void TestRtfStructure::keptGroupsComeBackByteForByte() {
 
 void TestRtfStructure::fieldIsKeptOnlyWhole() {
     // A field's group is kept raw only when nothing of it is in the text
-    // yet; otherwise saving would write that text twice.
+    // yet; otherwise saving would write that text twice, so the file is
+    // named as holding what cannot be kept.
     const Read whole = load("{\\rtf1 a{\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(whole.document->toPlainText(), QStringLiteral("a\uFFFCb"));
     const Read begun = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{x{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(begun.document->toPlainText(), QStringLiteral("ax2024b"));
+    QCOMPARE(begun.unkept, QStringList{"格式有误的对象"});
     QByteArray written;
     roundTrip(*begun.document, &written);
     QVERIFY(!written.contains("fldinst"));
@@ -219,6 +221,8 @@ void TestRtfStructure::unkeptContentIsNamed_data() {
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
                       "\\trowd\\cellx2000\\pard\\intbl ab\\cell\\row}")
         << QStringList{"不规则表格"};
+    QTest::newRow("a picture named after text of its group")
+        << QByteArray("{\\rtf1 a{)\\pict\\emfblip 0100}b}") << QStringList{"格式有误的对象"};
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 shown{\\v secret}\\par}")
                                  << QStringList{"隐藏文字"};
     QTest::newRow("hidden blanks hide nothing")
