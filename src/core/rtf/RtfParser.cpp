@@ -16,7 +16,7 @@ using Token = RtfTokenizer::Token;
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
-    : m_tokens(rtf), m_builder(cursor, m_tables), m_tableReader(m_builder, m_unkept) {
+    : m_tokens(rtf), m_builder(cursor, m_tables), m_tableReader(m_builder, m_unkept, m_keeper) {
     m_stack.reserve(kMaxDepth + 1);
     m_stack.emplace_back();
 }
@@ -69,8 +69,7 @@ void RtfParser::openGroup() {
         return;
     }
     m_stack.push_back(m_stack.back());
-    state().start = m_tokens.position() - 1;
-    state().outputAtStart = m_builder.output();
+    m_keeper.opened(state());
 }
 
 void RtfParser::closeGroup() {
@@ -104,14 +103,14 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
         m_builder.insertObject(
             m_picture.isShowable()
                 ? QTextCharFormat(m_picture.addTo(m_builder.cursor().document()))
-                : RtfKeptGroup::format(rawGroup(closed), RtfKeptGroup::Kind::Picture));
+                : RtfKeptGroup::format(m_keeper.bytesOf(closed), RtfKeptGroup::Kind::Picture));
         break;
     case RtfDestination::Kept:
         placeParagraph();
-        m_builder.insertObject(RtfKeptGroup::format(rawGroup(closed), closed.keptKind));
+        m_builder.insertObject(RtfKeptGroup::format(m_keeper.bytesOf(closed), closed.keptKind));
         break;
     case RtfDestination::DocumentInfo:
-        m_documentGroups.append(rawGroup(closed));
+        m_documentGroups.append(m_keeper.bytesOf(closed));
         break;
     case RtfDestination::FontTable:
         // An entry may lack its ';' and end with its group instead.
@@ -134,7 +133,7 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
                 m_tables.links.append(target);
                 parent.character.link = int(m_tables.links.size()) - 1;
             } else if (!m_fieldInstruction.trimmed().isEmpty()) {
-                endField(parent);
+                m_keeper.keepField(parent, m_stack.size() > 2);
             }
             m_fieldInstruction.clear();
         }
@@ -142,48 +141,6 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
     default:
         break;
     }
-}
-
-void RtfParser::endField(RtfGroupState& field) {
-    // A field the editor cannot compute (a page number, a date, a table of
-    // contents) is kept whole, its result included, rather than turned into
-    // text that no longer updates.
-    if (field.destination != RtfDestination::Body)
-        return;
-    if (isWholeGroup(field)) {
-        field.destination = RtfDestination::Kept;
-        field.keptKind = RtfKeptGroup::Kind::Field;
-    } else {
-        RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
-    }
-}
-
-bool RtfParser::isWholeGroup(const RtfGroupState& group) const {
-    // Not the document's own group, and none that put anything into the
-    // document yet: the group's raw bytes will stand for all it holds.
-    return m_stack.size() > 2 && group.outputAtStart == m_builder.output();
-}
-
-QByteArray RtfParser::rawGroup(const RtfGroupState& closed) const {
-    const qsizetype end = m_tokens.position();
-    return m_tokens.data().sliced(closed.start, end - closed.start).toByteArray();
-}
-
-bool RtfParser::opensDestination(RtfDestination destination) {
-    // Only a group of the text itself, not one inside a font table or a list
-    // marker.
-    RtfGroupState& s = state();
-    if (s.destination != RtfDestination::Body) {
-        s.destination = RtfDestination::Skip;
-        return false;
-    }
-    if (!isWholeGroup(s)) {
-        RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
-        s.destination = RtfDestination::Skip;
-        return false;
-    }
-    s.destination = destination;
-    return true;
 }
 
 void RtfParser::finish() {
@@ -221,13 +178,17 @@ void RtfParser::controlWord(const Token& token) {
         return;
     }
     if (RtfFormatWords::applyCharacterWord(keyword, token, s.character) ||
-        RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph) ||
-        m_tables.applyCodePageWord(keyword, token.param) || m_color.apply(keyword, token.param))
+        RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph))
         return;
+    if (m_tables.applyCodePageWord(keyword, token.param) || m_color.apply(keyword, token.param)) {
+        m_keeper.sharedStateChanged();
+        return;
+    }
 
     const int param = token.param;
     switch (keyword) {
     case K::Deff:
+        m_keeper.sharedStateChanged();
         m_tables.defaultFont = param;
         m_builder.tablesChanged();
         break;
@@ -239,11 +200,13 @@ void RtfParser::controlWord(const Token& token) {
         m_fallbackToSkip = s.unicodeSkip;
         break;
     case K::FontTable:
+        m_keeper.sharedStateChanged();
         s.destination = RtfDestination::FontTable;
         m_fontNumber = -1;
         m_fontName.clear();
         break;
     case K::ColorTable:
+        m_keeper.sharedStateChanged();
         s.destination = RtfDestination::ColorTable;
         m_tables.colors.clear();
         m_color.take();
@@ -264,16 +227,16 @@ void RtfParser::controlWord(const Token& token) {
         s.destination = RtfDestination::Skip;
         break;
     case K::Picture:
-        if (opensDestination(RtfDestination::Picture))
+        if (m_keeper.open(s, RtfDestination::Picture, m_stack.size() > 2))
             m_picture = RtfPicture();
         break;
     case K::KeptGroup:
         if (const auto kind = RtfKeptGroup::kindOfDestination(token.text);
-            kind && opensDestination(RtfDestination::Kept))
+            kind && m_keeper.open(s, RtfDestination::Kept, m_stack.size() > 2))
             s.keptKind = *kind;
         break;
     case K::DocumentInfo:
-        opensDestination(RtfDestination::DocumentInfo);
+        m_keeper.open(s, RtfDestination::DocumentInfo, m_stack.size() > 2);
         break;
     case K::F:
         if (s.destination == RtfDestination::FontTable) {
@@ -484,6 +447,7 @@ void RtfParser::endParagraph() {
 }
 
 void RtfParser::commitFont() {
+    m_keeper.sharedStateChanged();
     flushBytes();
     if (m_fontNumber >= 0) {
         m_tables.fonts.insert(m_fontNumber, {m_fontName.trimmed(), m_fontCodePage});
@@ -495,6 +459,7 @@ void RtfParser::commitFont() {
 }
 
 void RtfParser::commitColor() {
+    m_keeper.sharedStateChanged();
     m_tables.colors.append(m_color.take());
     m_builder.tablesChanged();
 }

@@ -3,6 +3,7 @@
 #include "RtfColorReader.h"
 #include "RtfDocumentBuilder.h"
 #include "RtfDocumentTables.h"
+#include "RtfGroupKeeper.h"
 #include "RtfGroupState.h"
 #include "RtfKeyword.h"
 #include "RtfPicture.h"
@@ -45,11 +46,7 @@ private:
     void openGroup();
     void closeGroup();
     void endDestination(const RtfGroupState& closed);
-    void endField(RtfGroupState& field);
     void finish();
-    QByteArray rawGroup(const RtfGroupState& closed) const;
-    bool opensDestination(RtfDestination destination);
-    bool isWholeGroup(const RtfGroupState& group) const;
     void placeParagraph() { m_tableReader.place(state()); }
 
     void controlWord(const RtfTokenizer::Token& token);
@@ -72,6 +69,7 @@ private:
     RtfDocumentTables m_tables;
     RtfDocumentBuilder m_builder;
     QStringList m_unkept;
+    RtfGroupKeeper m_keeper{m_tokens, m_builder, m_unkept};
     RtfTableReader m_tableReader;
     RtfTextDecoder m_decoder;
     std::vector<RtfGroupState> m_stack;

@@ -1,6 +1,7 @@
 #include "RtfTableReader.h"
 
 #include "RtfDocumentBuilder.h"
+#include "RtfGroupKeeper.h"
 #include "RtfGroupState.h"
 #include "RtfUnkept.h"
 
@@ -20,12 +21,15 @@ RtfTableReader::Effect RtfTableReader::apply(RtfKeyword keyword, int param, RtfG
         return Effect::Done;
     case K::RowDefaults:
         m_row.reset();
+        m_keeper.sharedStateChanged();
         return Effect::Done;
     case K::RowLeft:
         m_row.setLeft(param);
+        m_keeper.sharedStateChanged();
         return Effect::Done;
     case K::CellBoundary:
         m_row.addBoundary(param);
+        m_keeper.sharedStateChanged();
         return Effect::Done;
     case K::MergedCell:
         RtfUnkept::add(m_unkept, RtfUnkept::mergedCells());

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class RtfDocumentBuilder;
+class RtfGroupKeeper;
 struct RtfGroupState;
 
 // The table words of RTF for the parser: row definitions, the ends of cells
@@ -14,8 +15,10 @@ struct RtfGroupState;
 // cells), which it adds to the kinds not kept.
 class RtfTableReader {
 public:
-    RtfTableReader(RtfDocumentBuilder& builder, QStringList& unkept)
-        : m_builder(builder), m_unkept(unkept) {}
+    // The row definition is shared by the whole document: changes to it are
+    // told to the keeper.
+    RtfTableReader(RtfDocumentBuilder& builder, QStringList& unkept, RtfGroupKeeper& keeper)
+        : m_builder(builder), m_unkept(unkept), m_keeper(keeper) {}
 
     // What is left for the parser to do after a word.
     enum class Effect { NotATableWord, Done, AppendTab, EndParagraph };
@@ -30,5 +33,6 @@ public:
 private:
     RtfDocumentBuilder& m_builder;
     QStringList& m_unkept;
+    RtfGroupKeeper& m_keeper;
     RtfRowDefinition m_row;
 };

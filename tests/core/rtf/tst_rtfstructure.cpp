@@ -203,6 +203,13 @@ void TestRtfStructure::fieldIsKeptOnlyWhole() {
     QByteArray written;
     roundTrip(*begun.document, &written);
     QVERIFY(!written.contains("fldinst"));
+
+    // Nor when reading it changed what the whole document shares: its bytes,
+    // read on the next open, would not change it again.
+    const Read shared = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{\\field{\\*\\fldinst "
+                             "{\\fonttbl{\\f0 B;}} DATE}{\\fldrslt 2024}}b}");
+    QCOMPARE(shared.document->toPlainText(), QStringLiteral("a2024b"));
+    QCOMPARE(shared.unkept, QStringList{"格式有误的对象"});
 }
 
 void TestRtfStructure::unkeptContentIsNamed_data() {
