@@ -28,12 +28,14 @@ bool RtfReader::read(QByteArrayView rtf, QTextDocument* document, QStringList* u
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     document->clear();
-    RtfKeptGroup::showIn(document);
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     RtfParser parser(rtf.sliced(from), cursor);
     parser.run();
     cursor.endEditBlock();
+    // After the text is in: a layout made before it would follow every
+    // insertion and slow the load down.
+    RtfKeptGroup::showIn(document);
     document->setProperty(RtfKeptGroup::kDocumentGroupsProperty,
                           QVariant::fromValue(parser.documentGroups()));
     if (unkept)
@@ -47,11 +49,11 @@ bool RtfReader::insert(QByteArrayView rtf, QTextCursor& cursor) {
     const qsizetype from = start(rtf);
     if (from < 0 || cursor.isNull())
         return false;
-    RtfKeptGroup::showIn(cursor.document());
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     RtfParser parser(rtf.sliced(from), cursor);
     parser.run();
+    RtfKeptGroup::showIn(cursor.document());
     cursor.setPosition(parser.cursor().position());
     cursor.endEditBlock();
     return true;
