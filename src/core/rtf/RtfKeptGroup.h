@@ -37,6 +37,8 @@ QByteArray bytesOf(const QTextFormat& format);
 QString label(Kind kind);
 
 // Lets the document's layout size and draw kept groups. Safe to call again.
+// It makes the document's layout, so an editor calls it, not the reader: a
+// document laid out while it is read is slow to read.
 void showIn(QTextDocument* document);
 
 } // namespace RtfKeptGroup

@@ -33,9 +33,6 @@ bool RtfReader::read(QByteArrayView rtf, QTextDocument* document, QStringList* u
     RtfParser parser(rtf.sliced(from), cursor);
     parser.run();
     cursor.endEditBlock();
-    // After the text is in: a layout made before it would follow every
-    // insertion and slow the load down.
-    RtfKeptGroup::showIn(document);
     document->setProperty(RtfKeptGroup::kDocumentGroupsProperty,
                           QVariant::fromValue(parser.documentGroups()));
     if (unkept)
@@ -53,7 +50,6 @@ bool RtfReader::insert(QByteArrayView rtf, QTextCursor& cursor) {
     cursor.removeSelectedText();
     RtfParser parser(rtf.sliced(from), cursor);
     parser.run();
-    RtfKeptGroup::showIn(cursor.document());
     cursor.setPosition(parser.cursor().position());
     cursor.endEditBlock();
     return true;

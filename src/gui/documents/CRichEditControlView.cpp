@@ -7,6 +7,7 @@
 #include "SafeFileWriter.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "rtf/RtfKeptGroup.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -36,6 +37,8 @@ CRichEditControlView::CRichEditControlView(CommandRegistry& commands, Prompter& 
     setFocusProxy(m_edit);
 
     m_edit->setAcceptRichText(true);
+    // Groups the reader keeps but cannot show are drawn as labelled boxes.
+    RtfKeptGroup::showIn(m_edit->document());
     m_edit->setTabChangesFocus(false);
     m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_edit, &QWidget::customContextMenuRequested, this,
