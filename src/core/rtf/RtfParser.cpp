@@ -98,13 +98,14 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
         (closed.destination == RtfDestination::Picture || isRawDestination(closed.destination)))
         return; // a group inside the picture or the kept group
     switch (closed.destination) {
-    case RtfDestination::Picture:
+    case RtfDestination::Picture: {
         placeParagraph();
+        const auto image = m_picture.addTo(m_builder.cursor().document());
         m_builder.insertObject(
-            m_picture.isShowable()
-                ? QTextCharFormat(m_picture.addTo(m_builder.cursor().document()))
-                : RtfKeptGroup::format(m_keeper.bytesOf(closed), RtfKeptGroup::Kind::Picture));
+            image ? QTextCharFormat(*image)
+                  : RtfKeptGroup::format(m_keeper.bytesOf(closed), RtfKeptGroup::Kind::Picture));
         break;
+    }
     case RtfDestination::Kept:
         placeParagraph();
         m_builder.insertObject(RtfKeptGroup::format(m_keeper.bytesOf(closed), closed.keptKind));

@@ -39,30 +39,40 @@ struct Picture {
     const char* blip = nullptr;
 };
 
+const char* blipOf(const QString& name) {
+    return name.endsWith(QLatin1String(kPngSuffix)) ? "pngblip" : "jpegblip";
+}
+
+const char* formatOf(const char* blip) {
+    return qstrcmp(blip, "pngblip") == 0 ? "png" : "jpeg";
+}
+
 // The bytes to write for an image and their blip word: pictures read from
 // RTF as they were, pictures pasted as images as PNG.
-Picture pictureOf(const QTextDocument* document, const QString& name) {
-    const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(name));
+Picture pictureOf(const QTextDocument* document, const QTextImageFormat& image) {
+    if (image.hasProperty(RtfPicture::kBytesProperty))
+        return {image.property(RtfPicture::kBytesProperty).toByteArray(), blipOf(image.name())};
+    const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(image.name()));
     if (resource.userType() == QMetaType::QByteArray) {
         const QByteArray bytes = resource.toByteArray();
-        if (name.endsWith(QLatin1String(kPngSuffix)) || bytes.startsWith("\x89PNG"))
+        if (bytes.startsWith("\x89PNG"))
             return {bytes, "pngblip"};
-        if (name.endsWith(QLatin1String(kJpegSuffix)) || bytes.startsWith("\xFF\xD8\xFF"))
+        if (bytes.startsWith("\xFF\xD8\xFF"))
             return {bytes, "jpegblip"};
     }
-    QImage image;
+    QImage pasted;
     if (resource.userType() == QMetaType::QImage)
-        image = resource.value<QImage>();
+        pasted = resource.value<QImage>();
     else if (resource.userType() == QMetaType::QPixmap)
-        image = resource.value<QPixmap>().toImage();
+        pasted = resource.value<QPixmap>().toImage();
     else if (resource.userType() == QMetaType::QByteArray)
-        image = QImage::fromData(resource.toByteArray());
-    if (image.isNull())
+        pasted = QImage::fromData(resource.toByteArray());
+    if (pasted.isNull())
         return {};
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    pasted.save(&buffer, "PNG");
     return {png, "pngblip"};
 }
 
@@ -116,13 +126,27 @@ int RtfPicture::scaledTwips(int goal, int percent) const {
     return int(std::clamp<long long>(twips, 0, kMaxTwips));
 }
 
-QTextImageFormat RtfPicture::addTo(QTextDocument* document) const {
+std::optional<QTextImageFormat> RtfPicture::addTo(QTextDocument* document) const {
+    if (m_kind == Kind::Other || m_bytes.isEmpty())
+        return std::nullopt;
+    // Decoded as the kind the file names: left to guess, Qt takes some
+    // damaged bytes for other formats with huge pictures.
+    QBuffer buffer;
+    buffer.setData(m_bytes);
+    QImageReader reader(&buffer, m_kind == Kind::Png ? "png" : "jpeg");
+    reader.setDecideFormatFromContent(false);
+    const QImage image = reader.read();
+    // Qt draws a stand-in for a picture it cannot decode, and some layouts of
+    // that stand-in never finish; such a picture is kept raw instead.
+    if (image.isNull())
+        return std::nullopt;
     const QByteArray hash = QCryptographicHash::hash(m_bytes, QCryptographicHash::Sha1).toHex();
     const QString name = QLatin1String(kScheme) + u':' + QLatin1String(hash) +
                          QLatin1String(m_kind == Kind::Png ? kPngSuffix : kJpegSuffix);
-    document->addResource(QTextDocument::ImageResource, QUrl(name), m_bytes);
+    document->addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat format;
     format.setName(name);
+    format.setProperty(kBytesProperty, m_bytes);
     // Sizes are whole twips, so that writing the size back gives the same number.
     if (const int width = scaledTwips(m_goalWidth, m_scaleX); width > 0)
         format.setWidth(width / 15.0);
@@ -132,15 +156,16 @@ QTextImageFormat RtfPicture::addTo(QTextDocument* document) const {
 }
 
 QByteArray RtfPicture::group(const QTextDocument* document, const QTextImageFormat& image) {
-    const Picture picture = pictureOf(document, image.name());
+    const Picture picture = pictureOf(document, image);
     if (!picture.blip)
         return {};
     QByteArray out = "{\\pict\\";
     out += picture.blip;
     QBuffer buffer;
     buffer.setData(picture.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    if (const QSize size = QImageReader(&buffer).size(); size.isValid())
+    QImageReader reader(&buffer, formatOf(picture.blip));
+    reader.setDecideFormatFromContent(false);
+    if (const QSize size = reader.size(); size.isValid())
         out += "\\picw" + QByteArray::number(size.width()) + "\\pich" +
                QByteArray::number(size.height());
     const auto twips = [](qreal pixels) {

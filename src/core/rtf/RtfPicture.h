@@ -4,17 +4,24 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QTextFormat>
+
+#include <optional>
 
 class QTextDocument;
 class QTextImageFormat;
 
-// A \pict group. The editor shows PNG and JPEG pictures: their bytes become a
-// resource of the document, named after the bytes, and go back into the file
+// A \pict group. The editor shows PNG and JPEG pictures: decoded, they become
+// a resource of the document named after their bytes, and the bytes
+// themselves ride in the image's format, so that they go back into the file
 // unchanged. Other kinds (metafiles, bitmaps, Mac pictures) are kept whole
 // as raw groups by the reader instead.
 class RtfPicture {
 public:
     enum class Kind { Other, Png, Jpeg };
+
+    // The property of a QTextImageFormat that holds the picture's bytes.
+    static constexpr int kBytesProperty = QTextFormat::UserProperty + 0x5256;
 
     // The words that say the picture's kind and size; other words change nothing.
     void applyWord(RtfKeyword keyword, int param);
@@ -22,10 +29,10 @@ public:
     void appendHex(QByteArrayView text);
     void appendBinary(QByteArrayView bytes);
 
-    bool isShowable() const { return m_kind != Kind::Other && !m_bytes.isEmpty(); }
-    // Adds the bytes to the document and returns the format that shows them
-    // at the size the file asks for.
-    QTextImageFormat addTo(QTextDocument* document) const;
+    // Adds the picture to the document and returns the format that shows it
+    // at the size the file asks for; nothing when it is not a PNG or JPEG
+    // picture that decodes, which the reader then keeps raw.
+    std::optional<QTextImageFormat> addTo(QTextDocument* document) const;
 
     // The {\pict …} group for an image of a document; empty when the document
     // holds no picture under the image's name.

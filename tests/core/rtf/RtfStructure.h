@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/RtfPicture.h"
+
 #include <QByteArrayList>
 #include <QStringList>
 #include <QTextBlock>
@@ -48,11 +50,11 @@ inline QList<QTextImageFormat> rtfImages(const QTextDocument& document) {
     return images;
 }
 
+// The bytes each picture will be saved with.
 inline QByteArrayList rtfPictureBytes(const QTextDocument& document) {
     QByteArrayList pictures;
     for (const QTextImageFormat& image : rtfImages(document))
-        pictures.append(
-            document.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray());
+        pictures.append(image.property(RtfPicture::kBytesProperty).toByteArray());
     return pictures;
 }
 
