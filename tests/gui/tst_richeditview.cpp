@@ -7,15 +7,18 @@
 #include "documents/ColourPalette.h"
 #include "documents/DocumentCommands.h"
 #include "documents/RichTextFormatBar.h"
+#include "rtf/RtfPicture.h"
 #include "rtf/RtfReader.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontComboBox>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -259,14 +262,23 @@ private Q_SLOTS:
     }
 
     void picturesTablesAndObjectsSurviveAnEdit() {
-        const QByteArray picture = "{\\pict\\pngblip\\picwgoal300\\pichgoal300\n89504e470d0a1a0a}";
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        // 2×2 pixels shown at 20×20, as the goal sizes in twips say.
+        const QByteArray pictureHead = "{\\pict\\pngblip\\picw2\\pich2\\picwgoal300\\pichgoal300\n";
         const QByteArray object = "{\\object{\\*\\objdata 0102}}";
-        QVERIFY(open("rich.rtf", "{\\rtf1\\ansi\\pard a" + picture +
+        QVERIFY(open("rich.rtf", "{\\rtf1\\ansi\\pard a" + pictureHead + png.toHex() + '}' +
                                      "\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl x\\cell y"
                                      "\\cell\\row\\pard " +
                                      object + "end\\par}"));
         QVERIFY(m_prompter.shown.isEmpty());
         QVERIFY(!edit()->isReadOnly());
+        const QTextImageFormat shown = formatAt(*edit()->document(), 1).toImageFormat();
+        QCOMPARE(QSizeF(shown.width(), shown.height()), QSizeF(20, 20));
         edit()->moveCursor(QTextCursor::End);
         QTest::keyClicks(edit(), "!");
         QVERIFY(m_view->save());
@@ -274,10 +286,12 @@ private Q_SLOTS:
         QFile file(path("rich.rtf"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray saved = file.readAll();
-        QVERIFY(saved.contains(picture));
+        QVERIFY(saved.contains(pictureHead));
         QVERIFY(saved.contains(object));
         QVERIFY(saved.contains("\\trowd"));
-        QCOMPARE(stored("rich.rtf")->toPlainText(), QString("a\uFFFC\nx\ny\n\uFFFCend!"));
+        const auto document = stored("rich.rtf");
+        QCOMPARE(document->toPlainText(), QString("a\uFFFC\nx\ny\n\uFFFCend!"));
+        QCOMPARE(formatAt(*document, 1).property(RtfPicture::kBytesProperty).toByteArray(), png);
     }
 
     void unkeptContentOpensReadOnlyAndSaysWhy() {
