@@ -7,12 +7,12 @@
 void RtfGroupKeeper::opened(RtfGroupState& group) const {
     group.start = m_tokens.position() - 1;
     group.outputAtStart = m_builder.output();
-    group.sharedChangesAtStart = m_sharedChanges;
+    group.sideEffectsAtStart = m_sideEffects;
 }
 
 bool RtfGroupKeeper::isWhole(const RtfGroupState& group, bool insideDocument) const {
     return insideDocument && group.outputAtStart == m_builder.output() &&
-           group.sharedChangesAtStart == m_sharedChanges;
+           group.sideEffectsAtStart == m_sideEffects;
 }
 
 bool RtfGroupKeeper::open(RtfGroupState& group, RtfDestination destination, bool insideDocument) {

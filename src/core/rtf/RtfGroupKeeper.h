@@ -11,9 +11,11 @@ class RtfTokenizer;
 // Decides which groups the reader keeps as raw bytes (pictures it cannot
 // show, objects, headers, fields other than links, \info) and cuts those
 // bytes out of the input. A group is kept only while it is whole: nothing
-// of it is in the document yet, and it changed nothing the whole document
-// shares (code page, font and colour tables, row definition). Its bytes are
-// read again on the next open and must then have the same effect, once.
+// of it is in the document yet, none of its text was dropped as hidden, and
+// it changed nothing the whole document shares (code page, font and colour
+// tables, row definition). Its bytes are read again on the next open, where
+// what hid its text may no longer hold, and must then have the same effect,
+// once.
 class RtfGroupKeeper {
 public:
     RtfGroupKeeper(const RtfTokenizer& tokens, const RtfDocumentBuilder& builder,
@@ -23,7 +25,9 @@ public:
     // A group was opened: where it starts and what had been done before it.
     void opened(RtfGroupState& group) const;
     // Something the whole document shares changed.
-    void sharedStateChanged() { ++m_sharedChanges; }
+    void sharedStateChanged() { ++m_sideEffects; }
+    // Text was read but not put into the document (hidden text).
+    void textDropped() { ++m_sideEffects; }
 
     // The group names itself a destination read for its raw bytes or a
     // picture. False when that cannot be: outside the text the group is
@@ -42,5 +46,5 @@ private:
     const RtfTokenizer& m_tokens;
     const RtfDocumentBuilder& m_builder;
     QStringList& m_unkept;
-    qint64 m_sharedChanges = 0;
+    qint64 m_sideEffects = 0;
 };

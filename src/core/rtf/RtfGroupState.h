@@ -33,6 +33,6 @@ struct RtfGroupState {
     int unicodeSkip = 1;      // \uc: fallback characters after each \u
     qsizetype start = 0;      // where the group's '{' is in the input
     qint64 outputAtStart = 0; // the builder's output() when the group opened
-    qint64 sharedChangesAtStart = 0;
+    qint64 sideEffectsAtStart = 0;
     RtfKeptGroup::Kind keptKind = RtfKeptGroup::Kind::Object;
 };

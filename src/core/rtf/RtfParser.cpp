@@ -408,6 +408,7 @@ void RtfParser::appendText(QStringView text) {
         if (s.character.hidden) {
             if (!text.trimmed().isEmpty())
                 RtfUnkept::add(m_unkept, RtfUnkept::hiddenText());
+            m_keeper.textDropped();
         } else if (text.contains(QChar::ObjectReplacementCharacter)) {
             // The object character stands for an object, never for text.
             QString plain = text.toString();

@@ -213,6 +213,10 @@ void TestRtfStructure::fieldIsKeptOnlyWhole() {
                              "{\\fonttbl{\\f0 B;}} DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(shared.document->toPlainText(), QStringLiteral("a2024b"));
     QCOMPARE(shared.unkept, QStringList{"格式有误的对象"});
+
+    // Nor when it dropped hidden text, which its bytes would show elsewhere.
+    const Read hidden = load("{\\rtf1 a{\\v{h{\\*\\fldinst DATE}{\\fldrslt 1}}}b}");
+    QCOMPARE(hidden.unkept, (QStringList{"隐藏文字", "格式有误的对象"}));
 }
 
 void TestRtfStructure::unkeptContentIsNamed_data() {
