@@ -39,7 +39,6 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTabl
       m_blockFormat(cursor.blockFormat()), m_markFormat(cursor.blockCharFormat()) {}
 
 void RtfDocumentBuilder::appendText(QStringView text, const RtfCharProps& props) {
-    ++m_output;
     if (!props.hasAsianFormat()) {
         appendRun(text, props);
         return;
@@ -69,7 +68,6 @@ void RtfDocumentBuilder::appendRun(QStringView text, const RtfCharProps& props) 
 
 void RtfDocumentBuilder::endParagraph(const RtfParaProps& para, const RtfCharProps& mark,
                                       QStringView marker) {
-    ++m_output;
     if (m_breakPending)
         startPendingBlock();
     flushRun();
@@ -87,7 +85,6 @@ void RtfDocumentBuilder::finish(const RtfParaProps& para, const RtfCharProps& ma
 }
 
 void RtfDocumentBuilder::insertObject(const QTextCharFormat& format) {
-    ++m_output;
     if (m_breakPending)
         startPendingBlock();
     flushRun();
@@ -95,7 +92,6 @@ void RtfDocumentBuilder::insertObject(const QTextCharFormat& format) {
 }
 
 void RtfDocumentBuilder::placeInTable(bool inTable, int definedCells) {
-    ++m_output;
     if (!inTable) {
         if (m_table)
             leaveTable();
@@ -136,7 +132,6 @@ int RtfDocumentBuilder::tableColumns() const {
 
 void RtfDocumentBuilder::endCell(const RtfParaProps& para, const RtfCharProps& mark,
                                  QStringView marker) {
-    ++m_output;
     if (m_breakPending)
         startPendingBlock();
     flushRun();
@@ -146,7 +141,6 @@ void RtfDocumentBuilder::endCell(const RtfParaProps& para, const RtfCharProps& m
 }
 
 void RtfDocumentBuilder::endRow(const QList<int>& widths) {
-    ++m_output;
     flushRun();
     m_breakPending = false;
     m_cellOpen = false;

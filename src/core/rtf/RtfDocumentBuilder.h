@@ -45,9 +45,6 @@ public:
     void endRow(const QList<int>& widths);
 
     const QTextCursor& cursor() const { return m_cursor; }
-    // Counts every call that may add to the document: equal counts before
-    // and after a stretch of input mean it added nothing.
-    qint64 output() const { return m_output; }
 
     static QTextListFormat::Style styleForMarker(QStringView marker);
 
@@ -89,7 +86,6 @@ private:
     QTextBlockFormat m_lastBlockFormat;
     QTextCharFormat m_lastMarkFormat;
     std::array<QTextList*, kListLevels> m_lists{};
-    qint64 m_output = 0;
     QTextTable* m_table = nullptr;
     int m_row = 0;
     int m_column = 0;

@@ -1,48 +1,74 @@
 #include "RtfGroupKeeper.h"
 
-#include "RtfDocumentBuilder.h"
 #include "RtfTokenizer.h"
 #include "RtfUnkept.h"
 
+namespace {
+
+// "{\field" and then only field words (\fldedit, \flddirty, \fldlock …)
+// and line ends: what Word and WordPad write before the instruction.
+bool onlyFieldWords(QByteArrayView bytes) {
+    if (!bytes.startsWith("{\\field"))
+        return false;
+    const auto isWordChar = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    };
+    for (qsizetype i = 7; i < bytes.size();) {
+        if (bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n') {
+            ++i;
+        } else if (bytes.sliced(i).startsWith("\\fld")) {
+            for (i += 4; i < bytes.size() && isWordChar(bytes[i]);)
+                ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 void RtfGroupKeeper::opened(RtfGroupState& group) const {
     group.start = m_tokens.position() - 1;
-    group.outputAtStart = m_builder.output();
-    group.sideEffectsAtStart = m_sideEffects;
+    group.sharedChangesAtStart = m_sharedChanges;
 }
 
-bool RtfGroupKeeper::isWhole(const RtfGroupState& group, bool insideDocument) const {
-    return insideDocument && group.outputAtStart == m_builder.output() &&
-           group.sideEffectsAtStart == m_sideEffects;
+void RtfGroupKeeper::refuse(RtfGroupState& group) {
+    RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
+    group.destination = RtfDestination::Skip;
 }
 
-bool RtfGroupKeeper::open(RtfGroupState& group, RtfDestination destination, bool insideDocument) {
+bool RtfGroupKeeper::open(RtfGroupState& group, RtfDestination destination, bool insideDocument,
+                          bool firstWord) {
     // Only a group of the text itself, not one inside a font table or a list
     // marker.
-    if (group.destination != RtfDestination::Body) {
+    if (group.destination != RtfDestination::Body || !insideDocument) {
         group.destination = RtfDestination::Skip;
         return false;
     }
-    if (!isWhole(group, insideDocument)) {
-        RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
-        group.destination = RtfDestination::Skip;
+    if (!firstWord) {
+        refuse(group);
         return false;
     }
     group.destination = destination;
     return true;
 }
 
-void RtfGroupKeeper::keepField(RtfGroupState& field, bool insideDocument) {
+void RtfGroupKeeper::keepField(RtfGroupState& field, qsizetype instructionStart,
+                               bool insideDocument) {
     // A field the editor cannot compute (a page number, a date, a table of
     // contents) is kept whole, its result included, rather than turned into
     // text that no longer updates.
-    if (field.destination != RtfDestination::Body)
+    if (field.destination != RtfDestination::Body || !insideDocument)
         return;
-    if (isWhole(field, insideDocument)) {
-        field.destination = RtfDestination::Kept;
-        field.keptKind = RtfKeptGroup::Kind::Field;
-    } else {
+    const QByteArrayView before =
+        m_tokens.data().sliced(field.start, instructionStart - field.start);
+    if (!onlyFieldWords(before) || field.sharedChangesAtStart != m_sharedChanges) {
         RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
+        return;
     }
+    field.destination = RtfDestination::Kept;
+    field.keptKind = RtfKeptGroup::Kind::Field;
 }
 
 QByteArray RtfGroupKeeper::bytesOf(const RtfGroupState& closed) const {

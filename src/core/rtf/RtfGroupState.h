@@ -30,9 +30,8 @@ struct RtfGroupState {
     RtfCharProps character;
     RtfParaProps paragraph;
     RtfDestination destination = RtfDestination::Body;
-    int unicodeSkip = 1;      // \uc: fallback characters after each \u
-    qsizetype start = 0;      // where the group's '{' is in the input
-    qint64 outputAtStart = 0; // the builder's output() when the group opened
-    qint64 sideEffectsAtStart = 0;
+    int unicodeSkip = 1; // \uc: fallback characters after each \u
+    qsizetype start = 0; // where the group's '{' is in the input
+    qint64 sharedChangesAtStart = 0;
     RtfKeptGroup::Kind keptKind = RtfKeptGroup::Kind::Object;
 };

@@ -57,6 +57,10 @@ void RtfParser::run() {
                 m_picture.appendBinary(token.text);
             break;
         }
+        // Whether the next token is the first of its group, \* aside.
+        m_groupFresh = token.type == RtfTokenizer::Type::GroupStart ||
+                       (m_groupFresh && token.type == RtfTokenizer::Type::ControlSymbol &&
+                        token.symbol == '*');
     }
 }
 
@@ -134,7 +138,7 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
                 m_tables.links.append(target);
                 parent.character.link = int(m_tables.links.size()) - 1;
             } else if (!m_fieldInstruction.trimmed().isEmpty()) {
-                m_keeper.keepField(parent, m_stack.size() > 2);
+                m_keeper.keepField(parent, closed.start, m_stack.size() > 2);
             }
             m_fieldInstruction.clear();
         }
@@ -168,6 +172,7 @@ void RtfParser::controlWord(const Token& token) {
     RtfGroupState& s = state();
     if (s.destination == RtfDestination::Skip || isRawDestination(s.destination))
         return;
+    const bool firstWord = m_groupFresh;
     const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
     const RtfKeyword keyword = match.keyword;
     if (std::exchange(m_ignorableNext, false) && !RtfKeywords::isReadDestination(keyword)) {
@@ -228,16 +233,16 @@ void RtfParser::controlWord(const Token& token) {
         s.destination = RtfDestination::Skip;
         break;
     case K::Picture:
-        if (m_keeper.open(s, RtfDestination::Picture, m_stack.size() > 2))
+        if (m_keeper.open(s, RtfDestination::Picture, m_stack.size() > 2, firstWord))
             m_picture = RtfPicture();
         break;
     case K::KeptGroup:
         if (const auto kind = RtfKeptGroup::kindOfDestination(token.text);
-            kind && m_keeper.open(s, RtfDestination::Kept, m_stack.size() > 2))
+            kind && m_keeper.open(s, RtfDestination::Kept, m_stack.size() > 2, firstWord))
             s.keptKind = *kind;
         break;
     case K::DocumentInfo:
-        m_keeper.open(s, RtfDestination::DocumentInfo, m_stack.size() > 2);
+        m_keeper.open(s, RtfDestination::DocumentInfo, m_stack.size() > 2, firstWord);
         break;
     case K::F:
         if (s.destination == RtfDestination::FontTable) {
@@ -408,7 +413,6 @@ void RtfParser::appendText(QStringView text) {
         if (s.character.hidden) {
             if (!text.trimmed().isEmpty())
                 RtfUnkept::add(m_unkept, RtfUnkept::hiddenText());
-            m_keeper.textDropped();
         } else if (text.contains(QChar::ObjectReplacementCharacter)) {
             // The object character stands for an object, never for text.
             QString plain = text.toString();

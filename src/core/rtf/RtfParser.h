@@ -69,13 +69,14 @@ private:
     RtfDocumentTables m_tables;
     RtfDocumentBuilder m_builder;
     QStringList m_unkept;
-    RtfGroupKeeper m_keeper{m_tokens, m_builder, m_unkept};
+    RtfGroupKeeper m_keeper{m_tokens, m_unkept};
     RtfTableReader m_tableReader;
     RtfTextDecoder m_decoder;
     std::vector<RtfGroupState> m_stack;
     int m_overflowDepth = 0;
     int m_fallbackToSkip = 0;     // what is left of the fallback after a \u
     bool m_ignorableNext = false; // \* read, a destination word follows
+    bool m_groupFresh = false;    // nothing but \* read since the last '{'
     bool m_done = false;
 
     QByteArray m_bytes; // undecoded bytes of the current run
