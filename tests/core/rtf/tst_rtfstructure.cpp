@@ -237,6 +237,9 @@ void TestRtfStructure::unkeptContentIsNamed_data() {
         << QStringList{"不规则表格"};
     QTest::newRow("a picture named after text of its group")
         << QByteArray("{\\rtf1 a{)\\pict\\emfblip 0100}b}") << QStringList{"格式有误的对象"};
+    QTest::newRow("table words inside a field instruction are not a table")
+        << QByteArray("{\\rtf1 a{\\field{\\*\\fldinst DATE\\itap2\\clvmgf\\cell}{\\fldrslt 1}}b}")
+        << QStringList{};
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 shown{\\v secret}\\par}")
                                  << QStringList{"隐藏文字"};
     QTest::newRow("hidden blanks hide nothing")
