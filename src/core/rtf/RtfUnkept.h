@@ -21,8 +21,8 @@ inline QString irregularTable() {
 inline QString hiddenText() {
     return QStringLiteral("隐藏文字");
 }
-// A picture, object or field that starts in the middle of a group whose
-// text is already shown, so its raw bytes would hold that text a second time.
+// A picture, object or field that does not start its group, so that the
+// group's raw bytes would hold what came before it a second time.
 inline QString strayGroup() {
     return QStringLiteral("格式有误的对象");
 }

@@ -195,9 +195,9 @@ void TestRtfStructure::keptGroupsComeBackByteForByte() {
 }
 
 void TestRtfStructure::fieldIsKeptOnlyWhole() {
-    // A field's group is kept raw only when nothing of it is in the text
-    // yet; otherwise saving would write that text twice, so the file is
-    // named as holding what cannot be kept.
+    // A field's group is kept raw only when it holds nothing but the field
+    // before its instruction; kept with text in front, saving would write
+    // that text twice, so the file is named as holding what cannot be kept.
     const Read whole = load("{\\rtf1 a{\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(whole.document->toPlainText(), QStringLiteral("a\uFFFCb"));
     const Read begun = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{x{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
@@ -214,7 +214,7 @@ void TestRtfStructure::fieldIsKeptOnlyWhole() {
     QCOMPARE(shared.document->toPlainText(), QStringLiteral("a2024b"));
     QCOMPARE(shared.unkept, QStringList{"格式有误的对象"});
 
-    // Nor when it dropped hidden text, which its bytes would show elsewhere.
+    // Nor a group that is not a field's, here one whose text was hidden.
     const Read hidden = load("{\\rtf1 a{\\v{h{\\*\\fldinst DATE}{\\fldrslt 1}}}b}");
     QCOMPARE(hidden.unkept, (QStringList{"隐藏文字", "格式有误的对象"}));
 }
