@@ -226,6 +226,13 @@ void RtfParser::controlWord(const Token& token) {
         s.destination = RtfDestination::ListDefinition;
         break;
     case K::FieldInstruction:
+        if (!firstWord) {
+            // What its group showed before it would be in a kept field twice.
+            if (s.destination == RtfDestination::Body)
+                RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
+            s.destination = RtfDestination::Skip;
+            break;
+        }
         s.destination = RtfDestination::FieldInstruction;
         m_fieldInstruction.clear();
         break;

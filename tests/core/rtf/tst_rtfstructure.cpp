@@ -240,6 +240,9 @@ void TestRtfStructure::unkeptContentIsNamed_data() {
     QTest::newRow("table words inside a field instruction are not a table")
         << QByteArray("{\\rtf1 a{\\field{\\*\\fldinst DATE\\itap2\\clvmgf\\cell}{\\fldrslt 1}}b}")
         << QStringList{};
+    QTest::newRow("an instruction named after text of its group")
+        << QByteArray("{\\rtf1 a{\\field{x\\*\\fldinst DATE}{\\fldrslt 1}}b}")
+        << QStringList{"格式有误的对象"};
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 shown{\\v secret}\\par}")
                                  << QStringList{"隐藏文字"};
     QTest::newRow("hidden blanks hide nothing")
