@@ -7,15 +7,18 @@
 #include "documents/ColourPalette.h"
 #include "documents/DocumentCommands.h"
 #include "documents/RichTextFormatBar.h"
+#include "rtf/RtfPicture.h"
 #include "rtf/RtfReader.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontComboBox>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,6 +259,63 @@ private Q_SLOTS:
         write("empty.rtf", "");
         QVERIFY(view.open(path("empty.rtf")));
         QVERIFY(view.editor()->toPlainText().isEmpty());
+    }
+
+    void picturesTablesAndObjectsSurviveAnEdit() {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        // 2×2 pixels shown at 20×20, as the goal sizes in twips say.
+        const QByteArray pictureHead = "{\\pict\\pngblip\\picw2\\pich2\\picwgoal300\\pichgoal300\n";
+        const QByteArray object = "{\\object{\\*\\objdata 0102}}";
+        QVERIFY(open("rich.rtf", "{\\rtf1\\ansi\\pard a" + pictureHead + png.toHex() + '}' +
+                                     "\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl x\\cell y"
+                                     "\\cell\\row\\pard " +
+                                     object + "end\\par}"));
+        QVERIFY(m_prompter.shown.isEmpty());
+        QVERIFY(!edit()->isReadOnly());
+        const QTextImageFormat shown = formatAt(*edit()->document(), 1).toImageFormat();
+        QCOMPARE(QSizeF(shown.width(), shown.height()), QSizeF(20, 20));
+        edit()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(edit(), "!");
+        QVERIFY(m_view->save());
+
+        QFile file(path("rich.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        QVERIFY(saved.contains(pictureHead));
+        QVERIFY(saved.contains(object));
+        QVERIFY(saved.contains("\\trowd"));
+        const auto document = stored("rich.rtf");
+        QCOMPARE(document->toPlainText(), QString("a\uFFFC\nx\ny\n\uFFFCend!"));
+        QCOMPARE(formatAt(*document, 1).property(RtfPicture::kBytesProperty).toByteArray(), png);
+    }
+
+    void unkeptContentOpensReadOnlyAndSaysWhy() {
+        const QByteArray rtf = "{\\rtf1 a{\\v hidden}\\trowd\\cellx900\\pard\\intbl\\itap1 b"
+                               "\\pard\\intbl\\itap2 c\\nestcell\\nestrow\\pard\\intbl\\itap1"
+                               "\\cell\\row\\pard d\\par}";
+        QVERIFY(open("nested.rtf", rtf));
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown.first().caption, QString("提示"));
+        QCOMPARE(m_prompter.shown.first().text,
+                 QString("该文档包含无法保存的内容（隐藏文字、嵌套表格），已以只读方式打开。"));
+        QVERIFY(edit()->isReadOnly());
+        m_commands->updateEnabled();
+        QVERIFY(!m_commands->action(CommandIds::CharBold)->isEnabled());
+        QVERIFY(m_commands->action(CommandIds::Print)->isEnabled());
+
+        select(0, 1);
+        m_view->runCommand(CommandIds::CharBold);
+        QTest::keyClicks(edit(), "x");
+        QVERIFY(!m_view->isModified());
+        QVERIFY(m_view->save());
+        QFile file(path("nested.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), rtf);
     }
 
     void aFailedSaveKeepsTheTextAndTheQuestion() {

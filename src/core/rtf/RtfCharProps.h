@@ -15,6 +15,28 @@ struct RtfCharProps {
     bool underline = false;
     bool strike = false;
     bool hidden = false;
+    // \ab, \ai and \afs after \dbch apply to East Asian characters only, as
+    // LibreOffice writes bold or larger Chinese; -1 where they say nothing.
+    bool asianAssociated = false; // \dbch chose the associated font class
+    int asianBold = -1;
+    int asianItalic = -1;
+    int asianHalfPoints = -1;
+
+    bool hasAsianFormat() const {
+        return asianBold >= 0 || asianItalic >= 0 || asianHalfPoints >= 0;
+    }
+    // The properties East Asian characters of this run are shown with.
+    RtfCharProps forAsianText() const {
+        RtfCharProps p = *this;
+        if (asianBold >= 0)
+            p.bold = asianBold;
+        if (asianItalic >= 0)
+            p.italic = asianItalic;
+        if (asianHalfPoints >= 0)
+            p.halfPoints = asianHalfPoints;
+        p.asianBold = p.asianItalic = p.asianHalfPoints = -1;
+        return p;
+    }
 
     bool operator==(const RtfCharProps&) const = default;
 };

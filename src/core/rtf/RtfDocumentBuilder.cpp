@@ -2,6 +2,7 @@
 
 #include <QTextBlock>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -22,6 +23,15 @@ bool isRomanNumeral(QStringView text) {
     return hasUnit;
 }
 
+// Han, kana, Hangul, CJK punctuation and full-width forms; a surrogate is
+// taken for one of the CJK extensions.
+bool isAsianCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) ||
+           (u >= 0xD800 && u <= 0xDFFF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFFEF);
+}
+
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTables& tables)
@@ -29,6 +39,22 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTabl
       m_blockFormat(cursor.blockFormat()), m_markFormat(cursor.blockCharFormat()) {}
 
 void RtfDocumentBuilder::appendText(QStringView text, const RtfCharProps& props) {
+    if (!props.hasAsianFormat()) {
+        appendRun(text, props);
+        return;
+    }
+    const RtfCharProps asian = props.forAsianText();
+    for (qsizetype from = 0; from < text.size();) {
+        const bool isAsian = isAsianCharacter(text.at(from));
+        qsizetype to = from + 1;
+        while (to < text.size() && isAsianCharacter(text.at(to)) == isAsian)
+            ++to;
+        appendRun(text.sliced(from, to - from), isAsian ? asian : props);
+        from = to;
+    }
+}
+
+void RtfDocumentBuilder::appendRun(QStringView text, const RtfCharProps& props) {
     if (text.isEmpty())
         return;
     if (m_breakPending)
@@ -52,8 +78,109 @@ void RtfDocumentBuilder::endParagraph(const RtfParaProps& para, const RtfCharPro
 void RtfDocumentBuilder::finish(const RtfParaProps& para, const RtfCharProps& mark,
                                 QStringView marker) {
     flushRun();
-    if (!m_breakPending)
+    // After a cell's end its paragraph has its format; applying it again
+    // would take the paragraph out of the list it was just put in.
+    if (!m_breakPending && (!m_table || m_cellOpen))
         applyParagraph(para, mark, marker);
+}
+
+void RtfDocumentBuilder::insertObject(const QTextCharFormat& format) {
+    if (m_breakPending)
+        startPendingBlock();
+    flushRun();
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+void RtfDocumentBuilder::placeInTable(bool inTable, int definedCells) {
+    if (!inTable) {
+        if (m_table)
+            leaveTable();
+        return;
+    }
+    if (!m_table) {
+        flushRun();
+        // The table's frame ends the paragraph before it, so a pending break
+        // would only add an empty paragraph.
+        m_breakPending = false;
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setBorderCollapse(true);
+        format.setCellPadding(3);
+        format.setCellSpacing(0);
+        m_table = m_cursor.insertTable(1, std::clamp(definedCells, 1, kMaxColumns), format);
+        m_row = 0;
+        m_column = 0;
+        m_rowEnded = false;
+        enterCell();
+    } else if (m_rowEnded) {
+        m_table->appendRows(1);
+        m_row = m_table->rows() - 1;
+        m_column = 0;
+        m_rowEnded = false;
+        enterCell();
+    } else if (!m_cellOpen) {
+        m_column = std::min(m_column, kMaxColumns - 1);
+        if (m_column >= m_table->columns())
+            m_table->appendColumns(m_column + 1 - m_table->columns());
+        enterCell();
+    }
+}
+
+int RtfDocumentBuilder::tableColumns() const {
+    return m_table ? m_table->columns() : 0;
+}
+
+void RtfDocumentBuilder::endCell(const RtfParaProps& para, const RtfCharProps& mark,
+                                 QStringView marker) {
+    if (m_breakPending)
+        startPendingBlock();
+    flushRun();
+    applyParagraph(para, mark, marker);
+    m_cellOpen = false;
+    ++m_column;
+}
+
+void RtfDocumentBuilder::endRow(const QList<int>& widths) {
+    flushRun();
+    m_breakPending = false;
+    m_cellOpen = false;
+    m_rowEnded = true;
+    if (widths.size() != m_table->columns() ||
+        std::any_of(widths.begin(), widths.end(), [](int w) { return w <= 0; }))
+        return;
+    QList<QTextLength> constraints;
+    for (int twips : widths)
+        constraints.append(QTextLength(QTextLength::FixedLength, pixels(twips)));
+    QTextTableFormat format = m_table->format();
+    if (format.columnWidthConstraints() != constraints) {
+        format.setColumnWidthConstraints(constraints);
+        m_table->setFormat(format);
+    }
+}
+
+void RtfDocumentBuilder::enterCell() {
+    m_cursor = m_table->cellAt(m_row, m_column).lastCursorPosition();
+    m_cellOpen = true;
+    m_breakPending = false;
+    m_firstBlock = false;
+    resetBlockCaches();
+}
+
+void RtfDocumentBuilder::leaveTable() {
+    flushRun();
+    m_cursor = m_table->lastCursorPosition();
+    m_cursor.movePosition(QTextCursor::NextBlock);
+    m_table = nullptr;
+    m_cellOpen = false;
+    m_breakPending = false;
+    resetBlockCaches();
+}
+
+void RtfDocumentBuilder::resetBlockCaches() {
+    // The cursor moved to a block this builder did not format.
+    m_blockFormat = m_cursor.blockFormat();
+    m_markFormat = m_cursor.blockCharFormat();
+    m_lists.fill(nullptr);
 }
 
 void RtfDocumentBuilder::flushRun() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RtfKeyword.h"
+
 #include <QColor>
 #include <QHash>
 #include <QList>
@@ -18,6 +20,31 @@ struct RtfDocumentTables {
     QStringList links;
     int defaultFont = 0;
     int codePage = 1252;
+
+    // \ansi, \mac, \pc, \pca and \ansicpg set the document's code page;
+    // false for any other word.
+    bool applyCodePageWord(RtfKeyword keyword, int param) {
+        switch (keyword) {
+        case RtfKeyword::Ansi:
+            codePage = 1252;
+            return true;
+        case RtfKeyword::Mac:
+            codePage = 10000;
+            return true;
+        case RtfKeyword::Pc:
+            codePage = 437;
+            return true;
+        case RtfKeyword::Pca:
+            codePage = 850;
+            return true;
+        case RtfKeyword::AnsiCpg:
+            if (param > 0)
+                codePage = param;
+            return true;
+        default:
+            return false;
+        }
+    }
 
     // The code page that decodes \'xx bytes in a run of the given font.
     int codePageOf(int font) const {

@@ -46,6 +46,24 @@ bool applyCharacterWord(RtfKeyword keyword, const RtfTokenizer::Token& token, Rt
     case K::Hidden:
         c.hidden = switchedOn(token);
         return true;
+    case K::NonAsianFontClass:
+        c.asianAssociated = false;
+        return true;
+    case K::AsianFontClass:
+        c.asianAssociated = true;
+        return true;
+    case K::AssocBold:
+        if (c.asianAssociated)
+            c.asianBold = switchedOn(token);
+        return true;
+    case K::AssocItalic:
+        if (c.asianAssociated)
+            c.asianItalic = switchedOn(token);
+        return true;
+    case K::AssocFontSize:
+        if (c.asianAssociated)
+            c.asianHalfPoints = token.param > 0 ? std::min(token.param, 3276) : 24;
+        return true;
     case K::FontSize:
         c.halfPoints = token.param > 0 ? std::min(token.param, 3276) : 24;
         return true;
@@ -123,6 +141,9 @@ bool applyParagraphWord(RtfKeyword keyword, const RtfTokenizer::Token& token, Rt
         return true;
     case K::ListLevel:
         p.listLevel = std::clamp(token.param, 0, 8);
+        return true;
+    case K::InTable:
+        p.inTable = true;
         return true;
     case K::PnBullet:
         p.listStyle = QTextListFormat::ListDisc;

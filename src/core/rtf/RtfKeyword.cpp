@@ -18,28 +18,39 @@ struct Entry {
 
 // Sorted by word (checked at compile time below) for a binary search.
 constexpr std::array kEntries = std::to_array<Entry>({
+    {"ab", K::AssocBold},
+    {"afs", K::AssocFontSize},
     {"aftncn", K::SkipDestination},
     {"aftnsep", K::SkipDestination},
     {"aftnsepc", K::SkipDestination},
-    {"annotation", K::SkipDestination},
+    {"ai", K::AssocItalic},
+    {"annotation", K::KeptGroup},
     {"ansi", K::Ansi},
     {"ansicpg", K::AnsiCpg},
     {"atnauthor", K::SkipDestination},
     {"atnid", K::SkipDestination},
     {"author", K::SkipDestination},
     {"b", K::Bold},
+    {"bkmkend", K::KeptGroup},
+    {"bkmkstart", K::KeptGroup},
     {"blue", K::Blue},
     {"bullet", K::Character, 0x2022},
     {"cb", K::BackColor},
-    {"cell", K::Character, u'\t'},
+    {"cell", K::Cell},
+    {"cellx", K::CellBoundary},
     {"cf", K::ForeColor},
     {"chcbpat", K::BackColor},
+    {"clmgf", K::MergedCell},
+    {"clmrg", K::MergedCell},
+    {"clvmgf", K::MergedCell},
+    {"clvmrg", K::MergedCell},
     {"colortbl", K::ColorTable},
     {"comment", K::SkipDestination},
     {"cpg", K::Cpg},
+    {"dbch", K::AsianFontClass},
     {"deff", K::Deff},
     {"dn", K::Dn},
-    {"do", K::SkipDestination},
+    {"do", K::KeptGroup},
     {"emdash", K::Character, 0x2014},
     {"emspace", K::Character, 0x2003},
     {"endash", K::Character, 0x2013},
@@ -48,25 +59,30 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"fcharset", K::FCharset},
     {"fi", K::FirstIndent},
     {"fldinst", K::FieldInstruction},
+    {"fldrslt", K::FieldResult},
     {"fonttbl", K::FontTable},
-    {"footer", K::SkipDestination},
-    {"footerf", K::SkipDestination},
-    {"footerl", K::SkipDestination},
-    {"footerr", K::SkipDestination},
-    {"footnote", K::SkipDestination},
+    {"footer", K::KeptGroup},
+    {"footerf", K::KeptGroup},
+    {"footerl", K::KeptGroup},
+    {"footerr", K::KeptGroup},
+    {"footnote", K::KeptGroup},
     {"fs", K::FontSize},
     {"ftncn", K::SkipDestination},
     {"ftnsep", K::SkipDestination},
     {"ftnsepc", K::SkipDestination},
     {"green", K::Green},
-    {"header", K::SkipDestination},
-    {"headerf", K::SkipDestination},
-    {"headerl", K::SkipDestination},
-    {"headerr", K::SkipDestination},
+    {"header", K::KeptGroup},
+    {"headerf", K::KeptGroup},
+    {"headerl", K::KeptGroup},
+    {"headerr", K::KeptGroup},
+    {"hich", K::NonAsianFontClass},
     {"highlight", K::BackColor},
     {"i", K::Italic},
     {"ilvl", K::ListLevel},
-    {"info", K::SkipDestination},
+    {"info", K::DocumentInfo},
+    {"intbl", K::InTable},
+    {"itap", K::TableDepth},
+    {"jpegblip", K::JpegBlip},
     {"ldblquote", K::Character, 0x201C},
     {"li", K::LeftIndent},
     {"lin", K::LeftIndent},
@@ -74,25 +90,32 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"listoverridetable", K::SkipDestination},
     {"listtable", K::SkipDestination},
     {"listtext", K::ListMarker},
+    {"loch", K::NonAsianFontClass},
     {"lquote", K::Character, 0x2018},
     {"ls", K::ListOverride},
     {"ltrmark", K::Character, 0x200E},
     {"mac", K::Mac},
-    {"nestcell", K::Character, u'\t'},
-    {"nestrow", K::Par},
+    {"nestcell", K::NestedCell},
+    {"nestrow", K::NestedRow},
+    {"nesttableprops", K::NestedTableProps},
     {"nonesttables", K::SkipDestination},
     {"nonshppict", K::SkipDestination},
     {"nosupersub", K::NoSuperSub},
-    {"object", K::SkipDestination},
+    {"object", K::KeptGroup},
     {"page", K::Par},
     {"par", K::Par},
     {"pard", K::Pard},
     {"pc", K::Pc},
     {"pca", K::Pca},
-    {"pict", K::SkipDestination},
+    {"pichgoal", K::PicHeightGoal},
+    {"picscalex", K::PicScaleX},
+    {"picscaley", K::PicScaleY},
+    {"pict", K::Picture},
+    {"picwgoal", K::PicWidthGoal},
     {"plain", K::Plain},
     {"pn", K::ListDefinition},
     {"pndec", K::PnDecimal},
+    {"pngblip", K::PngBlip},
     {"pnlcltr", K::PnLowerAlpha},
     {"pnlcrm", K::PnLowerRoman},
     {"pnlvl", K::PnLevel},
@@ -115,13 +138,15 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"red", K::Red},
     {"ri", K::RightIndent},
     {"rin", K::RightIndent},
-    {"row", K::Par},
+    {"row", K::Row},
     {"rquote", K::Character, 0x2019},
+    {"rtlch", K::NonAsianFontClass},
     {"rtlmark", K::Character, 0x200F},
     {"sa", K::SpaceAfter},
     {"sb", K::SpaceBefore},
     {"sect", K::Par},
-    {"shp", K::SkipDestination},
+    {"shp", K::KeptGroup},
+    {"shppict", K::ShapePicture},
     {"sl", K::LineSpacing},
     {"slmult", K::LineMultiple},
     {"strike", K::Strike},
@@ -130,9 +155,11 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"sub", K::Sub},
     {"super", K::Super},
     {"tab", K::Character, u'\t'},
-    {"tc", K::SkipDestination},
+    {"tc", K::KeptGroup},
     {"template", K::SkipDestination},
     {"title", K::SkipDestination},
+    {"trleft", K::RowLeft},
+    {"trowd", K::RowDefaults},
     {"txe", K::SkipDestination},
     {"u", K::U},
     {"uc", K::Uc},
@@ -156,7 +183,7 @@ constexpr std::array kEntries = std::to_array<Entry>({
     {"ulwave", K::Underline},
     {"up", K::Up},
     {"v", K::Hidden},
-    {"xe", K::SkipDestination},
+    {"xe", K::KeptGroup},
     {"zwj", K::Character, 0x200D},
     {"zwnj", K::Character, 0x200C},
 });
@@ -165,6 +192,27 @@ static_assert(std::is_sorted(kEntries.begin(), kEntries.end(),
                              [](const Entry& a, const Entry& b) { return a.word < b.word; }));
 
 } // namespace
+
+bool isReadDestination(RtfKeyword keyword) {
+    switch (keyword) {
+    case RtfKeyword::FontTable:
+    case RtfKeyword::ColorTable:
+    case RtfKeyword::ListMarker:
+    case RtfKeyword::ListDefinition:
+    case RtfKeyword::FieldInstruction:
+    // A field's result is the text readers show, even where the writer
+    // (AbiWord) marked it with \* as if it could be skipped.
+    case RtfKeyword::FieldResult:
+    case RtfKeyword::ShapePicture:
+    case RtfKeyword::Picture:
+    case RtfKeyword::DocumentInfo:
+    case RtfKeyword::KeptGroup:
+    case RtfKeyword::NestedTableProps:
+        return true;
+    default:
+        return false;
+    }
+}
 
 Match lookup(QByteArrayView word) {
     const std::string_view key(word.data(), static_cast<size_t>(word.size()));

@@ -21,6 +21,11 @@ enum class RtfKeyword {
     ListMarker,
     ListDefinition,
     FieldInstruction,
+    FieldResult,
+    ShapePicture, // \shppict: holds the \pict readers should use
+    Picture,
+    DocumentInfo, // \info: kept as it was read
+    KeptGroup,    // content the editor cannot show, kept as it was read
     // destinations whose content is skipped
     SkipDestination,
     // tables
@@ -46,6 +51,11 @@ enum class RtfKeyword {
     Up,
     Dn,
     Hidden,
+    NonAsianFontClass, // \loch, \hich, \rtlch: the associated words are not for Asian text
+    AsianFontClass,    // \dbch: they are
+    AssocBold,
+    AssocItalic,
+    AssocFontSize,
     // paragraph formatting
     Pard,
     AlignLeft,
@@ -70,6 +80,25 @@ enum class RtfKeyword {
     PnUpperAlpha,
     PnLowerRoman,
     PnUpperRoman,
+    // pictures
+    PngBlip,
+    JpegBlip,
+    PicScaleX,
+    PicScaleY,
+    PicWidthGoal,
+    PicHeightGoal,
+    // tables
+    InTable,
+    TableDepth,
+    RowDefaults,
+    RowLeft,
+    CellBoundary,
+    MergedCell,
+    Cell,
+    Row,
+    NestedCell,
+    NestedRow,
+    NestedTableProps,
     // breaks, and words that stand for one character (\tab, \emdash …)
     Par,
     Character,
@@ -83,5 +112,9 @@ struct Match {
 };
 
 Match lookup(QByteArrayView word);
+
+// Destinations the reader reads even after \*, which otherwise marks a
+// group that readers who do not know it skip.
+bool isReadDestination(RtfKeyword keyword);
 
 } // namespace RtfKeywords

@@ -19,6 +19,7 @@ struct RtfParaProps {
     QTextListFormat::Style listStyle = QTextListFormat::ListStyleUndefined;
     bool listStyleExplicit = false; // set by \pn numbering words, not guessed
     int listLevel = -1;             // -1: derive the nesting from the left indent
+    bool inTable = false;           // \intbl: the paragraph belongs to a table cell
 
     bool operator==(const RtfParaProps&) const = default;
 };

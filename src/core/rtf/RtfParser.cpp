@@ -2,6 +2,8 @@
 
 #include "RtfFieldInstruction.h"
 #include "RtfFormatWords.h"
+#include "RtfKeptGroup.h"
+#include "RtfUnkept.h"
 
 #include <algorithm>
 #include <utility>
@@ -11,23 +13,10 @@ namespace {
 using K = RtfKeyword;
 using Token = RtfTokenizer::Token;
 
-bool readsDestination(RtfKeyword keyword) {
-    switch (keyword) {
-    case K::FontTable:
-    case K::ColorTable:
-    case K::ListMarker:
-    case K::ListDefinition:
-    case K::FieldInstruction:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, const QTextCursor& cursor)
-    : m_tokens(rtf), m_builder(cursor, m_tables) {
+    : m_tokens(rtf), m_builder(cursor, m_tables), m_tableReader(m_builder, m_unkept, m_keeper) {
     m_stack.reserve(kMaxDepth + 1);
     m_stack.emplace_back();
 }
@@ -54,7 +43,7 @@ void RtfParser::run() {
         case RtfTokenizer::Type::HexByte:
             if (m_fallbackToSkip > 0)
                 --m_fallbackToSkip;
-            else if (m_overflowDepth == 0)
+            else if (m_overflowDepth == 0 && state().destination != RtfDestination::Picture)
                 destinationBytes(QByteArrayView(reinterpret_cast<const char*>(&token.byte), 1));
             break;
         case RtfTokenizer::Type::Text:
@@ -64,8 +53,14 @@ void RtfParser::run() {
             // Binary data belongs to pictures and objects, never to the text.
             if (m_fallbackToSkip > 0)
                 --m_fallbackToSkip;
+            else if (m_overflowDepth == 0 && state().destination == RtfDestination::Picture)
+                m_picture.appendBinary(token.text);
             break;
         }
+        // Whether the next token is the first of its group, \* aside.
+        m_groupFresh = token.type == RtfTokenizer::Type::GroupStart ||
+                       (m_groupFresh && token.type == RtfTokenizer::Type::ControlSymbol &&
+                        token.symbol == '*');
     }
 }
 
@@ -78,6 +73,7 @@ void RtfParser::openGroup() {
         return;
     }
     m_stack.push_back(m_stack.back());
+    m_keeper.opened(state());
 }
 
 void RtfParser::closeGroup() {
@@ -102,7 +98,25 @@ void RtfParser::closeGroup() {
 
 void RtfParser::endDestination(const RtfGroupState& closed) {
     RtfGroupState& parent = state();
+    if (closed.destination == parent.destination &&
+        (closed.destination == RtfDestination::Picture || isRawDestination(closed.destination)))
+        return; // a group inside the picture or the kept group
     switch (closed.destination) {
+    case RtfDestination::Picture: {
+        placeParagraph();
+        const auto image = m_picture.addTo(m_builder.cursor().document());
+        m_builder.insertObject(
+            image ? QTextCharFormat(*image)
+                  : RtfKeptGroup::format(m_keeper.bytesOf(closed), RtfKeptGroup::Kind::Picture));
+        break;
+    }
+    case RtfDestination::Kept:
+        placeParagraph();
+        m_builder.insertObject(RtfKeptGroup::format(m_keeper.bytesOf(closed), closed.keptKind));
+        break;
+    case RtfDestination::DocumentInfo:
+        m_documentGroups.append(m_keeper.bytesOf(closed));
+        break;
     case RtfDestination::FontTable:
         // An entry may lack its ';' and end with its group instead.
         if (m_fontNumber >= 0)
@@ -123,6 +137,8 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
             if (!target.isEmpty()) {
                 m_tables.links.append(target);
                 parent.character.link = int(m_tables.links.size()) - 1;
+            } else if (!m_fieldInstruction.trimmed().isEmpty()) {
+                m_keeper.keepField(parent, closed.start, m_stack.size() > 2);
             }
             m_fieldInstruction.clear();
         }
@@ -134,6 +150,12 @@ void RtfParser::endDestination(const RtfGroupState& closed) {
 
 void RtfParser::finish() {
     flushBytes();
+    for (const RtfGroupState& open : m_stack) {
+        if (open.destination == RtfDestination::Picture || isRawDestination(open.destination)) {
+            RtfUnkept::add(m_unkept, RtfUnkept::cutObject());
+            break;
+        }
+    }
     if (!m_done)
         m_builder.finish(state().paragraph, state().character, m_marker);
     m_done = true;
@@ -148,37 +170,31 @@ void RtfParser::controlWord(const Token& token) {
     if (m_overflowDepth > 0)
         return;
     RtfGroupState& s = state();
-    if (s.destination == RtfDestination::Skip)
+    if (s.destination == RtfDestination::Skip || isRawDestination(s.destination))
         return;
+    const bool firstWord = m_groupFresh;
     const RtfKeywords::Match match = RtfKeywords::lookup(token.text);
     const RtfKeyword keyword = match.keyword;
-    if (std::exchange(m_ignorableNext, false) && !readsDestination(keyword)) {
+    if (std::exchange(m_ignorableNext, false) && !RtfKeywords::isReadDestination(keyword)) {
         s.destination = RtfDestination::Skip;
+        return;
+    }
+    if (s.destination == RtfDestination::Picture) {
+        m_picture.applyWord(keyword, token.param);
         return;
     }
     if (RtfFormatWords::applyCharacterWord(keyword, token, s.character) ||
         RtfFormatWords::applyParagraphWord(keyword, token, s.paragraph))
         return;
+    if (m_tables.applyCodePageWord(keyword, token.param) || m_color.apply(keyword, token.param)) {
+        m_keeper.sharedStateChanged();
+        return;
+    }
 
     const int param = token.param;
     switch (keyword) {
-    case K::Ansi:
-        m_tables.codePage = 1252;
-        break;
-    case K::Mac:
-        m_tables.codePage = 10000;
-        break;
-    case K::Pc:
-        m_tables.codePage = 437;
-        break;
-    case K::Pca:
-        m_tables.codePage = 850;
-        break;
-    case K::AnsiCpg:
-        if (param > 0)
-            m_tables.codePage = param;
-        break;
     case K::Deff:
+        m_keeper.sharedStateChanged();
         m_tables.defaultFont = param;
         m_builder.tablesChanged();
         break;
@@ -190,14 +206,16 @@ void RtfParser::controlWord(const Token& token) {
         m_fallbackToSkip = s.unicodeSkip;
         break;
     case K::FontTable:
+        m_keeper.sharedStateChanged();
         s.destination = RtfDestination::FontTable;
         m_fontNumber = -1;
         m_fontName.clear();
         break;
     case K::ColorTable:
+        m_keeper.sharedStateChanged();
         s.destination = RtfDestination::ColorTable;
         m_tables.colors.clear();
-        m_red = m_green = m_blue = -1;
+        m_color.take();
         m_builder.tablesChanged();
         break;
     case K::ListMarker:
@@ -208,11 +226,30 @@ void RtfParser::controlWord(const Token& token) {
         s.destination = RtfDestination::ListDefinition;
         break;
     case K::FieldInstruction:
+        if (!firstWord) {
+            // What its group showed before it would be in a kept field twice.
+            if (s.destination == RtfDestination::Body)
+                RtfUnkept::add(m_unkept, RtfUnkept::strayGroup());
+            s.destination = RtfDestination::Skip;
+            break;
+        }
         s.destination = RtfDestination::FieldInstruction;
         m_fieldInstruction.clear();
         break;
     case K::SkipDestination:
         s.destination = RtfDestination::Skip;
+        break;
+    case K::Picture:
+        if (m_keeper.open(s, RtfDestination::Picture, m_stack.size() > 2, firstWord))
+            m_picture = RtfPicture();
+        break;
+    case K::KeptGroup:
+        if (const auto kind = RtfKeptGroup::kindOfDestination(token.text);
+            kind && m_keeper.open(s, RtfDestination::Kept, m_stack.size() > 2, firstWord))
+            s.keptKind = *kind;
+        break;
+    case K::DocumentInfo:
+        m_keeper.open(s, RtfDestination::DocumentInfo, m_stack.size() > 2, firstWord);
         break;
     case K::F:
         if (s.destination == RtfDestination::FontTable) {
@@ -233,15 +270,6 @@ void RtfParser::controlWord(const Token& token) {
         if (s.destination == RtfDestination::FontTable && param > 0)
             m_fontCodePage = param;
         break;
-    case K::Red:
-        m_red = std::clamp(param, 0, 255);
-        break;
-    case K::Green:
-        m_green = std::clamp(param, 0, 255);
-        break;
-    case K::Blue:
-        m_blue = std::clamp(param, 0, 255);
-        break;
     case K::Par:
         endParagraph();
         break;
@@ -249,6 +277,16 @@ void RtfParser::controlWord(const Token& token) {
         appendChar(match.character);
         break;
     default:
+        switch (m_tableReader.apply(keyword, param, s, m_marker)) {
+        case RtfTableReader::Effect::AppendTab:
+            appendChar(u'\t');
+            break;
+        case RtfTableReader::Effect::EndParagraph:
+            endParagraph();
+            break;
+        default:
+            break;
+        }
         break;
     }
 }
@@ -309,6 +347,11 @@ void RtfParser::destinationBytes(QByteArrayView bytes) {
     switch (s.destination) {
     case RtfDestination::Skip:
     case RtfDestination::ListDefinition:
+    case RtfDestination::Kept:
+    case RtfDestination::DocumentInfo:
+        return;
+    case RtfDestination::Picture:
+        m_picture.appendHex(bytes);
         return;
     case RtfDestination::FontTable:
         fontTableBytes(bytes);
@@ -319,10 +362,6 @@ void RtfParser::destinationBytes(QByteArrayView bytes) {
                 commitColor();
         }
         return;
-    case RtfDestination::Body:
-        if (s.character.hidden)
-            return;
-        break;
     default:
         break;
     }
@@ -378,8 +417,19 @@ void RtfParser::appendText(QStringView text) {
     const RtfGroupState& s = state();
     switch (s.destination) {
     case RtfDestination::Body:
-        if (!s.character.hidden)
+        if (s.character.hidden) {
+            if (!text.trimmed().isEmpty())
+                RtfUnkept::add(m_unkept, RtfUnkept::hiddenText());
+        } else if (text.contains(QChar::ObjectReplacementCharacter)) {
+            // The object character stands for an object, never for text.
+            QString plain = text.toString();
+            plain.remove(QChar::ObjectReplacementCharacter);
+            placeParagraph();
+            m_builder.appendText(plain, s.character);
+        } else {
+            placeParagraph();
             m_builder.appendText(text, s.character);
+        }
         break;
     case RtfDestination::ListMarker:
         m_marker += text;
@@ -397,22 +447,20 @@ void RtfParser::appendText(QStringView text) {
 }
 
 void RtfParser::appendUnicode(int value) {
-    // \u takes a signed 16-bit number; some writers give the code point as is.
-    const char32_t code = value < 0 ? char32_t(value + 65536) : char32_t(value);
-    if (code > 0x10FFFF || (code < 0x20 && code != u'\t'))
-        return;
-    const QString text = QString::fromUcs4(&code, 1);
-    appendText(text);
+    if (const QString text = RtfTextDecoder::unicodeText(value); !text.isEmpty())
+        appendText(text);
 }
 
 void RtfParser::endParagraph() {
     if (state().destination != RtfDestination::Body)
         return;
+    placeParagraph();
     m_builder.endParagraph(state().paragraph, state().character, m_marker);
     m_marker.clear();
 }
 
 void RtfParser::commitFont() {
+    m_keeper.sharedStateChanged();
     flushBytes();
     if (m_fontNumber >= 0) {
         m_tables.fonts.insert(m_fontNumber, {m_fontName.trimmed(), m_fontCodePage});
@@ -424,11 +472,7 @@ void RtfParser::commitFont() {
 }
 
 void RtfParser::commitColor() {
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_tables.colors.append(QColor());
-    else
-        m_tables.colors.append(
-            QColor(std::max(0, m_red), std::max(0, m_green), std::max(0, m_blue)));
-    m_red = m_green = m_blue = -1;
+    m_keeper.sharedStateChanged();
+    m_tables.colors.append(m_color.take());
     m_builder.tablesChanged();
 }

@@ -1,5 +1,6 @@
 #include "RtfReader.h"
 
+#include "RtfKeptGroup.h"
 #include "RtfParser.h"
 
 #include <QTextCursor>
@@ -17,7 +18,7 @@ bool RtfReader::isRtf(QByteArrayView bytes) {
     return start(bytes) >= 0;
 }
 
-bool RtfReader::read(QByteArrayView rtf, QTextDocument* document) {
+bool RtfReader::read(QByteArrayView rtf, QTextDocument* document, QStringList* unkept) {
     const qsizetype from = start(rtf);
     if (from < 0 || !document)
         return false;
@@ -29,8 +30,13 @@ bool RtfReader::read(QByteArrayView rtf, QTextDocument* document) {
     document->clear();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    RtfParser(rtf.sliced(from), cursor).run();
+    RtfParser parser(rtf.sliced(from), cursor);
+    parser.run();
     cursor.endEditBlock();
+    document->setProperty(RtfKeptGroup::kDocumentGroupsProperty,
+                          QVariant::fromValue(parser.documentGroups()));
+    if (unkept)
+        *unkept = parser.unkept();
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
     return true;

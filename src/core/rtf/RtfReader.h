@@ -1,18 +1,24 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringList>
 
 class QTextCursor;
 class QTextDocument;
 
-// Reads RTF as WordPad and Word write it (and the description file template)
-// into a QTextDocument. Damaged or cut files load as far as they can be read.
+// Reads RTF as word processors write it (and the description file template)
+// into a QTextDocument: text, formatting, lists, links, tables and PNG and
+// JPEG pictures. What the editor cannot show (other pictures, objects,
+// headers, fields) is kept as raw groups the writer puts back. Damaged or cut
+// files load as far as they can be read.
 class RtfReader {
 public:
     // Replaces the document's content and leaves it unmodified with an empty
     // undo history. False only when the bytes are not RTF at all; the
-    // document is then left as it was.
-    static bool read(QByteArrayView rtf, QTextDocument* document);
+    // document is then left as it was. unkept receives the kinds of content
+    // that were read but cannot be kept (see RtfUnkept): saving such a
+    // document would lose them.
+    static bool read(QByteArrayView rtf, QTextDocument* document, QStringList* unkept = nullptr);
 
     // Inserts at the cursor as one undo step, as a paste does.
     static bool insert(QByteArrayView rtf, QTextCursor& cursor);

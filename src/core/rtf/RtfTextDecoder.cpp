@@ -164,3 +164,10 @@ QStringDecoder* RtfTextDecoder::decoderFor(int codePage) {
     }
     return it->get();
 }
+
+QString RtfTextDecoder::unicodeText(int value) {
+    const char32_t code = value < 0 ? char32_t(value + 65536) : char32_t(value);
+    if (code > 0x10FFFF || (code < 0x20 && code != u'\t'))
+        return {};
+    return QString::fromUcs4(&code, 1);
+}

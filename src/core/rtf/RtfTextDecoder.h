@@ -19,6 +19,10 @@ public:
 
     static int codePageForCharset(int charset);
 
+    // The character of a \uN word, empty for none the text may hold. \u takes
+    // a signed 16-bit number; some writers give the code point as is.
+    static QString unicodeText(int value);
+
     QString decode(QByteArrayView bytes, int codePage);
 
 private:

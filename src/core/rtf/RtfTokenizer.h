@@ -33,6 +33,11 @@ public:
 
     Token next();
 
+    // The offset of the next byte to read: a group's raw bytes run from its
+    // '{' to the position after its '}'.
+    qsizetype position() const { return m_pos; }
+    QByteArrayView data() const { return m_data; }
+
 private:
     Token controlWord();
 

@@ -1,10 +1,15 @@
 #include "RtfWriter.h"
 
 #include "Cp1252.h"
+#include "RtfKeptGroup.h"
+#include "RtfListMarkup.h"
+#include "RtfPicture.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +27,17 @@ int halfPointsOf(qreal points) {
 // A link target as the field instruction can hold it: a '"' would end it and
 // control characters are not written. Targets that come out alike are one
 // link, or what is read back would be written as fewer links next time.
+// Blocks of a cell in order; a frame inside a cell (a table pasted into
+// it) gives its blocks, as text of the cell.
+void collectBlocks(const QTextFrame::iterator& begin, QList<QTextBlock>& blocks) {
+    for (auto it = begin; !it.atEnd(); ++it) {
+        if (const QTextFrame* frame = it.currentFrame())
+            collectBlocks(frame->begin(), blocks);
+        else
+            blocks.append(it.currentBlock());
+    }
+}
+
 QString linkTarget(QString href) {
     href.replace(u'"', QStringLiteral("%22"));
     href.removeIf([](QChar c) { return c.unicode() < 0x20; });
@@ -50,27 +66,95 @@ RtfWriter::RtfWriter(const QTextDocument* document) : m_document(document) {
 }
 
 QByteArray RtfWriter::run() {
-    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    writeFrame(m_document->rootFrame());
 
     QByteArray head = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052";
     head += m_fonts.table(m_encoder);
     head += '\n';
     if (const QByteArray colors = m_colors.table(); !colors.isEmpty())
         head += colors + '\n';
-    head += "{\\*\\generator Keepsake;}\\viewkind4\\uc1";
+    head += "{\\*\\generator Keepsake;}";
+    const QByteArrayList documentGroups =
+        m_document->property(RtfKeptGroup::kDocumentGroupsProperty).value<QByteArrayList>();
+    for (const QByteArray& group : documentGroups)
+        head += group + '\n';
+    head += "\\viewkind4\\uc1";
     return head + m_out + "}\n";
 }
 
-void RtfWriter::writeBlock(const QTextBlock& block) {
-    const ParaState para = paraState(block);
+void RtfWriter::writeFrame(const QTextFrame* frame) {
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame()))
+            writeTable(table);
+        else if (const QTextFrame* child = it.currentFrame())
+            writeFrame(child);
+        else
+            writeBlock(it.currentBlock());
+    }
+}
+
+void RtfWriter::writeTable(const QTextTable* table) {
+    for (int row = 0; row < table->rows(); ++row) {
+        writeRowDefinition(table);
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            QList<QTextBlock> blocks;
+            // A cell spanning several places is written once, at its first.
+            if (cell.row() == row && cell.column() == column)
+                collectBlocks(cell.begin(), blocks);
+            if (blocks.isEmpty()) {
+                if (m_firstParagraph || !m_para.inTable) {
+                    word("pard");
+                    word("intbl");
+                    m_para = ParaState();
+                    m_para.inTable = true;
+                    m_firstParagraph = false;
+                }
+                word("cell");
+                continue;
+            }
+            for (qsizetype i = 0; i < blocks.size(); ++i)
+                writeBlock(blocks.at(i), i + 1 < blocks.size() ? "par" : "cell", true);
+        }
+        word("row");
+        raw("\n");
+    }
+}
+
+void RtfWriter::writeRowDefinition(const QTextTable* table) {
+    const QTextTableFormat format = table->format();
+    const QList<QTextLength> widths = format.columnWidthConstraints();
+    const int columns = table->columns();
+    // A column without a width of its own shares a 6-inch line with the others.
+    const int shared = 8640 / std::max(1, columns);
+    word("trowd");
+    word("trgaph", 108);
+    int right = 0;
+    for (int column = 0; column < columns; ++column) {
+        const QTextLength width = column < widths.size() ? widths.at(column) : QTextLength();
+        right += width.type() == QTextLength::FixedLength ? std::max(1, twips(width.rawValue()))
+                                                          : shared;
+        if (format.border() > 0) {
+            for (const char* side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
+                word(side);
+                word("brdrs");
+                word("brdrw", 10);
+            }
+        }
+        word("cellx", right);
+    }
+    raw("\n");
+}
+
+void RtfWriter::writeBlock(const QTextBlock& block, const char* terminator, bool inTable) {
+    const ParaState para = paraState(block, inTable);
     const bool changed = m_firstParagraph || !(para == m_para);
     m_firstParagraph = false;
     if (changed)
         word("pard");
     // WordPad's order: the marker, then the list definition and indents.
     if (para.listStyle)
-        writeListMarker(block, para.listStyle);
+        raw(RtfListMarkup::marker(para.listStyle, block.textList()->itemText(block), m_fonts));
     if (changed)
         writeParagraphFormat(para);
 
@@ -82,8 +166,11 @@ void RtfWriter::writeBlock(const QTextBlock& block) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
-        if (format.isImageFormat())
-            continue; // pictures are not written
+        if (format.isImageFormat() || RtfKeptGroup::isKeptGroup(format)) {
+            closeLink();
+            writeObjects(fragment);
+            continue;
+        }
         const QString href = format.isAnchor() ? linkTarget(format.anchorHref()) : QString();
         if (href != m_link) {
             closeLink();
@@ -94,13 +181,26 @@ void RtfWriter::writeBlock(const QTextBlock& block) {
         writeText(fragment.text(), family);
     }
     closeLink();
-    word("par");
+    word(terminator);
     raw("\n");
 }
 
-RtfWriter::ParaState RtfWriter::paraState(const QTextBlock& block) const {
+void RtfWriter::writeObjects(const QTextFragment& fragment) {
+    const QTextCharFormat format = fragment.charFormat();
+    const QByteArray group = format.isImageFormat()
+                                 ? RtfPicture::group(m_document, format.toImageFormat())
+                                 : RtfKeptGroup::bytesOf(format);
+    // Equal objects side by side share one fragment.
+    for (QChar c : fragment.text()) {
+        if (c == QChar::ObjectReplacementCharacter)
+            raw(group);
+    }
+}
+
+RtfWriter::ParaState RtfWriter::paraState(const QTextBlock& block, bool inTable) const {
     const QTextBlockFormat format = block.blockFormat();
     ParaState p;
+    p.inTable = inTable;
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         p.align = 1;
@@ -144,57 +244,10 @@ RtfWriter::ParaState RtfWriter::paraState(const QTextBlock& block) const {
 }
 
 void RtfWriter::writeParagraphFormat(const ParaState& para) {
-    if (para.listStyle) {
-        // WordPad's own bullet is \pnlvlblt with the Symbol font's dot; the
-        // other kinds use Word 6's \pn words, which Word and WordPad still read.
-        raw("{\\*\\pn");
-        m_delimit = true;
-        switch (para.listStyle) {
-        case QTextListFormat::ListCircle:
-            word("pnlvlblt");
-            word("pnf", 0);
-            word("pnindent", 0);
-            raw("{\\pntxtb o}");
-            break;
-        case QTextListFormat::ListSquare:
-            word("pnlvlblt");
-            word("pnf", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
-            word("pnindent", 0);
-            raw("{\\pntxtb\\'A7}");
-            break;
-        case QTextListFormat::ListDisc:
-            word("pnlvlblt");
-            word("pnf", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
-            word("pnindent", 0);
-            raw("{\\pntxtb\\'B7}");
-            break;
-        default:
-            word("pnlvlbody");
-            word("pnf", 0);
-            word("pnindent", 0);
-            word("pnstart", 1);
-            switch (para.listStyle) {
-            case QTextListFormat::ListLowerAlpha:
-                word("pnlcltr");
-                break;
-            case QTextListFormat::ListUpperAlpha:
-                word("pnucltr");
-                break;
-            case QTextListFormat::ListLowerRoman:
-                word("pnlcrm");
-                break;
-            case QTextListFormat::ListUpperRoman:
-                word("pnucrm");
-                break;
-            default:
-                word("pndec");
-                break;
-            }
-            raw("{\\pntxta.}");
-            break;
-        }
-        raw("}");
-    }
+    if (para.inTable)
+        word("intbl");
+    if (para.listStyle)
+        raw(RtfListMarkup::definition(para.listStyle, m_fonts));
     if (para.first)
         word("fi", para.first);
     if (para.left)
@@ -213,27 +266,6 @@ void RtfWriter::writeParagraphFormat(const ParaState& para) {
     if (para.align)
         word(kAlign[para.align]);
     m_para = para;
-}
-
-void RtfWriter::writeListMarker(const QTextBlock& block, int style) {
-    // What readers without list support show in place of the marker.
-    raw("{\\pntext");
-    m_delimit = true;
-    if (style == QTextListFormat::ListDisc) {
-        word("f", m_fonts.index(QStringLiteral("Symbol"), RtfCharsetEncoder::kSymbol));
-        raw("\\'B7");
-    } else if (style == QTextListFormat::ListSquare) {
-        word("f", m_fonts.index(QStringLiteral("Wingdings"), RtfCharsetEncoder::kSymbol));
-        raw("\\'A7");
-    } else {
-        word("f", 0);
-        const QString text = style == QTextListFormat::ListCircle
-                                 ? QStringLiteral("o")
-                                 : block.textList()->itemText(block);
-        raw(' ' + text.toLatin1());
-    }
-    word("tab");
-    raw("}");
 }
 
 QString RtfWriter::familyOf(const QTextCharFormat& format) const {

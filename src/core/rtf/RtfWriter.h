@@ -10,10 +10,15 @@
 class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
+class QTextFragment;
+class QTextFrame;
+class QTextTable;
 
 // Writes a QTextDocument as RTF in WordPad's shape: \ansicpg936, a font
 // table with charset 134 for Chinese fonts, formatting switched on and off
-// in place rather than nested in groups, bullets as \pn paragraphs. Every
+// in place rather than nested in groups, bullets as \pn paragraphs, tables
+// as \trowd rows, PNG and JPEG pictures as \pict groups, and the groups the
+// reader kept raw as they were read. Every
 // non-ASCII character is \uN, exact for current readers, followed by its
 // bytes in the font's code page, so readers that predate \uN still show
 // Chinese text.
@@ -45,16 +50,21 @@ private:
         int lineSpacing = 0;
         bool lineMultiple = false;
         int listStyle = 0; // QTextListFormat::Style; 0 for none
+        bool inTable = false;
         bool operator==(const ParaState&) const = default;
     };
 
     explicit RtfWriter(const QTextDocument* document);
 
     QByteArray run();
-    void writeBlock(const QTextBlock& block);
-    ParaState paraState(const QTextBlock& block) const;
+    void writeFrame(const QTextFrame* frame);
+    void writeTable(const QTextTable* table);
+    void writeRowDefinition(const QTextTable* table);
+    // terminator: "par", or "cell" for the last paragraph of a cell.
+    void writeBlock(const QTextBlock& block, const char* terminator = "par", bool inTable = false);
+    void writeObjects(const QTextFragment& fragment);
+    ParaState paraState(const QTextBlock& block, bool inTable) const;
     void writeParagraphFormat(const ParaState& para);
-    void writeListMarker(const QTextBlock& block, int style);
     QString familyOf(const QTextCharFormat& format) const;
     CharState charState(const QTextCharFormat& format, QString* family);
     void switchTo(CharState target);

@@ -7,6 +7,7 @@
 #include "SafeFileWriter.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "rtf/RtfKeptGroup.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -36,6 +37,8 @@ CRichEditControlView::CRichEditControlView(CommandRegistry& commands, Prompter& 
     setFocusProxy(m_edit);
 
     m_edit->setAcceptRichText(true);
+    // Groups the reader keeps but cannot show are drawn as labelled boxes.
+    RtfKeptGroup::showIn(m_edit->document());
     m_edit->setTabChangesFocus(false);
     m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_edit, &QWidget::customContextMenuRequested, this,
@@ -77,9 +80,10 @@ bool CRichEditControlView::open(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         return false;
     QTextDocument* document = m_edit->document();
+    QStringList unkept;
     if (bytes.trimmed().isEmpty()) {
         document->clear();
-    } else if (!RtfReader::read(bytes, document)) {
+    } else if (!RtfReader::read(bytes, document, &unkept)) {
         // Saving would replace text that is not RTF with RTF: leave it alone.
         return false;
     }
@@ -89,8 +93,14 @@ bool CRichEditControlView::open(const QString& path) {
     m_path = QFileInfo(path).absoluteFilePath();
     setToolTip(m_path);
     setWindowTitle(QFileInfo(path).fileName());
+    // Saving would drop what the editor could not keep: the file may be read
+    // but not changed, and the user learns why.
+    m_edit->setReadOnly(!unkept.isEmpty());
     updateTitle();
     showFormat();
+    if (!unkept.isEmpty())
+        m_prompter.notice(QStringLiteral("该文档包含无法保存的内容（%1），已以只读方式打开。")
+                              .arg(unkept.join(QStringLiteral("、"))));
     return true;
 }
 
@@ -99,7 +109,7 @@ bool CRichEditControlView::isModified() const {
 }
 
 bool CRichEditControlView::save() {
-    if (!isModified() || m_path.isEmpty())
+    if (!isModified() || m_path.isEmpty() || m_edit->isReadOnly())
         return true;
     QString reason;
     if (!SafeFileWriter::write(m_path, RtfWriter::write(m_edit->document()), &reason)) {
@@ -134,6 +144,8 @@ void CRichEditControlView::showFormat() {
 }
 
 void CRichEditControlView::mergeFormat(const QTextCharFormat& format) {
+    if (m_edit->isReadOnly())
+        return; // a format merged into a read-only editor still changes its text
     // As the rich-edit control does: the selection, or with none what is
     // typed next.
     m_edit->mergeCurrentCharFormat(format);
@@ -191,6 +203,8 @@ void CRichEditControlView::setForeground(const QColor& colour) {
 }
 
 bool CRichEditControlView::commandEnabled(int id) const {
+    if (m_edit->isReadOnly())
+        return id == CommandIds::Print || id == CommandIds::PrintPreview;
     return DocumentCommands::richEditCommands().contains(id);
 }
 
@@ -220,6 +234,8 @@ bool CRichEditControlView::commandChecked(int id) const {
 
 void CRichEditControlView::runCommand(int id) {
     using namespace CommandIds;
+    if (!commandEnabled(id))
+        return;
     QTextCharFormat format;
     switch (id) {
     case CharBold:

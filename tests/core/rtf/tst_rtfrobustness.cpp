@@ -1,0 +1,170 @@
+#include "RtfTestSupport.h"
+#include "rtf/RtfReader.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <memory>
+
+// Whatever the bytes, the reader opens them: cut files, damaged files, deep
+// nesting, binary data, and large files in time that grows with their size.
+class TestRtfRobustness : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyTruncationOpens();
+    void damagedInputOpens();
+    void nestingAndBinaryCannotEscape();
+    void megabyteLoadsQuickly_data();
+    void megabyteLoadsQuickly();
+};
+
+namespace {
+
+std::unique_ptr<QTextDocument> load(const QByteArray& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    if (!RtfReader::read(rtf, document.get()))
+        qWarning("not read as RTF: %s", rtf.left(40).constData());
+    return document;
+}
+
+QString text(const QByteArray& rtf) {
+    return rtfBlockTexts(*load(rtf)).join(u'\n');
+}
+
+QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
+    const QTextCursor found = document.find(text);
+    if (found.isNull())
+        return {};
+    QTextCursor at(const_cast<QTextDocument*>(&document));
+    at.setPosition(found.selectionStart() + 1);
+    return at.charFormat();
+}
+
+} // namespace
+
+void TestRtfRobustness::everyTruncationOpens() {
+    for (const char* name :
+         {"wordpad_zh.rtf", "word_unicode.rtf", "kept_groups.rtf", "producers/pandoc.rtf"}) {
+        const QByteArray full = rtfSample(name);
+        const QString whole = text(full);
+        for (qsizetype length = 5; length <= full.size(); ++length) {
+            QTextDocument document;
+            QVERIFY2(RtfReader::read(full.first(length), &document), name);
+        }
+        // Cut before the last brace, everything is there.
+        const qsizetype lastBrace = full.lastIndexOf('}');
+        QCOMPARE(text(full.first(lastBrace)), whole);
+    }
+}
+
+void TestRtfRobustness::damagedInputOpens() {
+    const QByteArray sample = rtfSample("word_unicode.rtf");
+    QRandomGenerator random(20240601);
+    static const char kNasty[] = "{}\\'0123456789-*;ubinfcs ";
+    for (int round = 0; round < 1500; ++round) {
+        QByteArray damaged = sample;
+        const int changes = 1 + random.bounded(8);
+        for (int i = 0; i < changes; ++i) {
+            const qsizetype at = 6 + random.bounded(int(damaged.size()) - 6);
+            damaged[at] = random.bounded(2) ? kNasty[random.bounded(int(sizeof kNasty) - 1)]
+                                            : char(random.bounded(256));
+        }
+        QTextDocument document;
+        QVERIFY(RtfReader::read(damaged, &document));
+    }
+    const QList<QByteArray> nasty = {
+        "{\\rtf1 \\'",
+        "{\\rtf1 \\'4",
+        "{\\rtf1 \\u",
+        "{\\rtf1 \\u-",
+        "{\\rtf1 \\",
+        "{\\rtf1 {\\fonttbl{\\f0",
+        "{\\rtf1 {\\colortbl\\red",
+        "{\\rtf1 \\uc99999\\u20320 x}",
+        "{\\rtf1 \\f-5 x}",
+        "{\\rtf1 \\cf99999\\highlight-3 x}",
+        "{\\rtf1 \\ls1\\ilvl99 x\\par}",
+        "{\\rtf1 \\pnlvl-3 x\\par}",
+        "{\\rtf1 \\li2147483647\\fi-99999999999 x\\par}",
+        "{\\rtf1 \\fs99999999999999999999 x}",
+        "{\\rtf1 \\u99999999999 x}",
+        "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"}{\\fldrslt x}}}",
+        "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \\l}{\\fldrslt x}}}",
+        QByteArray("{\\rtf1 a\0b}", 11),
+    };
+    for (const QByteArray& bytes : nasty) {
+        QTextDocument document;
+        QVERIFY2(RtfReader::read(bytes, &document), bytes.constData());
+    }
+    QCOMPARE(text("{\\rtf1 \\fs99999999999999999999 x}"), QStringLiteral("x"));
+    QCOMPARE(formatOf(*load("{\\rtf1 \\fs99999999999 x}"), QStringLiteral("x")).fontPointSize(),
+             1638.0);
+}
+
+void TestRtfRobustness::nestingAndBinaryCannotEscape() {
+    const QByteArray deep =
+        "{\\rtf1 a" + QByteArray(200000, '{') + "deep" + QByteArray(200000, '}') + "b}";
+    QCOMPARE(text(deep), QStringLiteral("ab"));
+    const QByteArray open = "{\\rtf1 a" + QByteArray(200000, '{') + "x";
+    QVERIFY(RtfReader::read(open, std::make_unique<QTextDocument>().get()));
+    // Moderate nesting is content like any other.
+    QCOMPARE(text("{\\rtf1 " + QByteArray(100, '{') + "x" + QByteArray(100, '}') + "}"),
+             QStringLiteral("x"));
+
+    // \bin data is neither text nor structure.
+    QCOMPARE(text("{\\rtf1 a\\bin4 }}}{b}"), QStringLiteral("ab"));
+    QCOMPARE(text("{\\rtf1 a{\\*\\pict\\bin999999 xyz"), QStringLiteral("a"));
+    QCOMPARE(text("{\\rtf1 a\\bin-5 b}"), QStringLiteral("ab"));
+}
+
+void TestRtfRobustness::megabyteLoadsQuickly_data() {
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<int>("minimumBlocks");
+    const QByteArray sample = rtfSample("wordpad_zh.rtf");
+    const qsizetype bodyStart = sample.indexOf("\\pard");
+    QTest::newRow("WordPad text") << sample.mid(bodyStart, sample.lastIndexOf('}') - bodyStart)
+                                  << 5000;
+    QTest::newRow("a format change every character") << QByteArray("{\\b x}{\\i y}") << 1;
+    QTest::newRow("one long bulleted list")
+        << QByteArray(
+               "{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf2{\\pntxtb\\'B7}}\\li720 x\\par\n")
+        << 10000;
+    QTest::newRow("tiny paragraphs") << QByteArray("ab\\par\n") << 100000;
+}
+
+void TestRtfRobustness::megabyteLoadsQuickly() {
+    // A guard against work that grows faster than the file (the benchmark
+    // measures the real figure): each of these took minutes before.
+    QFETCH(QByteArray, unit);
+    QFETCH(int, minimumBlocks);
+    QByteArray big =
+        "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 A;}{\\f2\\fcharset2 Symbol;}}";
+    while (big.size() < 1024 * 1024)
+        big += unit;
+    big += '}';
+    QTextDocument document;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(RtfReader::read(big, &document));
+    const qint64 ms = timer.elapsed();
+#ifdef KEEPSAKE_SANITIZED // instrumented code runs several times slower
+    const qint64 budgetMs = 15000;
+#else
+    const qint64 budgetMs = 3000;
+#endif
+    QVERIFY2(ms < budgetMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    QVERIFY(document.blockCount() >= minimumBlocks);
+    if (minimumBlocks == 10000) {
+        // Split for speed, the long list still reads as bullets throughout.
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            QVERIFY(block.textList() &&
+                    block.textList()->format().style() == QTextListFormat::ListDisc);
+    }
+}
+
+QTEST_MAIN(TestRtfRobustness)
+#include "tst_rtfrobustness.moc"
