@@ -1,9 +1,9 @@
 #include "MaterialFolder.h"
 
+#include "TimeText.h"
 #include "config/CFolderTool.h"
 #include "config/StoredPath.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -68,8 +68,10 @@ QString MoveAsideIfUsed(const QString& folder, bool& failed) {
     if (!info.exists() || info.isSymLink() || !info.isDir() ||
         QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         return {};
-    const QString stem = folder + QLatin1String(".stale-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    // The store's clock, so the name tells the same time as the rows do.
+    QString stamp = TimeText::now();
+    stamp.removeIf([](QChar c) { return !c.isDigit(); });
+    const QString stem = folder + QLatin1String(".stale-") + stamp;
     QString aside = stem;
     for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
         aside = stem + QLatin1Char('-') + QString::number(n);
