@@ -1,0 +1,62 @@
+#include "TreeRemoval.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Empties the folder open as fd (taking the handle) and reports whether
+// every entry went. O_NOFOLLOW on every open keeps a link swapped in for a
+// folder from leading the deletion out of the tree.
+bool emptyFolder(int fd) {
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        close(fd);
+        return false;
+    }
+    bool ok = true;
+    while (dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            isFolder = fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+        }
+        if (isFolder) {
+            const int child = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child < 0 || !emptyFolder(child) || unlinkat(fd, name, AT_REMOVEDIR) != 0)
+                ok = false;
+        } else if (unlinkat(fd, name, 0) != 0 && errno != ENOENT) {
+            ok = false;
+        }
+    }
+    closedir(dir);
+    return ok;
+}
+
+} // namespace
+
+namespace TreeRemoval {
+
+bool Remove(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (lstat(native.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(info.st_mode))
+        return unlink(native.constData()) == 0;
+    const int fd = open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool emptied = emptyFolder(fd);
+    return rmdir(native.constData()) == 0 && emptied;
+}
+
+} // namespace TreeRemoval
