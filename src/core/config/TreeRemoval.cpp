@@ -59,4 +59,14 @@ bool Remove(const QString& path) {
     return rmdir(native.constData()) == 0 && emptied;
 }
 
+bool EmptyFolder(int folderFd) {
+    const int fd = dup(folderFd);
+    if (fd < 0)
+        return false;
+    // emptyFolder reads the folder from where the handle stands: rewind it
+    // for a handle that was read before.
+    lseek(fd, 0, SEEK_SET);
+    return emptyFolder(fd);
+}
+
 } // namespace TreeRemoval

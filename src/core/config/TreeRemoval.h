@@ -10,5 +10,8 @@ namespace TreeRemoval {
 
 // True when nothing is left at path (a missing path included).
 bool Remove(const QString& path);
+// Deletes everything in the open folder and keeps the folder (and the
+// handle, which stays the caller's).
+bool EmptyFolder(int folderFd);
 
 } // namespace TreeRemoval

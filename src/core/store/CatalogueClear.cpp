@@ -14,7 +14,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +44,12 @@ QString materialFailedText(const QString& name) {
 struct MovedFolder {
     QString from;
     QString to;
+};
+
+// A folder moved by its name from its open parent into the run's folder.
+struct MovedAt {
+    int parentFd;
+    QByteArray name;
 };
 
 // Rows that could not be deleted get their folders back.
@@ -177,12 +185,18 @@ void CatalogueClear::clearItem(ClearResult& result) {
     }
 
     ClearFolderGuard guard(m_filesRoot);
-    const QByteArray runPath = QFile::encodeName(runFolder);
+    const int runFd = open(QFile::encodeName(runFolder).constData(),
+                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (!materials.isEmpty() && runFd < 0) {
+        QDir().rmdir(runFolder);
+        result.Failure = partialText(0, result.Total);
+        return;
+    }
     qsizetype next = 0;
     bool folderFailed = false;
     for (;;) {
         QList<qint64> ids;
-        QList<MovedFolder> moved;
+        QList<MovedAt> moved;
         guard.forget();
         while (next < materials.size() && ids.size() < m_batchSize) {
             if (stopRequested()) {
@@ -192,16 +206,17 @@ void CatalogueClear::clearItem(ClearResult& result) {
             const MaterialRecord& m = materials[next];
             bool numeric = false;
             const qint64 id = m.MinuItemID.toLongLong(&numeric);
-            QByteArray from;
-            const auto state = numeric ? guard.check(m.MinuItemFilePath, m.MinuItemID, from)
-                                       : ClearFolderGuard::State::Refused;
+            int parentFd = -1;
+            QByteArray name;
+            const auto state = numeric
+                                   ? guard.check(m.MinuItemFilePath, m.MinuItemID, parentFd, name)
+                                   : ClearFolderGuard::State::Refused;
             if (state == ClearFolderGuard::State::Present) {
-                const QByteArray to = runPath + '/' + QFile::encodeName(m.MinuItemID);
-                if (::rename(from.constData(), to.constData()) != 0) {
+                if (renameat(parentFd, name.constData(), runFd, name.constData()) != 0) {
                     folderFailed = true;
                     break;
                 }
-                moved.append({QFile::decodeName(from), QFile::decodeName(to)});
+                moved.append({parentFd, name});
             } else if (state == ClearFolderGuard::State::Refused) {
                 folderFailed = true; // the first that will not go stops the clear
                 break;
@@ -214,17 +229,16 @@ void CatalogueClear::clearItem(ClearResult& result) {
                                (!last || store.DeleteItems(code)) && transaction->Commit();
         if (!committed) {
             transaction.reset(); // rolls back
-            putBack(moved);
+            for (const MovedAt& m : std::as_const(moved))
+                renameat(runFd, m.name.constData(), m.parentFd, m.name.constData());
             break;
         }
         transaction.reset();
         // The rows are gone for good; so go their folders, all of the batch
         // at once. What will not go now stays in the hidden folder, where the
         // next clear finds it without a row and deletes it.
-        if (!moved.isEmpty()) {
-            TreeRemoval::Remove(runFolder);
-            QDir().mkpath(runFolder);
-        }
+        if (!moved.isEmpty())
+            TreeRemoval::EmptyFolder(runFd);
         result.ClearedIds += ids;
         if (m_progress)
             m_progress(int(result.ClearedIds.size()), result.Total);
@@ -238,6 +252,8 @@ void CatalogueClear::clearItem(ClearResult& result) {
         if (!transaction->IsActive())
             break;
     }
+    if (runFd >= 0)
+        close(runFd);
     QDir().rmdir(runFolder);
     QDir().rmdir(trash);
     if (!result.ItemCleared)

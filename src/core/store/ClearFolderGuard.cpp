@@ -6,9 +6,14 @@
 #include <QFile>
 #include <QStringList>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr int kMissing = -1;
+constexpr int kRefused = -2;
 
 // Only a folder that is not there counts as gone; one that cannot be looked
 // at may still hold the material's files.
@@ -21,43 +26,71 @@ bool gone() {
 ClearFolderGuard::ClearFolderGuard(const QString& filesRoot) {
     if (filesRoot.isEmpty())
         return;
-    m_root = QFile::encodeName(QDir::cleanPath(QDir::fromNativeSeparators(filesRoot)));
-    struct stat info {};
-    m_rootExists = stat(m_root.constData(), &info) == 0;
+    const QByteArray root =
+        QFile::encodeName(QDir::cleanPath(QDir::fromNativeSeparators(filesRoot)));
+    m_rootFd = open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+ClearFolderGuard::~ClearFolderGuard() {
+    forget();
+    if (m_rootFd >= 0)
+        close(m_rootFd);
+}
+
+void ClearFolderGuard::forget() {
+    for (int fd : std::as_const(m_open)) {
+        if (fd >= 0)
+            close(fd);
+    }
+    m_open.clear();
+}
+
+int ClearFolderGuard::openStep(int parentFd, const QByteArray& path, const QByteArray& segment) {
+    const auto known = m_open.constFind(path);
+    if (known != m_open.cend())
+        return *known;
+    int fd = openat(parentFd, segment.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        fd = errno == ENOENT ? kMissing : errno == ENOTDIR ? kMissing : kRefused;
+    // A link where a folder should be: O_NOFOLLOW fails with ELOOP, or with
+    // ENOTDIR on some systems, so look again before calling it missing.
+    if (fd == kMissing) {
+        struct stat info {};
+        if (fstatat(parentFd, segment.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISLNK(info.st_mode))
+            fd = kRefused;
+    }
+    m_open.insert(path, fd);
+    return fd;
 }
 
 ClearFolderGuard::State ClearFolderGuard::check(const QString& relativeFolder,
-                                                const QString& materialId, QByteArray& path) {
+                                                const QString& materialId, int& parentFd,
+                                                QByteArray& name) {
     const QString relative = StoredPath(relativeFolder);
-    if (!m_rootExists || relative.startsWith(QLatin1Char('/')))
+    if (m_rootFd < 0 || relative.startsWith(QLatin1Char('/')))
         return State::Refused;
     const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    if (parts.size() != 4 || parts[3] != materialId)
+    if (parts.size() != 4 || parts[3] != materialId || materialId == QLatin1String(".") ||
+        materialId == QLatin1String(".."))
         return State::Refused;
+    int fd = m_rootFd;
+    QByteArray path;
     for (int i = 0; i < 3; ++i) {
         if (parts[i].size() != 2 || parts[i] == QLatin1String(".."))
             return State::Refused;
-    }
-    if (materialId == QLatin1String(".") || materialId == QLatin1String(".."))
-        return State::Refused;
-
-    QByteArray step = m_root;
-    for (int i = 0; i < 3; ++i) {
-        step += '/' + QFile::encodeName(parts[i]);
-        if (m_safeParents.contains(step))
-            continue;
-        struct stat info {};
-        if (lstat(step.constData(), &info) != 0)
-            return gone() ? State::Missing : State::Refused;
-        if (S_ISLNK(info.st_mode))
-            return State::Refused;
-        if (!S_ISDIR(info.st_mode))
+        const QByteArray segment = QFile::encodeName(parts[i]);
+        path += segment + '/';
+        fd = openStep(fd, path, segment);
+        if (fd == kMissing)
             return State::Missing;
-        m_safeParents.insert(step);
+        if (fd == kRefused)
+            return State::Refused;
     }
-    path = step + '/' + QFile::encodeName(materialId);
+    name = QFile::encodeName(materialId);
     struct stat info {};
-    if (lstat(path.constData(), &info) != 0)
+    if (fstatat(fd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return gone() ? State::Missing : State::Refused;
+    parentFd = fd;
     return S_ISDIR(info.st_mode) ? State::Present : State::Refused;
 }
