@@ -4,6 +4,7 @@
 #include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
+#include "LongOperation.h"
 #include "MaterialWindows.h"
 #include "Prompter.h"
 #include "QueryBox.h"
@@ -435,6 +436,10 @@ void CMainFrame::createStatusBar() {
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     statusBar()->addPermanentWidget(m_progress);
+    m_longOperation = new LongOperation(*m_commands, *m_progress, *statusBar(), this);
+    m_recycleBinPane->setClearRunner([this](const ClearTarget& target) {
+        m_longOperation->startClear(*m_recycleBin, m_workspace.currentBase(), target);
+    });
     m_rowCol = new QLabel(statusBar());
     m_rowCol->setObjectName(QStringLiteral("indicator32829"));
     m_rowCol->setMinimumWidth(120);
@@ -636,6 +641,8 @@ void CMainFrame::showChangedDescription(const MaterialRecord& material) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_longOperation)
+        m_longOperation->waitForEnd(); // what it deletes must not be left half-way
     // A document that cannot be saved, or whose close the user cancels,
     // keeps the program open rather than losing its text.
     if (!m_documents->saveAll()) {

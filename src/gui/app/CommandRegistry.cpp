@@ -29,14 +29,21 @@ void CommandRegistry::setHandler(int id, Handler handler, Enabler enabled) {
     e.handler = std::move(handler);
     e.enabled = std::move(enabled);
     if (e.action)
-        e.action->setEnabled(!e.enabled || e.enabled());
+        e.action->setEnabled(isEnabled(id, e));
+}
+
+bool CommandRegistry::isEnabled(int id, const Entry& entry) const {
+    return entry.handler && (!m_gate || m_gate(id)) && (!entry.enabled || entry.enabled());
+}
+
+void CommandRegistry::setGate(Gate gate) {
+    m_gate = std::move(gate);
+    updateEnabled();
 }
 
 bool CommandRegistry::trigger(int id) {
     const auto it = m_entries.constFind(id);
-    if (it == m_entries.constEnd() || !it->handler)
-        return false;
-    if (it->enabled && !it->enabled())
+    if (it == m_entries.constEnd() || !isEnabled(id, *it))
         return false;
     const Handler handler = it->handler; // the handler may replace itself
     handler();
@@ -47,6 +54,6 @@ bool CommandRegistry::trigger(int id) {
 void CommandRegistry::updateEnabled() {
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->action)
-            it->action->setEnabled(it->handler && (!it->enabled || it->enabled()));
+            it->action->setEnabled(isEnabled(it.key(), *it));
     }
 }

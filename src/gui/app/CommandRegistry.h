@@ -36,11 +36,20 @@ public:
     // Re-evaluates every enabler; called when the focus or a selection moves.
     void updateEnabled();
 
+    // A gate says of each command whether it may run at all just now, before
+    // its own enabler is asked: a long write off the GUI thread keeps the
+    // other writes closed until it ends. An empty gate opens everything.
+    using Gate = std::function<bool(int id)>;
+    void setGate(Gate gate);
+
 private:
     struct Entry {
         QAction* action = nullptr;
         Handler handler;
         Enabler enabled;
     };
+    bool isEnabled(int id, const Entry& entry) const;
+
     QHash<int, Entry> m_entries;
+    Gate m_gate;
 };
