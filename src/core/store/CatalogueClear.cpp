@@ -171,7 +171,7 @@ void CatalogueClear::clearItem(ClearResult& result) {
     // the item between the read and the deletes of the first batch.
     auto transaction = std::make_unique<Transaction>(m_database);
     QList<MaterialRecord> materials;
-    if (!transaction->IsActive() || !store.LoadMaterialsUnder(code, materials)) {
+    if (!transaction->IsActive() || !store.LoadMaterialFoldersUnder(code, materials)) {
         result.Failure = kItemFailed;
         return;
     }

@@ -70,7 +70,8 @@ ClearFolderGuard::State ClearFolderGuard::check(const QString& relativeFolder,
     const QString relative = StoredPath(relativeFolder);
     if (m_rootFd < 0 || relative.startsWith(QLatin1Char('/')))
         return State::Refused;
-    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QList<QStringView> parts =
+        QStringView(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.size() != 4 || parts[3] != materialId || materialId == QLatin1String(".") ||
         materialId == QLatin1String(".."))
         return State::Refused;
@@ -79,7 +80,7 @@ ClearFolderGuard::State ClearFolderGuard::check(const QString& relativeFolder,
     for (int i = 0; i < 3; ++i) {
         if (parts[i].size() != 2 || parts[i] == QLatin1String(".."))
             return State::Refused;
-        const QByteArray segment = QFile::encodeName(parts[i]);
+        const QByteArray segment = QFile::encodeName(parts[i].toString());
         path += segment + '/';
         fd = openStep(fd, path, segment);
         if (fd == kMissing)

@@ -128,6 +128,9 @@ public:
     // or major, under every item below it too), live or deleted: clearing an
     // item must not leave deleted materials behind without a category.
     bool LoadMaterialsUnder(const QString& code, QList<MaterialRecord>& materials);
+    // As LoadMaterialsUnder, id and folder only: all a clear needs, read for
+    // a hundred thousand rows at a time.
+    bool LoadMaterialFoldersUnder(const QString& code, QList<MaterialRecord>& materials);
     // Makes the materials filed directly under the code live again.
     bool RestoreMaterialsOfItem(const QString& code);
 

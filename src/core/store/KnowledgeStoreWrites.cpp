@@ -5,6 +5,7 @@
 #include "CategoryCode.h"
 #include "TimeText.h"
 #include "db/Database.h"
+#include "db/Recordset.h"
 #include "db/Transaction.h"
 
 namespace {
@@ -68,6 +69,33 @@ bool KnowledgeStore::DeleteMaterialRows(const QList<qint64>& ids) {
                 QStringLiteral("delete from MinuItemTable where MinuItemID in(%1)").arg(marks),
                 params))
             return false;
+    }
+    return true;
+}
+
+bool KnowledgeStore::LoadMaterialFoldersUnder(const QString& code,
+                                              QList<MaterialRecord>& materials) {
+    materials.clear();
+    if (!ensureOpen() || !CategoryCode::IsWellFormed(code) || CategoryCode::IsWholeBase(code))
+        return false;
+    QString condition = QStringLiteral("ItemID =?");
+    QString value = code;
+    if (CategoryCode::IsRoot(code) || CategoryCode::IsMajor(code)) {
+        condition = QStringLiteral("ItemID like ?");
+        value = code.left(CategoryCode::IsRoot(code) ? 2 : 4) + QLatin1Char('%');
+    }
+    Recordset result;
+    if (open(result,
+             QStringLiteral("select MinuItemID,MinuItemFilePath from MinuItemTable where ") +
+                 condition,
+             {value}) != 1)
+        return false;
+    materials.reserve(result.GetRecordCount());
+    for (; !result.IsEOF(); result.MoveNext()) {
+        MaterialRecord m;
+        result.GetValueText(0, m.MinuItemID);
+        result.GetValueText(1, m.MinuItemFilePath);
+        materials.append(std::move(m));
     }
     return true;
 }
