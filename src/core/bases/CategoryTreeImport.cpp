@@ -79,8 +79,7 @@ bool CategoryTreeImport::ImportTree(const QString& filePath, const QString& data
                                     Prompter& prompter) {
     Database database;
     KnowledgeStore store(database, prompter);
-    QList<ItemRecord> existing;
-    if (!database.Open(Database::ConnectionText(databasePath)) || !store.LoadAllItems(existing)) {
+    if (!database.Open(Database::ConnectionText(databasePath))) {
         tell(prompter, QStringLiteral("数据库连接失败!"));
         return false;
     }
@@ -88,8 +87,11 @@ bool CategoryTreeImport::ImportTree(const QString& filePath, const QString& data
     if (entries.isEmpty())
         return true;
 
+    // The taken codes are read under the write lock the inserts use: another
+    // writer adding items meanwhile could otherwise be handed the same codes.
     Transaction transaction(database);
-    if (!transaction.IsActive()) {
+    QList<ItemRecord> existing;
+    if (!transaction.IsActive() || !store.LoadAllItems(existing)) {
         tell(prompter, QStringLiteral("数据库连接失败!"));
         return false;
     }
@@ -111,10 +113,7 @@ bool CategoryTreeImport::ImportTree(const QString& filePath, const QString& data
         const QString segment = allocator.next(parent);
         const QString code =
             segment.isEmpty() ? QString() : CategoryCode::ChildCode(parent, segment);
-        if (code.isEmpty() ||
-            !store.ExecuteStatement(QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag,"
-                                                   "Preference,CreateTime) values(?,?,'AOS',?,?)"),
-                                    {code, entry.name, preference++, now})) {
+        if (code.isEmpty() || !store.InsertItemRow(code, entry.name, preference++, now)) {
             tell(prompter, failureText(entry.level));
             return false; // the transaction takes back what was added
         }

@@ -8,6 +8,7 @@
 #include "TimeText.h"
 #include "config/CFolderTool.h"
 #include "db/Database.h"
+#include "db/Transaction.h"
 #include "rtf/RtfTemplate.h"
 #include "store/CategoryCode.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -80,9 +81,14 @@ std::optional<MaterialRecord> MaterialCreator::Create(const QString& code, const
     if (!targetExists(code))
         return std::nullopt;
 
-    // Without a fresh id the folder of material 1 would be written into.
+    // The id is read, its folder made and the row stored under one write
+    // lock: another process creating a material at the same moment waits,
+    // then reads the next id, instead of taking this one. Messages wait
+    // until the lock is given up, so a question on screen never holds off
+    // the other writers.
+    Transaction transaction(m_store.database());
     QString id;
-    if (!m_store.NextMaterialId(id)) {
+    if (!transaction.IsActive() || !m_store.NextMaterialId(id)) {
         m_prompter.error(kNotStored);
         return std::nullopt;
     }
@@ -98,18 +104,30 @@ std::optional<MaterialRecord> MaterialCreator::Create(const QString& code, const
     MaterialLookup::Complete(m_store, m_base, material);
 
     const QString folder = MaterialFolder::Resolve(m_base.FilesRoot, material.MinuItemFilePath);
+    const QString folderFailure = QStringLiteral("创建本地资料目录 '%1' 失败!")
+                                      .arg(m_base.FilesRoot + material.MinuItemFilePath);
+    if (folder.isEmpty()) {
+        transaction.Rollback();
+        m_prompter.error(folderFailure);
+        return std::nullopt;
+    }
+    // Files already in the folder are not this material's: it must not
+    // show them, nor delete them when it is cleared.
+    bool asideFailed = false;
+    const QString aside = MaterialFolder::MoveAsideIfUsed(folder, asideFailed);
     QStringList createdFolders;
-    if (folder.isEmpty() ||
+    if (asideFailed ||
         (!CFolderTool::IsDirectory(folder) && !CFolderTool::CreatePath(folder, &createdFolders))) {
         CFolderTool::RemoveCreated(createdFolders);
-        m_prompter.error(QStringLiteral("创建本地资料目录 '%1' 失败!")
-                             .arg(m_base.FilesRoot + material.MinuItemFilePath));
+        transaction.Rollback();
+        m_prompter.error(folderFailure);
         return std::nullopt;
     }
 
     // A file that cannot be written is reported and the material is still
     // created; it can get its description later.
     QString createdFile;
+    QString fileFailure;
     if (type.kind() != DescriptType::WebPages) {
         const QString path = folder + QLatin1Char('/') + fileName;
         const QByteArray content =
@@ -121,12 +139,20 @@ std::optional<MaterialRecord> MaterialCreator::Create(const QString& code, const
         case DescriptionFiles::Written::Existing: // someone's file: it stays as it is
             break;
         case DescriptionFiles::Written::Failed:
-            m_prompter.error(QStringLiteral("创建本地资料描述文件 '%1' 失败!").arg(path));
+            fileFailure = QStringLiteral("创建本地资料描述文件 '%1' 失败!").arg(path);
             break;
         }
     }
 
-    if (!m_store.InsertMaterial(material)) {
+    const bool stored = m_store.InsertMaterial(material) && transaction.Commit();
+    if (!stored)
+        transaction.Rollback();
+    if (!aside.isEmpty())
+        m_prompter.notice(
+            QStringLiteral("资料目录 '%1' 中已有其他文件，已移到 '%2'。").arg(folder, aside));
+    if (!fileFailure.isEmpty())
+        m_prompter.error(fileFailure);
+    if (!stored) {
         if (!createdFile.isEmpty())
             QFile::remove(createdFile);
         CFolderTool::RemoveCreated(createdFolders);

@@ -242,14 +242,13 @@ QModelIndex CategoryTreeModel::addRoot() {
         failed(QStringLiteral("知识库项名不能为空!"), kNotice);
         return {};
     }
-    QString segment;
-    if (!m_store.NextChildSegment(CategoryCode::kWholeBase, segment) ||
-        !m_store.InsertItem(name, segment + QStringLiteral("0000"))) {
+    QString code;
+    if (!m_store.InsertChildItem(CategoryCode::kWholeBase, name, code)) {
         failed(QStringLiteral("添加知识库根项失败!"), kNotice);
         return {};
     }
     auto node = std::make_unique<Node>();
-    node->code = segment + QStringLiteral("0000");
+    node->code = code;
     node->name = name;
     Node* added = node.get();
     insertNode(&m_root, std::move(node), int(m_root.children.size()));
@@ -267,13 +266,8 @@ QModelIndex CategoryTreeModel::addChild(const QModelIndex& parentIndex) {
     const QString name = major ? QStringLiteral("新建资料大项!") : QStringLiteral("新建资料小项!");
     const QString failure =
         major ? QStringLiteral("添加知识库大项失败!") : QStringLiteral("添加知识库小项失败!");
-    QString segment;
-    if (!m_store.NextChildSegment(parent->code, segment)) {
-        failed(failure);
-        return {};
-    }
-    const QString code = CategoryCode::ChildCode(parent->code, segment);
-    if (!m_store.InsertItem(name, code)) {
+    QString code;
+    if (!m_store.InsertChildItem(parent->code, name, code)) {
         failed(failure);
         return {};
     }
@@ -452,21 +446,21 @@ bool CategoryTreeModel::pasteItem(Node* target) {
     }
     const QString failure =
         underRoot ? QStringLiteral("粘贴知识库大项失败!") : QStringLiteral("粘贴知识库小项失败!");
-    QString segment;
-    if (!m_store.NextChildSegment(target->code, segment)) {
-        failed(failure);
-        return false;
-    }
     const QString oldCode = m_cutItem;
-    const QString newCode = underRoot ? target->code.left(2) + segment + oldCode.right(2)
-                                      : target->code.left(4) + segment;
+    QString newCode;
 
     // The item, its minors and every material under them change codes
-    // together or not at all.
+    // together or not at all; the new code is found under the same write
+    // lock, so no other writer can take it meanwhile.
     bool ok = false;
     {
         Transaction transaction(m_store.database());
-        ok = transaction.IsActive() && m_store.RecodeItem(oldCode, newCode) &&
+        QString segment;
+        ok = transaction.IsActive() && m_store.NextChildSegment(target->code, segment);
+        if (ok)
+            newCode = underRoot ? target->code.left(2) + segment + oldCode.right(2)
+                                : target->code.left(4) + segment;
+        ok = ok && m_store.RecodeItem(oldCode, newCode) &&
              m_store.RecodeMaterialsOfItem(newCode, oldCode);
         if (ok && underRoot) {
             QList<ItemRecord> below;

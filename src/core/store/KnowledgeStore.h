@@ -69,6 +69,15 @@ public:
     // with "01" for a minor or a closed database, false with "00" when the
     // parent is full, false with segment untouched for a malformed parent.
     bool NextChildSegment(const QString& parentCode, QString& segment);
+    // Finds the parent's first free code and inserts the item there, both in
+    // one write transaction, so that another process adding under the same
+    // parent at the same moment can never be handed the same code. The new
+    // code, or false with nothing written.
+    bool InsertChildItem(const QString& parentCode, const QString& name, QString& code);
+    // A row at a code the caller chose, with the given Preference and time:
+    // for a caller that allocates many codes inside its own transaction.
+    bool InsertItemRow(const QString& code, const QString& name, int preference,
+                       const QString& createTime);
 
     // Materials
     // The largest MinuItemID plus one, whatever the flags ("1" when empty);
@@ -76,6 +85,9 @@ public:
     bool NextMaterialId(QString& id);
     // Fields 1, 2, 4, 5, 6, 7 and 8; fails for an id already in use.
     bool InsertMaterial(const MaterialRecord& material);
+    // Deletes the rows of many materials and their keywords, a few hundred
+    // ids to a statement; for a caller inside its own transaction.
+    bool DeleteMaterialRows(const QList<qint64>& ids);
     // Fills fields 1, 2, 4, 5, 6, 7 and 8; a missing row leaves the record
     // alone and still succeeds.
     bool GetMaterial(const QString& id, MaterialRecord& material);
@@ -116,6 +128,9 @@ public:
     // or major, under every item below it too), live or deleted: clearing an
     // item must not leave deleted materials behind without a category.
     bool LoadMaterialsUnder(const QString& code, QList<MaterialRecord>& materials);
+    // As LoadMaterialsUnder, id and folder only: all a clear needs, read for
+    // a hundred thousand rows at a time.
+    bool LoadMaterialFoldersUnder(const QString& code, QList<MaterialRecord>& materials);
     // Makes the materials filed directly under the code live again.
     bool RestoreMaterialsOfItem(const QString& code);
 

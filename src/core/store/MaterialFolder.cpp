@@ -1,5 +1,6 @@
 #include "MaterialFolder.h"
 
+#include "TimeText.h"
 #include "config/CFolderTool.h"
 #include "config/StoredPath.h"
 
@@ -61,6 +62,26 @@ QString FileIn(const QString& filesRoot, const QString& relativeFolder, const QS
     return QFileInfo(file).isSymLink() ? QString() : file;
 }
 
+QString MoveAsideIfUsed(const QString& folder, bool& failed) {
+    failed = false;
+    const QFileInfo info(folder);
+    if (!info.exists() || info.isSymLink() || !info.isDir() ||
+        QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return {};
+    // The store's clock, so the name tells the same time as the rows do.
+    QString stamp = TimeText::now();
+    stamp.removeIf([](QChar c) { return !c.isDigit(); });
+    const QString stem = folder + QLatin1String(".stale-") + stamp;
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    if (!QDir().rename(folder, aside)) {
+        failed = true;
+        return {};
+    }
+    return aside;
+}
+
 Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId) {
     const QString folder = Resolve(filesRoot, relativeFolder);
     if (folder.isEmpty())
@@ -70,6 +91,22 @@ Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QS
     if (!isFolderOf(relativeFolder, materialId))
         return Removal::Refused;
     return CFolderTool::DeleteTree(folder, true) ? Removal::Removed : Removal::Failed;
+}
+
+Removal MoveTo(const QString& filesRoot, const QString& relativeFolder, const QString& materialId,
+               const QString& target, QString* movedFrom) {
+    const QString folder = Resolve(filesRoot, relativeFolder);
+    if (folder.isEmpty())
+        return Removal::Refused;
+    if (!CFolderTool::Exists(folder))
+        return Removal::NotThere;
+    if (!isFolderOf(relativeFolder, materialId))
+        return Removal::Refused;
+    if (!QDir().rename(folder, target))
+        return Removal::Failed;
+    if (movedFrom)
+        *movedFrom = folder;
+    return Removal::Removed;
 }
 
 } // namespace MaterialFolder

@@ -18,6 +18,14 @@ QString Resolve(const QString& filesRoot, const QString& relativeFolder);
 // symbolic link (which could lead anywhere).
 QString FileIn(const QString& filesRoot, const QString& relativeFolder, const QString& fileName);
 
+// A new material's folder that already holds files (left by a creation that
+// died between making the folder and storing the row, or put there by hand)
+// must not pass for the new material's own: such a folder is renamed to
+// "<folder>.stale-<yyyyMMddHHmmss>", with "-2", "-3"… when that name is taken.
+// The new name; empty when the folder is missing or empty and can be used as
+// it is. failed is set when the folder holds files and cannot be renamed.
+QString MoveAsideIfUsed(const QString& folder, bool& failed);
+
 enum class Removal { Removed, NotThere, Refused, Failed };
 
 // Deletes the material's folder with everything in it, never following a
@@ -27,5 +35,12 @@ enum class Removal { Removed, NotThere, Refused, Failed };
 // other materials' folders, or the base's own files, and one ending in
 // another id is another material's.
 Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId);
+
+// As Remove, under the same guards, but renames the folder to target (a path
+// on the same file system that does not exist yet) instead of deleting it, so
+// that a clear whose rows cannot be deleted can put the folder back. On
+// Removed, movedFrom (when given) receives the folder's absolute path.
+Removal MoveTo(const QString& filesRoot, const QString& relativeFolder, const QString& materialId,
+               const QString& target, QString* movedFrom = nullptr);
 
 } // namespace MaterialFolder

@@ -1,16 +1,20 @@
 #include "RecycleBinModel.h"
 
+#include "CatalogueClear.h"
 #include "CategoryCode.h"
 #include "CategoryTreeModel.h"
 #include "CurrentKnowledgeBase.h"
 #include "KnowledgeStore.h"
-#include "MaterialFolder.h"
 #include "Prompter.h"
 #include "db/Transaction.h"
 
+#include <QSet>
+
 namespace {
 
-const QString kInUse = QStringLiteral("有文件正在被使用，无法删除!");
+// Beyond this many separate runs of rows to remove, one reset is cheaper
+// for the views than a removal signal per run.
+constexpr int kMaxRemovalRuns = 16;
 
 // The part of a code that every row under the item shares.
 QString prefixOf(const QString& code) {
@@ -76,12 +80,29 @@ void RecycleBinModel::refreshPaths() {
 }
 
 void RecycleBinModel::removeRowsWhere(const std::function<bool(const RecycleRow&)>& matches) {
+    // One pass over the rows, whatever their number: a clear may take a
+    // hundred thousand of them off at once.
+    QList<std::pair<int, int>> runs; // first and last row, from the bottom up
     for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
-        if (matches(m_rows[i])) {
-            beginRemoveRows({}, i, i);
-            m_rows.removeAt(i);
-            endRemoveRows();
-        }
+        if (!matches(m_rows[i]))
+            continue;
+        if (!runs.isEmpty() && runs.last().first == i + 1)
+            runs.last().first = i;
+        else
+            runs.append({i, i});
+    }
+    if (runs.isEmpty())
+        return;
+    if (runs.size() > kMaxRemovalRuns) {
+        beginResetModel();
+        m_rows.removeIf(matches);
+        endResetModel();
+        return;
+    }
+    for (const auto& [first, last] : runs) {
+        beginRemoveRows({}, first, last);
+        m_rows.remove(first, last - first + 1);
+        endRemoveRows();
     }
 }
 
@@ -120,86 +141,51 @@ bool RecycleBinModel::restore(int rowIndex) {
     return true;
 }
 
-bool RecycleBinModel::clearRow(int rowIndex) {
+std::optional<ClearTarget> RecycleBinModel::confirmClear(int rowIndex) {
     if (rowIndex < 0 || rowIndex >= m_rows.size())
-        return false;
+        return std::nullopt;
     if (m_prompter.message(QStringLiteral("清除后将不能恢复，确定吗?"), QStringLiteral("警告"),
                            Prompter::Icon::Question,
                            Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
-        return false;
-    const RecycleRow row = m_rows[rowIndex];
-    return row.IsMaterial() ? clearMaterial(row.MaterialId) : clearItem(row.Code);
+        return std::nullopt;
+    const RecycleRow& row = m_rows[rowIndex];
+    ClearTarget target;
+    target.Name = row.Name;
+    if (row.IsMaterial())
+        target.MaterialId = row.MaterialId;
+    else
+        target.ItemCode = row.Code;
+    return target;
 }
 
-bool RecycleBinModel::clearMaterial(const QString& materialId) {
-    MaterialRecord material;
-    if (!m_store.GetMaterial(materialId, material) || material.MinuItemID.isEmpty())
+bool RecycleBinModel::clearRow(int rowIndex) {
+    const std::optional<ClearTarget> target = confirmClear(rowIndex);
+    if (!target)
         return false;
-    const auto removal =
-        MaterialFolder::Remove(m_base.FilesRoot, material.MinuItemFilePath, materialId);
-    if (removal == MaterialFolder::Removal::Refused || removal == MaterialFolder::Removal::Failed) {
-        failed(kInUse);
-        return false;
-    }
-    if (!m_store.DeleteMaterialRow(materialId)) {
-        failed(QStringLiteral("清除资料 '%1' 失败!").arg(material.MinuItemName));
-        return false;
-    }
-    removeRowsWhere([&](const RecycleRow& r) { return r.MaterialId == materialId; });
-    Q_EMIT materialCleared(materialId);
-    return true;
+    CatalogueClear clear(m_store.database(), m_base.FilesRoot);
+    return applyCleared(clear.Run(*target));
 }
 
-bool RecycleBinModel::clearItem(const QString& code) {
-    // A malformed code would widen the patterns that find what lies below.
-    if (!CategoryCode::IsWellFormed(code) || CategoryCode::IsWholeBase(code)) {
-        failed(QStringLiteral("清除知识库项失败!"));
-        return false;
-    }
-    QList<MaterialRecord> materials;
-    if (!m_store.LoadMaterialsUnder(code, materials)) {
-        failed(QStringLiteral("清除知识库项失败!"));
-        return false;
-    }
-    // Folders cannot come back, so they go first, one by one; the first that
-    // will not go stops the clear. Then the rows of what is gone, all at once.
-    QStringList gone;
-    bool allGone = true;
-    for (const MaterialRecord& m : materials) {
-        const auto removal =
-            MaterialFolder::Remove(m_base.FilesRoot, m.MinuItemFilePath, m.MinuItemID);
-        if (removal == MaterialFolder::Removal::Refused ||
-            removal == MaterialFolder::Removal::Failed) {
-            failed(kInUse);
-            allGone = false;
-            break;
-        }
-        gone.append(m.MinuItemID);
-    }
-    bool ok = false;
-    {
-        Transaction transaction(m_store.database());
-        ok = transaction.IsActive();
-        for (const QString& id : gone)
-            ok = ok && m_store.DeleteMaterialRow(id);
-        if (allGone)
-            ok = ok && m_store.DeleteItems(code);
-        ok = ok && transaction.Commit();
-    }
-    if (!ok) {
-        failed(QStringLiteral("清除知识库项失败!"));
-        return false;
-    }
-    removeRowsWhere([&](const RecycleRow& r) { return r.IsMaterial() && gone.contains(r.MaterialId); });
-    for (const QString& id : gone)
+bool RecycleBinModel::applyCleared(const ClearResult& result) {
+    QSet<QString> gone;
+    gone.reserve(result.ClearedIds.size());
+    for (qint64 id : result.ClearedIds)
+        gone.insert(QString::number(id));
+    const QString code = result.Target.ItemCode;
+    const QString prefix = result.ItemCleared ? prefixOf(code) : QString();
+    removeRowsWhere([&](const RecycleRow& r) {
+        return r.IsMaterial() ? gone.contains(r.MaterialId)
+                              : !prefix.isEmpty() && r.Code.startsWith(prefix);
+    });
+    for (const QString& id : std::as_const(gone))
         Q_EMIT materialCleared(id);
-    if (!allGone)
-        return false;
-    const QString prefix = prefixOf(code);
-    removeRowsWhere([&](const RecycleRow& r) { return r.Code.startsWith(prefix); });
-    m_store.ItemNames().ForgetUnder(prefix);
-    m_tree.forgetCleared(code);
-    return true;
+    if (result.ItemCleared) {
+        m_store.ItemNames().ForgetUnder(prefix);
+        m_tree.forgetCleared(code);
+    }
+    if (!result.Finished())
+        failed(result.Failure);
+    return result.Finished();
 }
 
 int RecycleBinModel::rowCount(const QModelIndex& parent) const {
@@ -241,7 +227,7 @@ QVariant RecycleBinModel::data(const QModelIndex& index, int role) const {
 QVariant RecycleBinModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[] = {" ",        "名程",   "类型",   "路径",
-                                         "删除时间", "资料ID", "项ID",   "创建时间"};
+    static const char* const titles[] = {" ",        "名程",   "类型", "路径",
+                                         "删除时间", "资料ID", "项ID", "创建时间"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }

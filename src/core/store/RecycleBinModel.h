@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ClearResult.h"
 #include "MaterialRecord.h"
 #include "RecycleRow.h"
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <optional>
 
 class CategoryTreeModel;
 class KnowledgeStore;
@@ -32,8 +34,14 @@ public:
     const QList<RecycleRow>& rows() const { return m_rows; }
 
     bool restore(int row);
-    // Asks first; deletes the rows and the material folders for good.
+    // Asks first; deletes the rows and the material folders for good, here
+    // and now (keepsake-cli; the window runs the clear off its thread).
     bool clearRow(int row);
+    // Asks first; what to clear, or nothing when the user cancels.
+    std::optional<ClearTarget> confirmClear(int row);
+    // Takes what a clear did off the list in one pass and says what went
+    // wrong; true when it finished.
+    bool applyCleared(const ClearResult& result);
 
     // The names on the display paths changed.
     void refreshPaths();
@@ -52,8 +60,6 @@ Q_SIGNALS:
 
 private:
     void removeRowsWhere(const std::function<bool(const RecycleRow&)>& matches);
-    bool clearItem(const QString& code);
-    bool clearMaterial(const QString& materialId);
     void failed(const QString& text);
 
     KnowledgeStore& m_store;

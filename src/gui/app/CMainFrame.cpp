@@ -4,8 +4,9 @@
 #include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
-#include "MaterialWindows.h"
 #include "FirstStart.h"
+#include "LongOperation.h"
+#include "MaterialWindows.h"
 #include "Prompter.h"
 #include "QueryBox.h"
 #include "config/Profile.h"
@@ -470,6 +471,10 @@ void CMainFrame::createStatusBar() {
     m_readOnlyNotice->setObjectName(QStringLiteral("readOnlyNotice"));
     m_readOnlyNotice->hide();
     statusBar()->insertPermanentWidget(0, m_readOnlyNotice);
+    m_longOperation = new LongOperation(*m_commands, *m_progress, *statusBar(), this);
+    m_recycleBinPane->setClearRunner([this](const ClearTarget& target) {
+        m_longOperation->startClear(*m_recycleBin, m_workspace.currentBase(), target);
+    });
     m_rowCol = new QLabel(statusBar());
     m_rowCol->setObjectName(QStringLiteral("indicator32829"));
     m_rowCol->setMinimumWidth(120);
@@ -671,6 +676,8 @@ void CMainFrame::showChangedDescription(const MaterialRecord& material) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_longOperation)
+        m_longOperation->waitForEnd(); // what it deletes must not be left half-way
     // A document that cannot be saved, or whose close the user cancels,
     // keeps the program open rather than losing its text.
     if (!m_documents->saveAll()) {

@@ -32,6 +32,7 @@ class RecycleBinModel;
 class DescriptTypeSelector;
 class QueryBox;
 class DocumentArea;
+class LongOperation;
 class Profile;
 class Prompter;
 class QDockWidget;
@@ -62,6 +63,7 @@ public:
     QDockWidget* pane(int id) const { return m_panes.value(id); }
     DescriptTypeSelector& typeSelector() { return *m_typeSelector; }
     QProgressBar& progress() { return *m_progress; }
+    LongOperation& longOperation() { return *m_longOperation; }
     CategoryTreeModel& categoryTree() { return *m_tree; }
     RecycleBinModel& recycleBin() { return *m_recycleBin; }
     CKnowledgeTreePane& treePane() { return *m_treePane; }
@@ -116,6 +118,7 @@ private:
     DescriptTypeSelector* m_typeSelector = nullptr;
     QueryBox* m_queryBox = nullptr;
     QProgressBar* m_progress = nullptr;
+    LongOperation* m_longOperation = nullptr;
     QMap<int, QDockWidget*> m_panes;
     MaterialClipboard m_materialClipboard;
     CategoryTreeModel* m_tree = nullptr;

@@ -119,14 +119,6 @@ inline constexpr int RemoveDocked = 32835;
 inline constexpr int SaveProperties = 32870;
 inline constexpr int DeleteKeyword = 32871;
 
-// The commands that change the open base's catalogue or material folders.
-inline constexpr int kBaseWriting[] = {
-    AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
-    MoveItemUp,         MoveItemDown,          CutItem,        CutItemMaterials,
-    PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
-    AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
-    DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
-};
 inline constexpr int AddKeyword = 32872;
 
 // Search
@@ -141,5 +133,15 @@ inline constexpr int NewBlankBase = 32836;
 inline constexpr int SystemSettings = 32839;
 inline constexpr int NewBaseFromFile = 32937;
 inline constexpr int ExportBaseTree = 32938;
+
+// The commands that change the open base's catalogue or material folders.
+inline constexpr int kBaseWriting[] = {
+    AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
+    MoveItemUp,         MoveItemDown,          CutItem,        CutItemMaterials,
+    PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
+    AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
+    DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
+    AddKeyword,
+};
 
 } // namespace CommandIds

@@ -29,14 +29,22 @@ void CommandRegistry::setHandler(int id, Handler handler, Enabler enabled) {
     e.handler = std::move(handler);
     e.enabled = std::move(enabled);
     if (e.action)
-        e.action->setEnabled(!m_blocked.contains(id) && (!e.enabled || e.enabled()));
+        e.action->setEnabled(isEnabled(id, e));
+}
+
+bool CommandRegistry::isEnabled(int id, const Entry& entry) const {
+    return entry.handler && !m_blocked.contains(id) && (!m_gate || m_gate(id)) &&
+           (!entry.enabled || entry.enabled());
+}
+
+void CommandRegistry::setGate(Gate gate) {
+    m_gate = std::move(gate);
+    updateEnabled();
 }
 
 bool CommandRegistry::trigger(int id) {
     const auto it = m_entries.constFind(id);
-    if (it == m_entries.constEnd() || !it->handler || m_blocked.contains(id))
-        return false;
-    if (it->enabled && !it->enabled())
+    if (it == m_entries.constEnd() || !isEnabled(id, *it))
         return false;
     const Handler handler = it->handler; // the handler may replace itself
     handler();
@@ -47,8 +55,7 @@ bool CommandRegistry::trigger(int id) {
 void CommandRegistry::updateEnabled() {
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->action)
-            it->action->setEnabled(it->handler && !m_blocked.contains(it.key()) &&
-                                   (!it->enabled || it->enabled()));
+            it->action->setEnabled(isEnabled(it.key(), *it));
     }
 }
 

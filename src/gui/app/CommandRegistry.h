@@ -40,7 +40,12 @@ public:
     // Commands that stay disabled whatever their enablers say, as the
     // commands that write a base opened from a read-only place.
     void setBlocked(const QSet<int>& ids);
-    bool isBlocked(int id) const { return m_blocked.contains(id); }
+
+    // A gate says of each command whether it may run at all just now, before
+    // its own enabler is asked: a long write off the GUI thread keeps the
+    // other writes closed until it ends. An empty gate opens everything.
+    using Gate = std::function<bool(int id)>;
+    void setGate(Gate gate);
 
 private:
     struct Entry {
@@ -48,6 +53,9 @@ private:
         Handler handler;
         Enabler enabled;
     };
+    bool isEnabled(int id, const Entry& entry) const;
+
     QHash<int, Entry> m_entries;
     QSet<int> m_blocked;
+    Gate m_gate;
 };

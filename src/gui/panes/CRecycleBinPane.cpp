@@ -53,9 +53,18 @@ CRecycleBinPane::CRecycleBinPane(RecycleBinModel& model, CommandRegistry& comman
     m_commands.setHandler(
         RestoreRecycled, [this] { m_model.restore(selectedRow()); }, hasRow);
     m_commands.setHandler(
-        ClearRecycled, [this] { m_model.clearRow(selectedRow()); }, hasRow);
+        ClearRecycled, [this] { clearSelected(); }, hasRow);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, &m_commands,
             &CommandRegistry::updateEnabled);
+}
+
+void CRecycleBinPane::clearSelected() {
+    if (!m_clearRunner) {
+        m_model.clearRow(selectedRow());
+        return;
+    }
+    if (const std::optional<ClearTarget> target = m_model.confirmClear(selectedRow()))
+        m_clearRunner(*target);
 }
 
 int CRecycleBinPane::selectedRow() const {

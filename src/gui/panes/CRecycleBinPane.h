@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/ClearResult.h"
+
 #include <QWidget>
+#include <functional>
 
 class CommandRegistry;
 class QTreeView;
@@ -14,12 +17,17 @@ public:
     CRecycleBinPane(RecycleBinModel& model, CommandRegistry& commands, QWidget* parent = nullptr);
 
     QTreeView* view() const { return m_view; }
+    // Who runs a confirmed clear; without one the model clears at once.
+    using ClearRunner = std::function<void(const ClearTarget&)>;
+    void setClearRunner(ClearRunner runner) { m_clearRunner = std::move(runner); }
 
 private:
     int selectedRow() const;
     void showContextMenu(const QPoint& pos);
+    void clearSelected();
 
     RecycleBinModel& m_model;
     CommandRegistry& m_commands;
     QTreeView* m_view;
+    ClearRunner m_clearRunner;
 };

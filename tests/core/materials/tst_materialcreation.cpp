@@ -193,20 +193,31 @@ private Q_SLOTS:
         QCOMPARE(readBytes(t->folder("01/02/03/1/名.rtf")), QByteArray("the user's notes"));
     }
 
-    void aFileAlreadyThereBecomesTheDescription() {
-        QVERIFY(writeBytes(t->folder("01/02/03/1/名.rtf"), "kept"));
+    // Files left where a new material's folder goes (by a creation that
+    // died before storing its row) are not the new material's: they are
+    // moved aside whole, and the material starts in an empty folder.
+    void filesAlreadyInTheFolderAreMovedAside() {
+        QVERIFY(writeBytes(t->folder("01/02/03/1/名.rtf"), "left behind"));
+        QVERIFY(writeBytes(t->folder("01/02/03/1/名.htm/page.htm"), "a folder in the way"));
+        QVERIFY(writeBytes(t->folder("01/02/03/1.stale-20090307140509/x"), "an older leftover"));
         const auto m = creator->Create("010203", "名", "*.rtf");
         QVERIFY(m);
-        QCOMPARE(readBytes(t->folder("01/02/03/1/名.rtf")), QByteArray("kept"));
+        const QString aside = t->folder("01/02/03/1.stale-20090307140509-2");
+        QCOMPARE(shownTexts(), QStringList({"提示:资料目录 '" + t->folder("01/02/03/1") +
+                                            "' 中已有其他文件，已移到 '" + aside + "'。"}));
+        QCOMPARE(tree(t->folder("01/02/03/1")), QStringList({"名.rtf"}));
+        QCOMPARE(readBytes(t->folder("01/02/03/1/名.rtf")), RtfTemplate::bytes());
+        QCOMPARE(tree(aside), QStringList({"名.htm", "名.htm/page.htm", "名.rtf"}));
+        QCOMPARE(readBytes(aside + "/名.rtf"), QByteArray("left behind"));
+        QCOMPARE(readBytes(t->folder("01/02/03/1.stale-20090307140509/x")),
+                 QByteArray("an older leftover"));
     }
 
-    void anUnwritableDescriptionStillCreatesTheMaterial() {
-        QDir().mkpath(t->folder("01/02/03/1/名.htm")); // a folder where the file goes
-        const auto m = creator->Create("010203", "名", "*.htm");
-        QVERIFY(m);
-        QCOMPARE(shownTexts(), QStringList({"错误:创建本地资料描述文件 '" + t->base.FilesRoot +
-                                            "01/02/03/1/名.htm' 失败!"}));
-        QCOMPARE(materialCount(), QString("1"));
+    void anEmptyFolderIsSimplyUsed() {
+        QVERIFY(QDir().mkpath(t->folder("01/02/03/1")));
+        QVERIFY(creator->Create("010203", "名", "*.txt"));
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(tree(t->folder("01/02/03")), QStringList({"1", "1/名.txt"}));
     }
 
     // A hundred Chinese characters are 300 bytes: more than a file name may

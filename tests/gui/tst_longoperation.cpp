@@ -1,0 +1,139 @@
+#include "ScriptedPrompter.h"
+#include "TestHome.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "app/LongOperation.h"
+#include "config/FirstRunSetup.h"
+#include "config/Profile.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "materials/MaterialPanes.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "panes/CRecycleBinPane.h"
+#include "store/CategoryTreeModel.h"
+#include "store/RecycleBinModel.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+// Clearing from the recycle bin runs beside the window: while it runs the
+// writes wait and the reads go on. The clear is held up by another
+// connection keeping the catalogue's write lock, as a second program would.
+class TestLongOperation : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    QTemporaryDir profileDir;
+    std::unique_ptr<Profile> profile;
+    ScriptedPrompter prompter;
+    std::unique_ptr<CMainFrame> frame;
+    QString minor;
+
+    QString stored(const QString& sql) {
+        Recordset result(&frame->workspace().database());
+        QString value;
+        if (result.Open(sql) == 1 && !result.IsEOF())
+            result.GetValueText(0, value);
+        return value;
+    }
+    bool enabled(int id) { return frame->commands().action(id)->isEnabled(); }
+
+    // The first minor, with materials, sent to the recycle bin and selected
+    // there.
+    void recycleAMinorWithMaterials() {
+        CategoryTreeModel& tree = frame->categoryTree();
+        const QModelIndex root = tree.index(0, 0);
+        const QModelIndex major = tree.index(0, 0, root);
+        QModelIndex minorIndex = tree.index(0, 0, major);
+        minor = CategoryTreeModel::codeOf(minorIndex);
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(
+                frame->materials().createMaterial(minor, QString("资料%1").arg(i), "*.txt", false));
+        QVERIFY(tree.removeToRecycleBin(minorIndex));
+        frame->recycleBin().load();
+        QTreeView* view = frame->recycleBinPane().view();
+        for (int r = 0; r < frame->recycleBin().rowCount(); ++r) {
+            if (frame->recycleBin().rowAt(r).Code == minor &&
+                !frame->recycleBin().rowAt(r).IsMaterial())
+                view->selectionModel()->select(frame->recycleBin().index(r, 0),
+                                               QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+        }
+        // A live item stays selected in the tree, for the read command.
+        frame->treePane().view()->setCurrentIndex(major);
+        frame->commands().updateEnabled();
+    }
+
+private Q_SLOTS:
+    void init() {
+        home = std::make_unique<TestHome>();
+        QVERIFY(FirstRunSetup::complete(home->paths(), "工作库", home->path("kb"), prompter));
+        profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
+        frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
+        QVERIFY(frame->OnCreate([] { return true; }));
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        recycleAMinorWithMaterials();
+    }
+    void cleanup() { frame.reset(); }
+
+    void writesWaitWhileAClearRuns() {
+        QVERIFY(enabled(CommandIds::ClearRecycled));
+        Database other;
+        QVERIFY(
+            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.BeginTransaction());
+
+        QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
+        QVERIFY(frame->longOperation().isRunning());
+        QCOMPARE(frame->statusBar()->currentMessage(), QString("正在处理，请稍候…"));
+        for (int id : {CommandIds::AddRootItem, CommandIds::AddChildItem, CommandIds::RenameItem,
+                       CommandIds::DeleteItem, CommandIds::ClearRecycled,
+                       CommandIds::RestoreRecycled, CommandIds::NewMaterial})
+            QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+        QVERIFY(!frame->commands().trigger(CommandIds::AddRootItem));
+        // Reading goes on.
+        QVERIFY(enabled(CommandIds::ShowItemMaterials));
+        QVERIFY(frame->commands().trigger(CommandIds::ShowItemMaterials));
+        auto* progress = frame->findChild<QProgressBar*>("progress38809");
+        QVERIFY(progress);
+        QCOMPARE(progress->maximum(), 0); // busy until the clear gets the lock
+
+        QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
+        QVERIFY(other.RollbackTransaction());
+        QVERIFY(finished.wait(30000));
+
+        QVERIFY(!frame->longOperation().isRunning());
+        QCOMPARE(frame->statusBar()->currentMessage(), QString("就绪"));
+        QVERIFY(enabled(CommandIds::AddRootItem));
+        for (const RecycleRow& row : frame->recycleBin().rows())
+            QVERIFY(row.Code != minor);
+        QCOMPARE(stored("select count(*) from MinuItemTable where ItemID='" + minor + "'"),
+                 QString("0"));
+        QCOMPARE(stored("select count(*) from ItemTable where ItemID='" + minor + "'"),
+                 QString("0"));
+        QCOMPARE(prompter.lastText(), QString("清除后将不能恢复，确定吗?"));
+    }
+
+    // Closing the window lets the clear finish rather than cut it off.
+    void closingWaitsForTheClear() {
+        Database other;
+        QVERIFY(
+            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.BeginTransaction());
+        QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
+        QTimer::singleShot(300, [&] { other.RollbackTransaction(); });
+        frame->close();
+        QVERIFY(!frame->longOperation().isRunning());
+        QCOMPARE(stored("select count(*) from MinuItemTable where ItemID='" + minor + "'"),
+                 QString("0"));
+    }
+};
+
+QTEST_MAIN(TestLongOperation)
+#include "tst_longoperation.moc"
