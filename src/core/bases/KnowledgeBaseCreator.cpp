@@ -6,8 +6,8 @@
 #include "TimeText.h"
 #include "Workspace.h"
 #include "config/CFolderTool.h"
+#include "config/ConfigFileWriter.h"
 #include "config/FirstRunSetup.h"
-#include "config/SettingsFileUpdate.h"
 #include "config/StoredPath.h"
 
 #include <QDir>
@@ -168,11 +168,12 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
     const bool iniExisted = CFolderTool::Exists(iniPath);
     if (iniExisted)
         written.keepOldContent(iniPath);
-    if (SettingsFileUpdate::Replace(iniPath, QStringLiteral("[LOCRESOURCESET]\nResourceName=") +
-                                                 name + QStringLiteral("|\nResourceFilePath=") +
-                                                 folder + QStringLiteral("|\nCreateTime=") + now +
-                                                 QStringLiteral("|\n")) !=
-        SettingsFileUpdate::Result::Written)
+    // The new base's own file: nobody else writes it yet, so no lock.
+    if (ConfigFileWriter::Write(iniPath, QStringLiteral("[LOCRESOURCESET]\nResourceName=") + name +
+                                             QStringLiteral("|\nResourceFilePath=") + folder +
+                                             QStringLiteral("|\nCreateTime=") + now +
+                                             QStringLiteral("|\n")) !=
+        ConfigFileWriter::Result::Written)
         return fail(QStringLiteral("创建 '%1' 文件失败,请手动进行创建!").arg(iniPath));
     if (!iniExisted)
         written.created()->append(iniPath);

@@ -1,6 +1,7 @@
 #include "FirstRunSetup.h"
 
 #include "CFolderTool.h"
+#include "ConfigFileWriter.h"
 #include "ProgramPaths.h"
 #include "Prompter.h"
 #include "ResourceConfig.h"
@@ -103,10 +104,14 @@ bool complete(const ProgramPaths& paths, const QString& name, const QString& fol
         const QString iniText = QStringLiteral("[LOCRESOURCESET]\nResourceName=") + baseName +
                                 QStringLiteral("|\nResourceFilePath=") + parent + kBaseFolderName +
                                 QStringLiteral("|\nCreateTime=") + now + QStringLiteral("|\n");
-        const SettingsFileUpdate::Result result = SettingsFileUpdate::Replace(iniPath, iniText);
-        if (result != SettingsFileUpdate::Result::Written) {
+        // The new base's own file: nobody else writes it yet, so no lock.
+        const ConfigFileWriter::Result result = ConfigFileWriter::Write(iniPath, iniText);
+        if (result != ConfigFileWriter::Result::Written) {
             CFolderTool::RemoveCreated(written);
-            reportWriteFailure(result, iniPath, prompter);
+            reportWriteFailure(result == ConfigFileWriter::Result::FolderNotMade
+                                   ? SettingsFileUpdate::Result::FolderNotMade
+                                   : SettingsFileUpdate::Result::FileNotWritten,
+                               iniPath, prompter);
             return false;
         }
         written.append(iniPath);
