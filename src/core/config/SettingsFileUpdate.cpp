@@ -3,9 +3,12 @@
 #include "CFolderTool.h"
 #include "ConfigFileWriter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
+#include <QThread>
 
 SettingsFileUpdate::Result SettingsFileUpdate::Apply(const QString& path, const Change& change,
                                                      int waitMs) {
@@ -16,11 +19,20 @@ SettingsFileUpdate::Result SettingsFileUpdate::Apply(const QString& path, const 
 
     QLockFile lock(LockPath(path));
     lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(waitMs)) {
+    // QLockFile's own wait doubles its pauses up to seconds, so a process
+    // waiting beside busy writers could miss every free moment and give up;
+    // short pauses of random length give each its turn.
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
         // Only a lock held by someone else is worth a different message; a
         // lock file that cannot be made (a full disk, a read-only folder)
         // means the file cannot be written either.
-        return lock.error() == QLockFile::LockFailedError ? Result::Busy : Result::FileNotWritten;
+        if (lock.error() != QLockFile::LockFailedError)
+            return Result::FileNotWritten;
+        if (waited.elapsed() >= waitMs)
+            return Result::Busy;
+        QThread::msleep(1 + QRandomGenerator::global()->bounded(10));
     }
 
     std::optional<QByteArray> current;
