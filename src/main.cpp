@@ -5,7 +5,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CKeepsakeApp app(argc, argv);
     if (!app.InitInstance())
-        return 1;
+        return app.handedOver() ? 0 : 1;
     const int code = app.exec();
     app.ExitInstance();
     return code;

@@ -2,8 +2,13 @@
 
 #include "Prompter.h"
 #include "config/CFolderTool.h"
+#include "config/ConfigFileReader.h"
 #include "config/LocalResourceInfo.h"
+#include "config/ResourceConfigEdits.h"
 #include "config/StoredPath.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 
 Workspace::Workspace(const ProgramPaths& paths, Prompter& prompter)
     : m_paths(paths), m_prompter(prompter), m_store(m_database, prompter) {}
@@ -31,11 +36,64 @@ bool Workspace::loadConfiguration(const FirstRunHandler& firstRun) {
     if (setupRan && file != m_paths.mainConfigFile())
         LoadResourceConfig(m_config, m_paths.mainConfigFile(), [] { return true; });
     NormaliseResourceConfig(m_config);
-    m_selector.fill(m_config.LocalResources);
+    synced();
     return true;
 }
 
-bool Workspace::saveConfiguration() { return SaveResourceConfig(m_config, m_paths, m_prompter); }
+void Workspace::synced() {
+    m_synced = m_config;
+    m_syncedStamp = fileStamp();
+    m_selector.update(m_config.LocalResources);
+}
+
+QString Workspace::fileStamp() const {
+    const QFileInfo file(m_paths.mainConfigFile());
+    if (!file.exists())
+        return {};
+    return QString::number(file.lastModified().toMSecsSinceEpoch()) + QLatin1Char('/') +
+           QString::number(file.size());
+}
+
+bool Workspace::updateConfiguration(const ResourceConfigChange& change) {
+    const ResourceConfigData before = m_synced;
+    const ResourceConfigData mine = m_config;
+    ResourceConfigData written;
+    const auto apply = [&](ResourceConfigData& current) {
+        ApplyConfigEdits(before, mine, current);
+        return change(current);
+    };
+    if (!UpdateResourceConfig(m_paths, m_prompter, apply, written))
+        return false;
+    m_config = written;
+    synced();
+    return true;
+}
+
+bool Workspace::saveConfiguration() {
+    return updateConfiguration([](ResourceConfigData&) { return true; });
+}
+
+ResourceConfigUpdater Workspace::configUpdater() {
+    return [this](const ResourceConfigChange& change) { return updateConfiguration(change); };
+}
+
+bool Workspace::reloadConfigurationIfChanged() {
+    if (fileStamp() == m_syncedStamp)
+        return false;
+    // A plain read: writers replace the file whole, so it is never seen
+    // half-written.
+    ConfigFileReader reader;
+    reader.Load(m_paths.mainConfigFile());
+    ResourceConfigData current;
+    ReadResourceConfig(current, reader);
+    NormaliseResourceConfig(current);
+    const ResourceConfigData fresh = current;
+    ApplyConfigEdits(m_synced, m_config, current);
+    m_config = current;
+    synced();
+    m_synced = fresh;
+    return true;
+}
 
 QStringList Workspace::typeSelectorItems() const {
     return DescriptTypeSelectorItems(m_config, m_current.ID);
@@ -94,6 +152,14 @@ void Workspace::closeBase() {
 
 BaseSwitch Workspace::SwitchBase(const QString& entryText) {
     using Outcome = BaseSwitch::Outcome;
+    // A base that cannot be used now is not tried: the open base stays, and
+    // the user learns why.
+    for (const LocalResourceRecord& r : std::as_const(m_config.LocalResources)) {
+        if (!r.Unavailable.isEmpty() && KnowledgeBaseSelector::EntryText(r) == entryText) {
+            m_prompter.notice(UnavailableText(r));
+            return {Outcome::Cancelled, entryText};
+        }
+    }
     if (entryText == m_selector.chosenText()) {
         if (m_prompter.message(QStringLiteral("要刷新当前知识库吗?"), QStringLiteral("警告"),
                                Prompter::Icon::Warning,
@@ -108,7 +174,7 @@ BaseSwitch Workspace::SwitchBase(const QString& entryText) {
 
     const LocalResourceRecord* record = nullptr;
     for (const LocalResourceRecord& r : std::as_const(m_config.LocalResources)) {
-        if (KnowledgeBaseSelector::EntryText(r.ResourceName, r.ID) == entryText) {
+        if (KnowledgeBaseSelector::EntryText(r) == entryText) {
             record = &r;
             break;
         }

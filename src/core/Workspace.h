@@ -30,7 +30,24 @@ public:
     // Reads and cleans the main configuration and lists its bases in the
     // selector. False when the first-run setup was cancelled or failed.
     bool loadConfiguration(const FirstRunHandler& firstRun);
+
+    // Another window or keepsake-cli may change the file at any time, so
+    // nothing here writes back the copy read at start: under the file's lock
+    // the file is read as it is now, the edits made to config() since it was
+    // last read or written are carried over to that, then `change` is
+    // applied, and the result is written. Afterwards config() and the
+    // selector are what was written. False when the change asked for no
+    // write, or the file could not be written (the user has been told which).
+    bool updateConfiguration(const ResourceConfigChange& change);
+    // The same with no change of its own: the edits made to config() are
+    // written.
     bool saveConfiguration();
+    // The file as it is now, when it changed since it was last read or
+    // written here (time or size); edits not yet written are kept. Cheap
+    // when nothing changed. True when something was read.
+    bool reloadConfigurationIfChanged();
+    // updateConfiguration as a function, for the core's free functions.
+    ResourceConfigUpdater configUpdater();
 
     KnowledgeBaseSelector& baseSelector() { return m_selector; }
     const KnowledgeBaseSelector& baseSelector() const { return m_selector; }
@@ -64,12 +81,18 @@ public:
 
 private:
     void closeBase();
+    void synced();
+    QString fileStamp() const;
     bool openWith(int id, const QString& iniFolder, const QString& storageFolder,
                   const QString& name);
 
     ProgramPaths m_paths;
     Prompter& m_prompter;
     ResourceConfigData m_config;
+    // What the file held when last read or written here: config() minus the
+    // edits not yet written.
+    ResourceConfigData m_synced;
+    QString m_syncedStamp;
     Database m_database;
     KnowledgeStore m_store;
     CurrentKnowledgeBase m_current;

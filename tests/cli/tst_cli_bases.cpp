@@ -2,6 +2,9 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "config/FirstRunSetup.h"
+#include "config/TextCodec.h"
+
+#include <QDir>
 
 #include <QtTest>
 
@@ -39,6 +42,32 @@ private Q_SLOTS:
         QCOMPARE(out, QString("3\n"));
         QCOMPARE(run({"--base", "3", "export-tree", home.path("copy.QCK")}), 0);
         QCOMPARE(home.read("copy.QCK"), exported);
+    }
+
+    void anUnavailableBaseKeepsItsRowAndItsId() {
+        TestHome h;
+        CliRun r{h.path(), {}, {}};
+        ScriptedPrompter prompter;
+        QVERIFY(FirstRunSetup::complete(h.paths(), "脚本库", h.path("kb"), prompter));
+        QCOMPARE(r({"create-base", "移动盘", h.path("usb")}), 0);
+        QCOMPARE(r({"bases"}), 0);
+        const QString usable = r.lines().at(1);
+        // The drive is unplugged: the row stays, with one field more.
+        QVERIFY(QDir().rename(h.path("usb"), h.path("usb-away")));
+        const QString ini = h.path("usb/移动盘.ini");
+        QCOMPARE(r({"bases"}), 0);
+        QCOMPARE(r.lines().size(), 2);
+        QCOMPARE(r.lines().at(1), "2\t\t" + ini + "\t\t\tunavailable: 找不到文件 '" + ini + "'");
+        QCOMPARE(r.lines().at(0).count('\t'), 4);
+
+        // A new base takes a new ID; the unplugged base's line is kept as is.
+        QCOMPARE(r({"create-base", "新库", h.path("new")}), 0);
+        QCOMPARE(r.out, QString("3\n"));
+        QVERIFY(h.read("ResourceConfig/ResourceConfig.ini")
+                    .contains("\r\nLocalResourceInfo=2|" + TextCodec::encode(ini) + "|\r\n"));
+        QVERIFY(QDir().rename(h.path("usb-away"), h.path("usb")));
+        QCOMPARE(r({"bases"}), 0);
+        QCOMPARE(r.lines().at(1), usable);
     }
 
     void refusesWhatCannotBeDone() {

@@ -36,6 +36,17 @@ struct BasesHome {
         return next.config();
     }
 
+    // The same program folder as another process (or the next start) sees
+    // it: a workspace of its own, loaded from the files.
+    struct Reopened {
+        ScriptedPrompter prompter;
+        Workspace workspace;
+        explicit Reopened(BasesHome& h) : workspace(h.home.paths(), prompter) {
+            if (!workspace.loadConfiguration([] { return false; }))
+                qFatal("configuration not readable");
+        }
+    };
+
     // Name and size (or "/" for a folder) of each entry of a folder, sorted.
     QStringList listing(const QString& folder) const {
         QStringList rows;

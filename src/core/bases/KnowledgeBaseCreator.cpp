@@ -71,7 +71,7 @@ bool sameFile(const QString& a, const QString& b) {
 } // namespace
 
 int NewResourceID(const ResourceConfigData& config) {
-    int highest = 0;
+    int highest = config.HighestResourceID;
     for (const LocalResourceRecord& base : config.LocalResources)
         highest = std::max(highest, base.ID);
     return highest + 1;
@@ -120,7 +120,7 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
                                                 const QString& typedFolder,
                                                 const QString& treeFile) {
     Prompter& prompter = m_workspace.prompter();
-    ResourceConfigData& config = m_workspace.config();
+    const ResourceConfigData& config = m_workspace.config();
     const QString name = FirstRunSetup::cleanBaseName(typedName);
     // Absolute, so the records name the same place whatever the working
     // folder; without the trailing "/" the records never carry.
@@ -168,6 +168,7 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
     const bool iniExisted = CFolderTool::Exists(iniPath);
     if (iniExisted)
         written.keepOldContent(iniPath);
+    // The new base's own file: nobody else writes it yet, so no lock.
     if (ConfigFileWriter::Write(iniPath, QStringLiteral("[LOCRESOURCESET]\nResourceName=") + name +
                                              QStringLiteral("|\nResourceFilePath=") + folder +
                                              QStringLiteral("|\nCreateTime=") + now +
@@ -180,16 +181,26 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
     if (!treeFile.isEmpty())
         CategoryTreeImport::ImportTree(treeFile, databasePath, prompter);
 
-    const int id = NewResourceID(config);
-    const QString entry = KnowledgeBaseSelector::EntryText(name, id);
-    config.LocalResources.append({id, name, iniPath, folder, now});
-    if (!m_workspace.saveConfiguration()) {
+    // The ID and the check for a twin are taken from the file as it is now,
+    // under its lock: another process may have registered bases meanwhile.
+    int id = -1;
+    bool twin = false;
+    const bool saved = m_workspace.updateConfiguration([&](ResourceConfigData& current) {
+        twin =
+            std::any_of(current.LocalResources.cbegin(), current.LocalResources.cend(),
+                        [&](const LocalResourceRecord& r) { return sameFile(r.IniPath, iniPath); });
+        if (twin)
+            return false;
+        id = NewResourceID(current);
+        current.LocalResources.append({id, name, iniPath, folder, now, {}});
+        current.HighestResourceID = id;
+        return true;
+    });
+    if (!saved) {
         // Unsaved, the base would be forgotten at the next start while its
         // files stayed; it is taken back whole (the save said why).
-        config.LocalResources.removeLast();
-        return fail({});
+        return fail(twin ? QStringLiteral("新建的知识库已经存在!") : QString());
     }
-    m_workspace.baseSelector().append(entry);
     m_workspace.changeFlags().BasesChanged = true;
     return id;
 }

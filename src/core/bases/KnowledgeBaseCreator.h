@@ -6,7 +6,8 @@
 struct ResourceConfigData;
 class Workspace;
 
-// The highest ID of the registered bases + 1; 1 when there are none.
+// One above every ID ever handed out (the registered bases and the mark the
+// configuration keeps of removed ones); 1 when there was none.
 int NewResourceID(const ResourceConfigData& config);
 
 // The OK of the two new-base dialogs. A new base is a folder holding a copy

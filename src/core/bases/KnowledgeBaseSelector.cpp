@@ -18,10 +18,28 @@ std::optional<int> KnowledgeBaseSelector::EntryId(const QString& text) {
     return ok ? std::optional<int>(id) : std::nullopt;
 }
 
+QString KnowledgeBaseSelector::EntryText(const LocalResourceRecord& base) {
+    return EntryText(base.ResourceName.isEmpty() ? base.IniPath : base.ResourceName, base.ID);
+}
+
 void KnowledgeBaseSelector::fill(const QList<LocalResourceRecord>& bases) {
     m_entries.clear();
-    for (const LocalResourceRecord& base : bases)
-        m_entries.append(EntryText(base.ResourceName, base.ID));
+    update(bases);
+}
+
+void KnowledgeBaseSelector::update(const QList<LocalResourceRecord>& bases) {
+    QStringList wanted;
+    m_unavailable.clear();
+    for (const LocalResourceRecord& base : bases) {
+        wanted.append(EntryText(base));
+        if (!base.Unavailable.isEmpty())
+            m_unavailable.insert(wanted.last(), UnavailableText(base));
+    }
+    m_entries.removeIf([&](const QString& entry) { return !wanted.contains(entry); });
+    for (const QString& entry : std::as_const(wanted)) {
+        if (!m_entries.contains(entry))
+            m_entries.append(entry);
+    }
 }
 
 bool KnowledgeBaseSelector::removeId(int id) {

@@ -39,7 +39,9 @@ const LocalResourceRecord& LocalBaseList::rowAt(int row) const {
 
 QStringList LocalBaseList::rowTexts(int row) const {
     const LocalResourceRecord& r = rowAt(row);
-    return {r.ResourceName, r.IniPath, r.ResourceFilePath, QString::number(r.ID), r.CreateTime};
+    // A base that cannot be used now says so where its name would be.
+    const QString name = r.Unavailable.isEmpty() ? r.ResourceName : UnavailableText(r);
+    return {name, r.IniPath, r.ResourceFilePath, QString::number(r.ID), r.CreateTime};
 }
 
 std::optional<LocalBaseList::IniValues> LocalBaseList::readIni(const QString& typedPath) {
@@ -86,7 +88,8 @@ bool LocalBaseList::Add(const QString& iniPath) {
     }
     ResourceConfigData& config = m_workspace.config();
     const int id = NewResourceID(config);
-    config.LocalResources.append({id, ini->name, ini->path, ini->storageFolder, ini->createTime});
+    config.LocalResources.append(
+        {id, ini->name, ini->path, ini->storageFolder, ini->createTime, {}});
     m_workspace.baseSelector().append(KnowledgeBaseSelector::EntryText(ini->name, id));
     m_workspace.changeFlags().BasesChanged = true;
     return true;

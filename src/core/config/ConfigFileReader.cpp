@@ -17,6 +17,18 @@ std::optional<QString> sectionName(QStringView line) {
     return line.mid(1, close - 1).trimmed().toString();
 }
 
+// The program writes GB18030, but a file saved by an editor or a sync tool may
+// come back as UTF-8, with or without a byte-order mark. Read as GB18030 it
+// would give no usable record, and the next save would write it back empty.
+QString decodeSettings(QByteArrayView bytes) {
+    static constexpr char kBom[] = "\xEF\xBB\xBF";
+    if (bytes.startsWith(QByteArrayView(kBom, 3)))
+        return QString::fromUtf8(bytes.sliced(3));
+    if (!TextCodec::isAscii(bytes) && TextCodec::readsAsUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return TextCodec::decode(bytes);
+}
+
 } // namespace
 
 void ConfigFileReader::Load(const QString& path) {
@@ -39,7 +51,7 @@ void ConfigFileReader::LoadBytes(QByteArrayView bytes) {
     const qsizetype lastFeed = bytes.lastIndexOf('\n');
     if (lastFeed < 0)
         return;
-    const QString text = TextCodec::decode(bytes.first(lastFeed + 1));
+    const QString text = decodeSettings(bytes.first(lastFeed + 1));
 
     qsizetype start = 0;
     for (;;) {

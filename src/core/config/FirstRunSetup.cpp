@@ -5,6 +5,7 @@
 #include "ProgramPaths.h"
 #include "Prompter.h"
 #include "ResourceConfig.h"
+#include "SettingsFileUpdate.h"
 #include "TimeText.h"
 
 #include <QFileInfo>
@@ -38,10 +39,13 @@ ResourceConfigData defaultConfig(const QString& iniPath) {
 
 // Tells the user which file or folder could not be written; the setup ends
 // there, and without a word the user would not know where to look.
-void reportWriteFailure(ConfigFileWriter::Result result, const QString& file, Prompter& prompter) {
-    if (result == ConfigFileWriter::Result::FolderNotMade) {
+void reportWriteFailure(SettingsFileUpdate::Result result, const QString& file,
+                        Prompter& prompter) {
+    if (result == SettingsFileUpdate::Result::FolderNotMade) {
         prompter.notice(QStringLiteral("创建 '%1' 文件夹出错,请手动创建该文件夹，并设置为可写状态!")
                             .arg(QFileInfo(file).absolutePath()));
+    } else if (result == SettingsFileUpdate::Result::Busy) {
+        prompter.error(SettingsFileUpdate::BusyText(file));
     } else {
         prompter.error(QStringLiteral("创建 '%1' 文件失败,请手动进行创建!").arg(file));
     }
@@ -100,19 +104,23 @@ bool complete(const ProgramPaths& paths, const QString& name, const QString& fol
         const QString iniText = QStringLiteral("[LOCRESOURCESET]\nResourceName=") + baseName +
                                 QStringLiteral("|\nResourceFilePath=") + parent + kBaseFolderName +
                                 QStringLiteral("|\nCreateTime=") + now + QStringLiteral("|\n");
+        // The new base's own file: nobody else writes it yet, so no lock.
         const ConfigFileWriter::Result result = ConfigFileWriter::Write(iniPath, iniText);
         if (result != ConfigFileWriter::Result::Written) {
             CFolderTool::RemoveCreated(written);
-            reportWriteFailure(result, iniPath, prompter);
+            reportWriteFailure(result == ConfigFileWriter::Result::FolderNotMade
+                                   ? SettingsFileUpdate::Result::FolderNotMade
+                                   : SettingsFileUpdate::Result::FileNotWritten,
+                               iniPath, prompter);
             return false;
         }
         written.append(iniPath);
     }
 
     const QString configFile = paths.mainConfigFile();
-    const ConfigFileWriter::Result result =
-        ConfigFileWriter::Write(configFile, ResourceConfigText(defaultConfig(iniPath)));
-    if (result != ConfigFileWriter::Result::Written) {
+    const SettingsFileUpdate::Result result =
+        SettingsFileUpdate::Replace(configFile, ResourceConfigText(defaultConfig(iniPath)));
+    if (result != SettingsFileUpdate::Result::Written) {
         CFolderTool::RemoveCreated(written);
         reportWriteFailure(result, configFile, prompter);
         return false;

@@ -1,18 +1,22 @@
 #include "ResourceConfig.h"
 
 #include "ConfigFileReader.h"
-#include "ConfigFileWriter.h"
 #include "LeadingInt.h"
 #include "ProgramPaths.h"
 #include "Prompter.h"
+#include "SettingsFileUpdate.h"
 #include "StoredPath.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 
 namespace {
 
 const QString kBaseSection = QStringLiteral("LOCRESOURCESET");
+const char* const kMarkSection = "LOCALRESOURCEID";
+const char* const kMarkKey = "MaxResourceID";
 
 int intField(QStringView value, int i) {
     return LeadingInt(ConfigFileReader::Field(value, i));
@@ -35,28 +39,57 @@ QString firstNonEmptyField0(const ConfigFileReader& reader, const QString& key) 
     return {};
 }
 
-void readBases(const ConfigFileReader& reader, QList<LocalResourceRecord>& bases) {
+// The base as its own ini file describes it now. A base whose file cannot
+// tell is kept all the same, marked with the reason: dropping it would lose
+// its line at the next save and hand its ID to the next new base.
+LocalResourceRecord readBase(int id, const QString& iniPath) {
+    LocalResourceRecord base;
+    base.ID = id;
+    base.IniPath = iniPath;
+    QFile file(iniPath);
+    if (!QFileInfo(iniPath).isFile()) {
+        base.Unavailable = QStringLiteral("找不到文件 '%1'").arg(iniPath);
+        return base;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        base.Unavailable = QStringLiteral("无法读取文件 '%1'").arg(iniPath);
+        return base;
+    }
+    ConfigFileReader ini;
+    ini.LoadBytes(file.readAll());
+    base.ResourceName = firstNonEmptyField0(ini, QStringLiteral("ResourceName"));
+    base.ResourceFilePath =
+        StoredPath(firstNonEmptyField0(ini, QStringLiteral("ResourceFilePath")).trimmed());
+    base.CreateTime = firstNonEmptyField0(ini, QStringLiteral("CreateTime"));
+    if (base.ResourceName.isEmpty())
+        base.Unavailable = QStringLiteral("文件 '%1' 中没有知识库名称").arg(iniPath);
+    else if (base.ResourceFilePath.isEmpty())
+        base.Unavailable = QStringLiteral("文件 '%1' 中没有知识库存放路径").arg(iniPath);
+    return base;
+}
+
+void readBases(const ConfigFileReader& reader, ResourceConfigData& config) {
     for (const QString& value : valuesOf(reader, "LOCALRESOURCE", "LocalResourceInfo")) {
         if (value.isEmpty())
             continue;
         const int id = LeadingInt(ConfigFileReader::Field(value, 0).trimmed());
         const QString iniPath = StoredPath(ConfigFileReader::Field(value, 1).trimmed());
+        // Even a record skipped below had its ID handed out once.
+        config.HighestResourceID = std::max(config.HighestResourceID, id);
         if (id <= 0 || iniPath.size() <= 4 || !iniPath.endsWith(QLatin1String(".ini")))
             continue;
-
-        ConfigFileReader ini;
-        ini.Load(iniPath);
-        LocalResourceRecord base;
-        base.ID = id;
-        base.IniPath = iniPath;
-        base.ResourceName = firstNonEmptyField0(ini, QStringLiteral("ResourceName"));
-        base.ResourceFilePath =
-            StoredPath(firstNonEmptyField0(ini, QStringLiteral("ResourceFilePath")).trimmed());
-        base.CreateTime = firstNonEmptyField0(ini, QStringLiteral("CreateTime"));
-        if (base.ResourceName.isEmpty() || base.ResourceFilePath.isEmpty())
-            continue;
-        bases.append(base);
+        config.LocalResources.append(readBase(id, iniPath));
     }
+    // A section of its own, which readers that do not know it never look at.
+    for (const QString& value : valuesOf(reader, kMarkSection, kMarkKey))
+        config.HighestResourceID = std::max(config.HighestResourceID, intField(value, 0));
+}
+
+int highestListedId(const ResourceConfigData& config) {
+    int highest = 0;
+    for (const LocalResourceRecord& r : config.LocalResources)
+        highest = std::max(highest, r.ID);
+    return highest;
 }
 
 template <typename Record>
@@ -130,6 +163,11 @@ const LocalResourceRecord* ResourceConfigData::base(int id) const {
     return nullptr;
 }
 
+QString UnavailableText(const LocalResourceRecord& base) {
+    const QString name = base.ResourceName.isEmpty() ? base.IniPath : base.ResourceName;
+    return QStringLiteral("知识库 '%1' 暂时无法使用: %2").arg(name, base.Unavailable);
+}
+
 bool LoadResourceConfig(ResourceConfigData& config, const QString& configPath,
                         const FirstRunHandler& firstRun) {
     config = ResourceConfigData();
@@ -144,7 +182,12 @@ bool LoadResourceConfig(ResourceConfigData& config, const QString& configPath,
         reader.Load(configPath);
     }
 
-    readBases(reader, config.LocalResources);
+    ReadResourceConfig(config, reader);
+    return true;
+}
+
+void ReadResourceConfig(ResourceConfigData& config, const ConfigFileReader& reader) {
+    readBases(reader, config);
     readIdPairs(reader, "DescriptFile", "DescriptFileInfo", config.DescriptFiles, true);
     readIdTexts(reader, "DescriptAllFile", "DescriptAllFileInfo", config.DescriptAllFiles);
     readIdTexts(reader, "SearchResourceFileGroup", "SearchResourceFileGroupInfo",
@@ -155,7 +198,6 @@ bool LoadResourceConfig(ResourceConfigData& config, const QString& configPath,
     readSetting(reader, "IsStartLoggResource", config.IsStartLoggResource);
     readSetting(reader, "StartResourceID", config.StartResourceID);
     readSetting(reader, "SearchFileTypeGroupID", config.SearchFileTypeGroupID);
-    return true;
 }
 
 void NormaliseResourceConfig(ResourceConfigData& config) {
@@ -230,24 +272,65 @@ QString ResourceConfigText(const ResourceConfigData& config) {
     text += formatLine("IsStartLoggResource", bar(config.IsStartLoggResource));
     text += formatLine("StartResourceID", bar(config.StartResourceID));
     text += formatLine("SearchFileTypeGroupID", bar(config.SearchFileTypeGroupID));
+    // Only when the listed IDs do not already say it, so that a file without
+    // a removed top base keeps the bytes it always had.
+    if (config.HighestResourceID > highestListedId(config)) {
+        text += QLatin1Char('[') + QLatin1String(kMarkSection) + QLatin1String("]\n");
+        text += formatLine(kMarkKey, bar(config.HighestResourceID));
+    }
     return text;
+}
+
+bool UpdateResourceConfig(const ProgramPaths& paths, Prompter& prompter,
+                          const ResourceConfigChange& change, ResourceConfigData& written) {
+    const QString file = paths.mainConfigFile();
+    ResourceConfigData result;
+    const auto apply = [&](const std::optional<QByteArray>& current) -> std::optional<QString> {
+        ConfigFileReader reader;
+        if (current)
+            reader.LoadBytes(*current);
+        ResourceConfigData fresh;
+        ReadResourceConfig(fresh, reader);
+        NormaliseResourceConfig(fresh);
+        const int highest = fresh.HighestResourceID;
+        if (!change(fresh))
+            return std::nullopt;
+        NormaliseResourceConfig(fresh);
+        fresh.HighestResourceID =
+            std::max({fresh.HighestResourceID, highest, highestListedId(fresh)});
+        result = fresh;
+        return ResourceConfigText(fresh);
+    };
+    switch (SettingsFileUpdate::Apply(file, apply)) {
+    case SettingsFileUpdate::Result::Written:
+        written = result;
+        return true;
+    case SettingsFileUpdate::Result::Unchanged:
+        return false;
+    case SettingsFileUpdate::Result::FolderNotMade:
+        prompter.notice(QStringLiteral("创建 '%1' 文件夹出错,请手动创建该文件夹，并设置为可写状态!")
+                            .arg(paths.configFolder()));
+        return false;
+    case SettingsFileUpdate::Result::FileNotWritten:
+        prompter.error(SettingsFileUpdate::NotWrittenText(file));
+        return false;
+    case SettingsFileUpdate::Result::Busy:
+        prompter.error(SettingsFileUpdate::BusyText(file));
+        return false;
+    }
+    return false;
 }
 
 bool SaveResourceConfig(const ResourceConfigData& config, const ProgramPaths& paths,
                         Prompter& prompter) {
-    switch (ConfigFileWriter::Write(paths.mainConfigFile(), ResourceConfigText(config))) {
-    case ConfigFileWriter::Result::Written:
-        return true;
-    case ConfigFileWriter::Result::FolderNotMade:
-        prompter.notice(QStringLiteral("创建 '%1' 文件夹出错,请手动创建该文件夹，并设置为可写状态!")
-                            .arg(paths.configFolder()));
-        return false;
-    case ConfigFileWriter::Result::FileNotWritten:
-        prompter.error(
-            QStringLiteral("无法写入文件 '%1'，所做的更改没有保存!").arg(paths.mainConfigFile()));
-        return false;
-    }
-    return false;
+    ResourceConfigData written;
+    return UpdateResourceConfig(
+        paths, prompter,
+        [&](ResourceConfigData& fresh) {
+            fresh = config;
+            return true;
+        },
+        written);
 }
 
 std::optional<int> FindDescriptType(const ResourceConfigData& config, const QString& pattern) {
@@ -295,8 +378,8 @@ QStringList DescriptTypeSelectorItems(const ResourceConfigData& config, int open
     return items;
 }
 
-bool AddDescriptTypeFromToolbar(ResourceConfigData& config, int openBaseId,
-                                const ProgramPaths& paths, Prompter& prompter) {
+bool AddDescriptTypeFromToolbar(int openBaseId, const ResourceConfigUpdater& update,
+                                Prompter& prompter) {
     if (openBaseId == -1) {
         prompter.notice(QStringLiteral("请选择知识库再添加!"));
         return false;
@@ -319,20 +402,25 @@ bool AddDescriptTypeFromToolbar(ResourceConfigData& config, int openBaseId,
         return false;
     }
 
-    std::optional<int> typeId = FindDescriptType(config, pattern);
-    if (typeId) {
-        const bool offered = std::any_of(config.DescriptFiles.cbegin(), config.DescriptFiles.cend(),
+    // Checked against the file as it is now: another window may have added
+    // the same type meanwhile, under an ID of its own.
+    bool offeredAlready = false;
+    const bool written = update([&](ResourceConfigData& config) {
+        std::optional<int> typeId = FindDescriptType(config, pattern);
+        if (typeId) {
+            offeredAlready = std::any_of(config.DescriptFiles.cbegin(), config.DescriptFiles.cend(),
                                          [&](const DescriptFileRecord& r) {
                                              return r.TypeID == *typeId && r.BaseID == openBaseId;
                                          });
-        if (offered) {
-            prompter.notice(QStringLiteral("该类型已经存在,不能再添加了!"));
-            return false;
+            if (offeredAlready)
+                return false;
+        } else {
+            typeId = AddDescriptType(config, pattern);
         }
-    } else {
-        typeId = AddDescriptType(config, pattern);
-    }
-    AddBaseType(config, *typeId, openBaseId);
-    SaveResourceConfig(config, paths, prompter);
-    return true;
+        AddBaseType(config, *typeId, openBaseId);
+        return true;
+    });
+    if (offeredAlready)
+        prompter.notice(QStringLiteral("该类型已经存在,不能再添加了!"));
+    return written;
 }

@@ -6,10 +6,12 @@
 #include "TimeText.h"
 #include "config/CFolderTool.h"
 #include "config/ConfigFileReader.h"
-#include "config/ConfigFileWriter.h"
 #include "config/ProgramPaths.h"
+#include "config/SettingsFileUpdate.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/MaterialFolder.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -26,21 +28,88 @@ DockStationModel::DockStationModel(const ProgramPaths& paths, KnowledgeStore& st
 
 // The file
 
+namespace {
+
+QList<DockEntry> entriesOf(const ConfigFileReader& reader) {
+    QStringList values;
+    reader.GetValues(kSection, kKey, values);
+    QList<DockEntry> entries;
+    for (const QString& value : values) {
+        if (!value.isEmpty())
+            entries.append(DockEntry::FromFileValue(value));
+    }
+    return entries;
+}
+
+} // namespace
+
 void DockStationModel::load() {
     ConfigFileReader reader;
     reader.Load(m_file);
-    QStringList values;
-    reader.GetValues(kSection, kKey, values);
+    show(entriesOf(reader));
+}
+
+void DockStationModel::show(const QList<DockEntry>& entries) {
+    // A row already shown keeps what it shows beyond the file (a rename, the
+    // open-window icon); rows docked by another process come as the file has
+    // them.
     QList<Row> rows;
-    for (const QString& value : values) {
-        if (value.isEmpty())
-            continue;
-        const DockEntry entry = DockEntry::FromFileValue(value);
-        rows.append({entry, entry.Material.MinuItemName, entry.Material.DisplayPath, false});
+    for (const DockEntry& entry : entries) {
+        const MaterialRecord& m = entry.Material;
+        const int old = rowOf(m.MinuItemID, m.KnowledgeBaseID);
+        if (old >= 0)
+            rows.append(
+                {entry, m_rows[old].shownName, m_rows[old].shownPath, m_rows[old].openWhenDocked});
+        else
+            rows.append({entry, m.MinuItemName, m.DisplayPath, false});
     }
     beginResetModel();
     m_rows = rows;
     endResetModel();
+}
+
+bool DockStationModel::update(const std::function<bool(QList<DockEntry>&)>& change) {
+    std::optional<QList<DockEntry>> result;
+    const auto apply = [&](const std::optional<QByteArray>& current) -> std::optional<QString> {
+        ConfigFileReader reader;
+        if (current)
+            reader.LoadBytes(*current);
+        QList<DockEntry> entries = entriesOf(reader);
+        const bool changed = change(entries);
+        result = entries;
+        if (!changed)
+            return std::nullopt;
+        return FileText(entries);
+    };
+    const auto failed = [&](const QString& text, bool notice) {
+        if (notice)
+            m_prompter.notice(text);
+        else
+            m_prompter.error(text);
+        // The change stays on screen, as it always did when the file could
+        // not take it.
+        QList<DockEntry> shown = entries();
+        change(shown);
+        show(shown);
+        return false;
+    };
+    switch (SettingsFileUpdate::Apply(m_file, apply)) {
+    case SettingsFileUpdate::Result::Written:
+    case SettingsFileUpdate::Result::Unchanged:
+        show(*result);
+        return true;
+    case SettingsFileUpdate::Result::FolderNotMade:
+        return failed(QStringLiteral("创建%1文件夹出错").arg(m_configFolder), true);
+    case SettingsFileUpdate::Result::FileNotWritten:
+        return failed(SettingsFileUpdate::NotWrittenText(m_file), false);
+    case SettingsFileUpdate::Result::Busy:
+        return failed(SettingsFileUpdate::BusyText(m_file), false);
+    }
+    return false;
+}
+
+bool DockStationModel::removeWhere(const std::function<bool(const DockEntry&)>& matches) {
+    return update([&](QList<DockEntry>& entries) { return entries.removeIf(matches) > 0; });
 }
 
 QString DockStationModel::FileText(const QList<DockEntry>& entries) {
@@ -51,17 +120,11 @@ QString DockStationModel::FileText(const QList<DockEntry>& entries) {
 }
 
 bool DockStationModel::save() {
-    switch (ConfigFileWriter::Write(m_file, FileText(entries()))) {
-    case ConfigFileWriter::Result::Written:
+    const QList<DockEntry> shown = entries();
+    return update([&](QList<DockEntry>& current) {
+        current = shown;
         return true;
-    case ConfigFileWriter::Result::FolderNotMade:
-        m_prompter.notice(QStringLiteral("创建%1文件夹出错").arg(m_configFolder));
-        return false;
-    case ConfigFileWriter::Result::FileNotWritten:
-        m_prompter.error(QStringLiteral("无法写入文件 '%1'，所做的更改没有保存!").arg(m_file));
-        return false;
-    }
-    return false;
+    });
 }
 
 // Entries
@@ -97,38 +160,33 @@ bool DockStationModel::add(const MaterialRecord& material, bool openInWindow,
                            const QString& dockTime) {
     if (material.MinuItemID.isEmpty() || isDocked(material.MinuItemID, material.KnowledgeBaseID))
         return true;
-    Row row;
-    row.entry.Material = material;
-    row.entry.Material.NetworkMark = QStringLiteral("0");
-    row.entry.DockTime = dockTime.isEmpty() ? TimeText::now() : dockTime;
-    row.shownName = material.MinuItemName;
-    row.shownPath = material.DisplayPath;
-    row.openWhenDocked = openInWindow;
-    const int at = int(m_rows.size());
-    beginInsertRows({}, at, at);
-    m_rows.append(row);
-    endInsertRows();
-    return save();
-}
-
-void DockStationModel::removeRowsWhere(const std::function<bool(const Row&)>& matches) {
-    for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
-        if (matches(m_rows[i])) {
-            beginRemoveRows({}, i, i);
-            m_rows.removeAt(i);
-            endRemoveRows();
+    DockEntry entry;
+    entry.Material = material;
+    entry.Material.NetworkMark = QStringLiteral("0");
+    entry.DockTime = dockTime.isEmpty() ? TimeText::now() : dockTime;
+    const bool saved = update([&](QList<DockEntry>& entries) {
+        // Another process may have docked it meanwhile: one row is enough.
+        for (const DockEntry& e : std::as_const(entries)) {
+            if (e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID))
+                return false;
         }
+        entries.append(entry);
+        return true;
+    });
+    const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
+    if (row >= 0) {
+        m_rows[row].openWhenDocked = openInWindow;
+        rowChanged(row);
     }
+    return saved;
 }
 
 bool DockStationModel::removeRow(int row) {
     if (row < 0 || row >= m_rows.size())
         return false;
-    const DockEntry gone = m_rows[row].entry;
-    removeRowsWhere([&](const Row& r) {
-        return r.entry.IsMaterial(gone.Material.MinuItemID, gone.Material.KnowledgeBaseID);
-    });
-    return save();
+    const MaterialRecord gone = m_rows[row].entry.Material;
+    return removeWhere(
+        [&](const DockEntry& e) { return e.IsMaterial(gone.MinuItemID, gone.KnowledgeBaseID); });
 }
 
 // Opening
@@ -187,17 +245,17 @@ void DockStationModel::updateMaterial(const MaterialRecord& material) {
 void DockStationModel::forgetMaterial(const MaterialRecord& material) {
     if (!isDocked(material.MinuItemID, material.KnowledgeBaseID))
         return;
-    removeRowsWhere([&](const Row& r) {
-        return r.entry.IsMaterial(material.MinuItemID, material.KnowledgeBaseID);
+    removeWhere([&](const DockEntry& e) {
+        return e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID);
     });
-    save();
 }
 
 void DockStationModel::forgetBase(const QString& baseId) {
-    const qsizetype before = m_rows.size();
-    removeRowsWhere([&](const Row& r) { return r.entry.Material.KnowledgeBaseID == baseId; });
-    if (m_rows.size() != before)
-        save();
+    const bool shown = std::any_of(m_rows.cbegin(), m_rows.cend(), [&](const Row& r) {
+        return r.entry.Material.KnowledgeBaseID == baseId;
+    });
+    if (shown)
+        removeWhere([&](const DockEntry& e) { return e.Material.KnowledgeBaseID == baseId; });
 }
 
 // The view

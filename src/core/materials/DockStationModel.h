@@ -12,8 +12,10 @@ class Prompter;
 struct CurrentKnowledgeBase;
 
 // The dock station: materials the user pinned, of any base, kept from one run
-// to the next in "ResourceConfig/NotePaperConfig.ini". The file is rewritten
-// whole after every change of the entries.
+// to the next in "ResourceConfig/NotePaperConfig.ini". Another window or
+// keepsake-cli may dock and undock at the same time, so every change is made
+// to the file as it is then (SettingsFileUpdate), and the station then shows
+// what the file holds.
 class DockStationModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -43,7 +45,8 @@ public:
 
     // Reads the file; a missing or unreadable one gives an empty station.
     void load();
-    // Writes the file; false after a message naming what could not be made.
+    // Makes the file hold exactly the entries shown; false after a message
+    // naming what could not be made.
     bool save();
     // The file's text for these entries.
     static QString FileText(const QList<DockEntry>& entries);
@@ -94,7 +97,12 @@ private:
         QString shownPath;
         bool openWhenDocked = false;
     };
-    void removeRowsWhere(const std::function<bool(const Row&)>& matches);
+    // Applies `change` to the entries the file holds now and writes them;
+    // false (after a message) when that failed, and then the station shows
+    // the change all the same.
+    bool update(const std::function<bool(QList<DockEntry>&)>& change);
+    void show(const QList<DockEntry>& entries);
+    bool removeWhere(const std::function<bool(const DockEntry&)>& matches);
     void rowChanged(int row);
 
     QString m_file;

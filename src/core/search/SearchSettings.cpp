@@ -2,9 +2,9 @@
 
 #include "Prompter.h"
 #include "config/ConfigFileReader.h"
-#include "config/ConfigFileWriter.h"
 #include "config/LeadingInt.h"
 #include "config/ProgramPaths.h"
+#include "config/SettingsFileUpdate.h"
 
 #include <array>
 #include <utility>
@@ -33,9 +33,13 @@ const QString kSection = QStringLiteral("SEARCHSETTING");
 } // namespace
 
 SearchSettings SearchSettings::Load(const QString& path) {
-    SearchSettings settings;
     ConfigFileReader reader;
     reader.Load(path);
+    return FromText(reader);
+}
+
+SearchSettings SearchSettings::FromText(const ConfigFileReader& reader) {
+    SearchSettings settings;
     QStringList values;
     for (const auto& [key, flag] : kKeys) {
         reader.GetValues(kSection, QLatin1String(key), values);
@@ -53,17 +57,35 @@ QString SearchSettings::Text() const {
     return text;
 }
 
-bool SearchSettings::Save(const ProgramPaths& paths, Prompter& prompter) const {
-    switch (ConfigFileWriter::Write(paths.searchConfigFile(), Text())) {
-    case ConfigFileWriter::Result::Written:
+bool SearchSettings::Save(const ProgramPaths& paths, Prompter& prompter,
+                          const SearchSettings* loaded) const {
+    const QString file = paths.searchConfigFile();
+    const auto apply = [&](const std::optional<QByteArray>& current) -> std::optional<QString> {
+        if (!loaded)
+            return Text();
+        ConfigFileReader reader;
+        if (current)
+            reader.LoadBytes(*current);
+        SearchSettings merged = FromText(reader);
+        for (const auto& [key, flag] : kKeys) {
+            if (this->*flag != loaded->*flag)
+                merged.*flag = this->*flag;
+        }
+        return merged.Text();
+    };
+    switch (SettingsFileUpdate::Apply(file, apply)) {
+    case SettingsFileUpdate::Result::Written:
+    case SettingsFileUpdate::Result::Unchanged:
         return true;
-    case ConfigFileWriter::Result::FolderNotMade:
+    case SettingsFileUpdate::Result::FolderNotMade:
         prompter.error(QStringLiteral("创建%1文件夹出错,请手动创建该文件夹，并设置为可写状态!")
                            .arg(paths.configFolder()));
         return false;
-    case ConfigFileWriter::Result::FileNotWritten:
-        prompter.error(
-            QStringLiteral("无法写入文件 '%1'，所做的更改没有保存!").arg(paths.searchConfigFile()));
+    case SettingsFileUpdate::Result::FileNotWritten:
+        prompter.error(SettingsFileUpdate::NotWrittenText(file));
+        return false;
+    case SettingsFileUpdate::Result::Busy:
+        prompter.error(SettingsFileUpdate::BusyText(file));
         return false;
     }
     return false;

@@ -26,13 +26,19 @@ struct SearchSettings {
     // field reads as a number above 0 and off otherwise; a missing or
     // repeated key keeps the default. A missing file gives the defaults.
     static SearchSettings Load(const QString& path);
+    // The same from a file's text already read.
+    static SearchSettings FromText(const class ConfigFileReader& reader);
 
     // The whole file, "\n" line ends, before encoding.
     QString Text() const;
 
     // Writes the settings file of the program folder. False after telling
     // the user, naming the folder or the file; the old file stays whole.
-    bool Save(const ProgramPaths& paths, Prompter& prompter) const;
+    // With `loaded` (what the dialog started from), only the flags changed
+    // since then are written over what the file holds now, so a second
+    // window's choices survive; without it all eleven are.
+    bool Save(const ProgramPaths& paths, Prompter& prompter,
+              const SearchSettings* loaded = nullptr) const;
 
     bool operator==(const SearchSettings&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "CKeepsakeApp.h"
 
 #include "CMainFrame.h"
+#include "SingleInstance.h"
 #include "config/FirstRunSetup.h"
 #include "dialogs/CStorePathDlg.h"
 
@@ -8,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <utility>
 
 CKeepsakeApp::CKeepsakeApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keepsake"));
@@ -50,25 +52,50 @@ bool CKeepsakeApp::runFirstRunSetup(const ProgramPaths& paths) {
 
 bool CKeepsakeApp::InitInstance() {
     const ProgramPaths paths = ProgramPaths::forExecutable(applicationDirPath());
+    const QStringList files = arguments().mid(1);
+    m_instance = std::make_unique<SingleInstance>(paths.programFolder());
+    if (!m_instance->claim(files)) {
+        m_handedOver = true;
+        return false;
+    }
 
     m_mainFrame = std::make_unique<CMainFrame>(paths, m_prompter, m_profile);
+    // A later start may hand over its files while this one still asks its
+    // first-run questions: they wait until the window is up.
+    connect(m_instance.get(), &SingleInstance::filesReceived, this, [this](const QStringList& got) {
+        m_handedFiles += got;
+        if (m_windowUp)
+            openHandedFiles();
+    });
     m_prompter.setParent(m_mainFrame.get());
     if (!m_mainFrame->workspace().ensureConfigFolder())
         return false;
     if (!m_mainFrame->OnCreate([this, &paths] { return runFirstRunSetup(paths); }))
         return false;
 
-    const QStringList args = arguments();
-    for (int i = 1; i < args.size(); ++i)
-        m_mainFrame->openDocument(args[i]);
+    for (const QString& file : files)
+        m_mainFrame->openDocument(file);
+    m_windowUp = true;
 
     m_mainFrame->showMaximized();
     m_mainFrame->setDefFontSize(
         m_profile.intValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), 2));
+    if (!m_handedFiles.isEmpty())
+        openHandedFiles();
     return true;
+}
+
+void CKeepsakeApp::openHandedFiles() {
+    const QStringList files = std::exchange(m_handedFiles, {});
+    for (const QString& file : files)
+        m_mainFrame->openDocument(file);
+    m_mainFrame->setWindowState(m_mainFrame->windowState() & ~Qt::WindowMinimized);
+    m_mainFrame->raise();
+    m_mainFrame->activateWindow();
 }
 
 int CKeepsakeApp::ExitInstance() {
     m_mainFrame.reset();
+    m_instance.reset();
     return 0;
 }

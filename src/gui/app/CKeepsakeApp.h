@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMainFrame;
+class SingleInstance;
 
 // The application object: prepares the program folder, builds the main
 // window, opens the files named on the command line and keeps the program's
@@ -19,6 +20,9 @@ public:
 
     // The whole start-up; false ends the program at once.
     bool InitInstance();
+    // True when InitInstance ended because a window already runs on the
+    // program folder and took this start's files: that is no failure.
+    bool handedOver() const { return m_handedOver; }
     int ExitInstance();
 
     bool overwriteMode() const { return m_overwriteMode; }
@@ -30,9 +34,15 @@ protected:
 private:
     void installTranslations();
     bool runFirstRunSetup(const class ProgramPaths& paths);
+    void openHandedFiles();
 
     WidgetPrompter m_prompter;
     Profile m_profile;
+    std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    bool m_handedOver = false;
+    // Files a later start handed over, kept until the window is up.
+    QStringList m_handedFiles;
+    bool m_windowUp = false;
     bool m_overwriteMode = false;
 };

@@ -228,6 +228,7 @@ void CMainFrame::createPanes() {
     }
     m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
     m_baseSelector = new KnowledgeBaseSelectorBox(m_workspace.baseSelector(), m_treePane);
+    m_baseSelector->setBeforePopup([this] { m_workspace.reloadConfigurationIfChanged(); });
     m_treePane->headerLayout()->addWidget(m_baseSelector);
     connect(m_baseSelector, &KnowledgeBaseSelectorBox::entryPicked, this, &CMainFrame::switchBase);
     setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);
@@ -490,8 +491,8 @@ void CMainFrame::fillTypeSelector() {
 
 void CMainFrame::addTypeFromToolbar() {
     m_typeSelector->clearChoice();
-    if (AddDescriptTypeFromToolbar(m_workspace.config(), m_workspace.currentBase().ID,
-                                   m_workspace.paths(), m_prompter))
+    if (AddDescriptTypeFromToolbar(m_workspace.currentBase().ID, m_workspace.configUpdater(),
+                                   m_prompter))
         fillTypeSelector();
     m_typeSelector->clearChoice();
 }

@@ -87,6 +87,7 @@ CSearchDialog::CSearchDialog(SearchControl& control, const CurrentKnowledgeBase&
     });
 
     setBoxes(SearchSettings::Load(m_paths.searchConfigFile()));
+    m_loadedBoxes = boxes();
     for (QCheckBox* box : {m_fileSearch, m_byTime, m_wildcards})
         connect(box, &QCheckBox::toggled, this, &CSearchDialog::applyEnabling);
     applyEnabling();
@@ -307,7 +308,7 @@ void CSearchDialog::accept() {
 void CSearchDialog::done(int result) {
     if (!m_saved) {
         m_saved = true;
-        boxes().Save(m_paths, m_prompter);
+        boxes().Save(m_paths, m_prompter, &m_loadedBoxes);
     }
     QDialog::done(result);
 }

@@ -87,6 +87,9 @@ private:
     const CurrentKnowledgeBase& m_base;
     QueryHistory& m_history;
     ProgramPaths m_paths;
+    // What the boxes showed at opening: only what the user changed since is
+    // written, over what another window may have saved meanwhile.
+    SearchSettings m_loadedBoxes;
     Prompter& m_prompter;
 
     QComboBox* m_query = nullptr;

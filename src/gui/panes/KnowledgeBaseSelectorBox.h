@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <functional>
 
 class KnowledgeBaseSelector;
 
@@ -14,7 +15,15 @@ public:
                                       QWidget* parent = nullptr);
 
     // Takes the selector's entries again and shows its chosen entry, or none.
+    // A base that cannot be used now shows greyed, saying why on hover.
     void refresh();
+
+    // Runs before the list drops down, then the entries are taken again: a
+    // base another process registered shows without a restart.
+    void setBeforePopup(std::function<void()> beforePopup) {
+        m_beforePopup = std::move(beforePopup);
+    }
+    void showPopup() override;
 
 Q_SIGNALS:
     // Also for the entry already shown: picking it again asks for a reload.
@@ -22,4 +31,5 @@ Q_SIGNALS:
 
 private:
     const KnowledgeBaseSelector& m_selector;
+    std::function<void()> m_beforePopup;
 };

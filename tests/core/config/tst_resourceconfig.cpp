@@ -76,11 +76,20 @@ private Q_SLOTS:
                                  "StartResourceID=\n")
                       .arg(dir));
         const ResourceConfigData config = load(home);
-        QCOMPARE(config.LocalResources.size(), 2);
+        // A base whose ini file is missing or names no base stays registered,
+        // marked unavailable; only records that name no ini file go.
+        QCOMPARE(config.LocalResources.size(), 4);
         QCOMPARE(config.LocalResources[0].ID, 5);
         QCOMPARE(config.LocalResources[0].IniPath, dir + "good.ini");
         QCOMPARE(config.LocalResources[0].ResourceFilePath, QStringLiteral("D:/kb/good"));
-        QCOMPARE(config.LocalResources[1].ResourceName, QStringLiteral("second"));
+        QCOMPARE(config.LocalResources[0].Unavailable, QString());
+        QCOMPARE(config.LocalResources[1].ID, 9);
+        QCOMPARE(config.LocalResources[1].Unavailable, "找不到文件 '" + dir + "missing.ini'");
+        QCOMPARE(config.LocalResources[2].ID, 10);
+        QCOMPARE(config.LocalResources[2].Unavailable,
+                 "文件 '" + dir + "noname.ini' 中没有知识库名称");
+        QCOMPARE(config.LocalResources[3].ResourceName, QStringLiteral("second"));
+        QCOMPARE(config.HighestResourceID, 11);
         QCOMPARE(config.DescriptFiles.size(), 1);
         QCOMPARE(config.DescriptFiles[0].TypeID, 3);
         QCOMPARE(config.SearchGroups[0].Name, QStringLiteral("组"));
@@ -115,7 +124,7 @@ private Q_SLOTS:
     void saving() {
         TestHome home;
         ResourceConfigData config;
-        config.LocalResources = {{1, "库", writeBase(home, "库.ini", "库", "/b"), "/b", ""}};
+        config.LocalResources = {{1, "库", writeBase(home, "库.ini", "库", "/b"), "/b", "", ""}};
         config.DescriptAllFiles = {{1, "*.rtf"}};
         config.DescriptFiles = {{1, 1}};
         config.SearchGroups = {{1, "搜索文件"}};
@@ -161,9 +170,18 @@ private Q_SLOTS:
     void addTypeFromToolbar() {
         TestHome home;
         ResourceConfigData config;
+        config.LocalResources = {{1, "一", writeBase(home, "1/一.ini", "一", "/1"), "/1", "", ""},
+                                 {2, "二", writeBase(home, "2/二.ini", "二", "/2"), "/2", "", ""}};
         config.DescriptAllFiles = {{1, "*.rtf"}, {4, "*.txt"}};
         config.DescriptFiles = {{1, 1}};
-        const QString before = ResourceConfigText(config);
+        ScriptedPrompter saver;
+        QVERIFY(SaveResourceConfig(config, home.paths(), saver));
+        const QByteArray before = home.read(kConfig);
+        const auto updaterWith = [&](ScriptedPrompter& prompter) {
+            return [&](const ResourceConfigChange& change) {
+                return UpdateResourceConfig(home.paths(), prompter, change, config);
+            };
+        };
         const QList<std::tuple<int, std::optional<QString>, QString>> refused = {
             {-1, "*.c", "请选择知识库再添加!"},
             {1, std::nullopt, ""},
@@ -173,9 +191,9 @@ private Q_SLOTS:
         for (const auto& [base, typed, message] : refused) {
             ScriptedPrompter prompter;
             prompter.typeNext(typed);
-            QVERIFY(!AddDescriptTypeFromToolbar(config, base, home.paths(), prompter));
+            QVERIFY(!AddDescriptTypeFromToolbar(base, updaterWith(prompter), prompter));
             QCOMPARE(prompter.lastText(), message);
-            QCOMPARE(ResourceConfigText(config), before);
+            QCOMPARE(home.read(kConfig), before);
         }
 
         // A known type is only offered; a new one gets the highest id + 1 and
@@ -183,8 +201,8 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         prompter.typeNext(QStringLiteral("*.txt"));
         prompter.typeNext(QStringLiteral("*.c|pp"));
-        QVERIFY(AddDescriptTypeFromToolbar(config, 2, home.paths(), prompter));
-        QVERIFY(AddDescriptTypeFromToolbar(config, 2, home.paths(), prompter));
+        QVERIFY(AddDescriptTypeFromToolbar(2, updaterWith(prompter), prompter));
+        QVERIFY(AddDescriptTypeFromToolbar(2, updaterWith(prompter), prompter));
         QCOMPARE(prompter.askedTitles, QStringList({"添加类型", "添加类型"}));
         QCOMPARE(config.DescriptAllFiles.size(), 3);
         QCOMPARE(DescriptTypeSelectorItems(config, 2),
