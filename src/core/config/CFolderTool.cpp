@@ -78,8 +78,13 @@ bool CFolderTool::CreatePath(const QString& path, QStringList* created) {
         folder.truncate(cut);
     }
     for (const QString& f : missing) {
-        if (!QDir().mkdir(f))
+        if (!QDir().mkdir(f)) {
+            // Another process may have made it since we looked; then it is
+            // there to use, but not ours to take back.
+            if (IsDirectory(f))
+                continue;
             return false;
+        }
         if (created)
             created->append(f);
     }
