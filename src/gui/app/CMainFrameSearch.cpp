@@ -1,0 +1,116 @@
+// The main window's part in searching: the search dialog, the result pane
+// and opening what it lists.
+
+#include "CMainFrame.h"
+
+#include "CommandIds.h"
+#include "CommandRegistry.h"
+#include "DocumentArea.h"
+#include "QueryBox.h"
+#include "dialogs/CSearchDialog.h"
+#include "documents/CKeepsakeView.h"
+#include "materials/MaterialLookup.h"
+#include "materials/MaterialPanes.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "panes/CSearchItemView.h"
+#include "search/SearchControl.h"
+#include "search/SearchScope.h"
+#include "store/CategoryTreeModel.h"
+
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QTreeView>
+
+void CMainFrame::createSearch() {
+    using namespace CommandIds;
+    m_search = new SearchControl(m_prompter, this);
+    m_searchView = new CSearchItemView(m_workspace.currentBase(), *m_commands, m_prompter);
+    setPaneContent(PaneSearchResults, m_searchView);
+    connect(m_search, &SearchControl::resultPaneShown, this,
+            [this] { showPane(CommandIds::PaneSearchResults); });
+    connect(m_search, &SearchControl::tabSelected, m_searchView, &CSearchItemView::selectTab);
+    connect(m_search, &SearchControl::resultBaseSet, m_searchView, &CSearchItemView::setResultBase);
+    connect(m_search, &SearchControl::kbListCleared, m_searchView, &CSearchItemView::clearKbList);
+    connect(m_search, &SearchControl::kbRowsAdded, m_searchView, &CSearchItemView::addKbRows);
+    connect(m_search, &SearchControl::fileTreeCleared, m_searchView,
+            &CSearchItemView::clearFileTree);
+    connect(m_search, &SearchControl::fileRowsAdded, m_searchView, &CSearchItemView::addFileRows);
+    connect(m_search, &SearchControl::statusTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_search, &SearchControl::searchingChanged, m_commands,
+            &CommandRegistry::updateEnabled);
+
+    // The view has checked that the row belongs to the open base.
+    const auto load = [this](const QString& id, MaterialRecord& material) {
+        return MaterialLookup::Load(m_workspace.store(), m_workspace.currentBase(), id, material);
+    };
+    connect(m_searchView, &CSearchItemView::openMaterialRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (load(id, material))
+                    openMaterial(material);
+            });
+    connect(m_searchView, &CSearchItemView::dockMaterialRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (load(id, material) && m_materials->dockMaterial(material))
+                    showPane(CommandIds::PaneDockStation);
+            });
+    connect(m_searchView, &CSearchItemView::moveToMaterialsRequested, this,
+            [this, load](const QString& id) {
+                MaterialRecord material;
+                if (!load(id, material))
+                    return;
+                m_materials->list().appendMaterial(material);
+                showPane(CommandIds::PaneMaterials);
+            });
+    connect(m_searchView, &CSearchItemView::openFile, this,
+            [this](const QString& path) { openFileAt(path, 0); });
+    connect(m_searchView, &CSearchItemView::openFileAtLine, this, &CMainFrame::openFileAt);
+
+    m_commands->define(KbSearch, QStringLiteral("知识库搜索"));
+    m_commands->setHandler(
+        KbSearch,
+        [this] {
+            const QModelIndex item = m_treePane->view()->currentIndex();
+            showSearchDialog(item.isValid() ? item.data().toString()
+                                            : SearchScope::WholeBaseLabel());
+        },
+        [this] { return m_search && !m_search->IsSearching(); });
+    m_commands->define(StopKbSearch, QStringLiteral("停止知识库搜索"));
+    m_commands->setHandler(
+        StopKbSearch, [this] { m_search->StopSearch(); },
+        [this] { return m_search && m_search->IsSearching(); });
+    connect(m_treePane, &CKnowledgeTreePane::searchRequested, this, [this](const QString& code) {
+        if (!code.isEmpty())
+            showSearchDialog(m_tree->indexOf(code).data().toString());
+    });
+}
+
+void CMainFrame::showSearchDialog(const QString& scopeText) {
+    if (!m_workspace.currentBase().IsOpen() || m_search->IsSearching())
+        return;
+    CSearchDialog dialog(*m_search, m_workspace.currentBase(), m_workspace.config(), m_queryHistory,
+                         m_workspace.paths(), m_prompter, m_tree, scopeText, this);
+    m_searchDialog = &dialog;
+    dialog.exec();
+    m_queryBox->refresh();
+}
+
+void CMainFrame::openFileAt(const QString& path, int line) {
+    DocumentWindow* window = nullptr;
+    for (QMdiSubWindow* sub : m_documents->subWindowList()) {
+        auto* shown = qobject_cast<DocumentWindow*>(sub->widget());
+        if (shown && shown->filePath() == path) {
+            m_documents->setActiveSubWindow(sub);
+            window = shown;
+            break;
+        }
+    }
+    if (!window) {
+        window = documentFor(path);
+        addDocumentWindow(window);
+    }
+    if (auto* text = qobject_cast<CKeepsakeView*>(window); text && line > 0)
+        text->GoToLineAndMark(line);
+}
