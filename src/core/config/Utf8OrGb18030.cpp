@@ -50,11 +50,14 @@ int scoreUtf8Word(const Word& word, const QList<char32_t>& nonAscii) {
             // letters. A word of accented letters alone is what GB18030
             // hanzi of rows C3 to C5 look like.
             score += word.hasAsciiLetter && !word.mixed ? 3 : -1;
-        else if (word.mixed)
+        else if (word.mixed || word.hasAsciiLetter)
+            // "СDATA": GB18030's 小 before plain letters, not a Russian word.
             score -= 3;
         else
-            // A word of Cyrillic or Greek letters; a lone letter proves nothing.
-            score += word.letters >= 2 ? 3 : 0;
+            // A word of Cyrillic or Greek letters. A lone letter proves
+            // nothing, and two tie with two common hanzi: 谢谢 is the bytes of
+            // "лл", and a Chinese program had better read it as Chinese.
+            score += word.letters >= 3 ? 3 : word.letters == 2 ? 2 : 0;
     }
     return score;
 }

@@ -24,13 +24,16 @@ QByteArray randomCommonHanzi(QRandomGenerator& random, int count) {
 }
 
 // Words people write in UTF-8 notes; the accented and Cyrillic ones include
-// those whose every byte pair is a common hanzi in GB18030 ("вода", "он").
+// those whose every byte pair is a common hanzi in GB18030 ("вода", "она").
+// A two-letter word of such letters alone is left out: it is the same bytes
+// as two common hanzi ("лл" is 谢谢), and the choice goes to Chinese (see the
+// worked examples).
 const char* const kWords[] = {
-    "café",     "naïve",   "résumé",  "Zürich", "façade",   "jalapeño", "São",   "crème",  "brûlée",
-    "Ångström", "über",    "Mädchen", "straße", "déjà",     "piñata",   "vu",    "fiancé", "Привет",
-    "мир",      "вода",    "он",      "она",    "где",      "кино",     "дело",  "окно",   "мама",
-    "книга",    "спасибо", "Москва",  "хорошо", "как",      "дела",     "слово", "голова", "лампа",
-    "банан",    "знание",  "база",    "Ελλάδα", "καλημέρα", "λόγος",    "αβγ",
+    "café",     "naïve",  "résumé",  "Zürich",   "façade", "jalapeño", "São",    "crème",  "brûlée",
+    "Ångström", "über",   "Mädchen", "straße",   "déjà",   "piñata",   "vu",     "fiancé", "Привет",
+    "мир",      "вода",   "она",     "где",      "кино",   "дело",     "окно",   "мама",   "книга",
+    "спасибо",  "Москва", "хорошо",  "как",      "дела",   "слово",    "голова", "лампа",  "банан",
+    "знание",   "база",   "Ελλάδα",  "καλημέρα", "λόγος",  "αβγ",
 };
 const char* const kChinese[] = {
     "知识", "知识库",   "资料", "笔记", "中文", "搜索",   "我们", "今天的会议记录",
@@ -79,6 +82,15 @@ private slots:
         QTest::newRow("Привет, мир") << QStringLiteral("Привет, мир").toUtf8() << true;
         QTest::newRow("emoji") << QStringLiteral("好 😀").toUtf8() << true;
         QTest::newRow("not UTF-8") << QByteArray("\xc4\xe3\xba\xc3") << false;
+        // 小 before plain letters: as UTF-8 a Cyrillic letter glued to a Latin word.
+        QTest::newRow("小DATA GB18030") << QByteArray("\xd0\xa1"
+                                                      "DATA")
+                                        << false;
+        // As UTF-8 the two Cyrillic letters "лл" and "Сд".
+        QTest::newRow("谢谢 GB18030") << QByteArray("\xd0\xbb\xd0\xbb") << false;
+        QTest::newRow("小写 GB18030") << QByteArray("\xd0\xa1\xd0\xb4") << false;
+        QTest::newRow("он alone, a tie") << QStringLiteral("он").toUtf8() << false;
+        QTest::newRow("он in a sentence") << QStringLiteral("он пишет").toUtf8() << true;
     }
     void workedExamples() {
         QFETCH(QByteArray, bytes);
