@@ -1,5 +1,7 @@
 #include "RtfPicture.h"
 
+#include "RtfTokenizer.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
@@ -23,16 +25,6 @@ constexpr char kJpegSuffix[] = ".jpg";
 
 // Larger sizes are garbage; this keeps the pixel arithmetic exact.
 constexpr int kMaxTwips = 1'000'000;
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 struct Picture {
     QByteArray bytes;
@@ -105,7 +97,7 @@ void RtfPicture::applyWord(RtfKeyword keyword, int param) {
 
 void RtfPicture::appendHex(QByteArrayView text) {
     for (char c : text) {
-        const int value = hexValue(c);
+        const int value = RtfTokenizer::hexValue(c);
         if (value < 0)
             continue;
         if (m_highNibble < 0) {

@@ -12,16 +12,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Parameters are 16-bit in the format; anything much larger is garbage, and
 // clamping keeps the arithmetic of later unit conversions in range.
 constexpr long long kParamLimit = 1'000'000'000;
@@ -125,4 +115,14 @@ RtfTokenizer::Token RtfTokenizer::controlWord() {
         return bin;
     }
     return t;
+}
+
+int RtfTokenizer::hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }

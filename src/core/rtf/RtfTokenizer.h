@@ -7,6 +7,9 @@
 // lone backslash, inside \bin data) just ends the token stream.
 class RtfTokenizer {
 public:
+    // The value of a hexadecimal digit, -1 for any other character.
+    static int hexValue(char c);
+
     enum class Type {
         End,
         GroupStart,

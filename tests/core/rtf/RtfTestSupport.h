@@ -1,11 +1,15 @@
 #pragma once
 
+#include "rtf/RtfReader.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <memory>
 
 // A readable summary of what a document holds, one line per block and one
 // per fragment, so that a failed comparison shows which format went wrong.
@@ -67,4 +71,25 @@ inline QStringList rtfBlockTexts(const QTextDocument& document) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         texts.append(block.text());
     return texts;
+}
+
+inline std::unique_ptr<QTextDocument> load(const QByteArray& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    if (!RtfReader::read(rtf, document.get()))
+        qWarning("not read as RTF: %s", rtf.left(40).constData());
+    return document;
+}
+
+inline QString text(const QByteArray& rtf) {
+    return rtfBlockTexts(*load(rtf)).join(u'\n');
+}
+
+// The format of the first character of the first occurrence of a text.
+inline QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
+    const QTextCursor found = document.find(text);
+    if (found.isNull())
+        return {};
+    QTextCursor at(const_cast<QTextDocument*>(&document));
+    at.setPosition(found.selectionStart() + 1);
+    return at.charFormat();
 }

@@ -24,15 +24,6 @@ QByteArray producerFile(const QString& name) {
     return rtfSample(qPrintable(QStringLiteral("producers/") + name));
 }
 
-QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
-    const QTextCursor found = document.find(text);
-    if (found.isNull())
-        return {};
-    QTextCursor at(const_cast<QTextDocument*>(&document));
-    at.setPosition(found.selectionStart() + 1);
-    return at.charFormat();
-}
-
 Qt::Alignment alignmentOf(const QTextDocument& document, const QString& text) {
     return document.find(text).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }

@@ -22,29 +22,7 @@ private Q_SLOTS:
     void megabyteLoadsQuickly();
 };
 
-namespace {
-
-std::unique_ptr<QTextDocument> load(const QByteArray& rtf) {
-    auto document = std::make_unique<QTextDocument>();
-    if (!RtfReader::read(rtf, document.get()))
-        qWarning("not read as RTF: %s", rtf.left(40).constData());
-    return document;
-}
-
-QString text(const QByteArray& rtf) {
-    return rtfBlockTexts(*load(rtf)).join(u'\n');
-}
-
-QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
-    const QTextCursor found = document.find(text);
-    if (found.isNull())
-        return {};
-    QTextCursor at(const_cast<QTextDocument*>(&document));
-    at.setPosition(found.selectionStart() + 1);
-    return at.charFormat();
-}
-
-} // namespace
+namespace {} // namespace
 
 void TestRtfRobustness::everyTruncationOpens() {
     for (const char* name :

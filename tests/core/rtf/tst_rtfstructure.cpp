@@ -32,7 +32,7 @@ struct Read {
     QStringList unkept;
 };
 
-Read load(const QByteArray& rtf) {
+Read readKeeping(const QByteArray& rtf) {
     Read read;
     if (!RtfReader::read(rtf, read.document.get(), &read.unkept))
         qWarning("not read as RTF: %s", rtf.left(40).constData());
@@ -43,7 +43,7 @@ Read load(const QByteArray& rtf) {
 // saving it again must give the same bytes. Callers stop when it failed.
 void roundTrip(const QTextDocument& document, QByteArray* written) {
     *written = RtfWriter::write(&document);
-    const Read again = load(*written);
+    const Read again = readKeeping(*written);
     QCOMPARE(rtfSignature(*again.document), rtfSignature(document));
     QCOMPARE(RtfWriter::write(again.document.get()), *written);
 }
@@ -70,7 +70,7 @@ QByteArray tinyPng() {
 } // namespace
 
 void TestRtfStructure::tableCellsWidthsAndTextAround() {
-    const Read read = load(
+    const Read read = readKeeping(
         "{\\rtf1{\\fonttbl{\\f0 Arial;}}before\\par\\trowd\\trleft0\\cellx1440\\cellx4320"
         "\\pard\\intbl {\\b A1}\\cell A2 line1\\par A2 line2\\cell\\row"
         "\\trowd\\cellx1440\\cellx4320\\pard\\intbl B1\\cell\\cell\\row\\pard\\qc after\\par}");
@@ -97,7 +97,7 @@ void TestRtfStructure::tableCellsWidthsAndTextAround() {
     QVERIFY(written.contains("\\cellx4320"));
     QCOMPARE(written.count("\\row"), 2);
     QCOMPARE(written.count("\\cell\\") + written.count("\\cell\n"), 4);
-    const Read again = load(written);
+    const Read again = readKeeping(written);
     QCOMPARE(rtfCellTexts(*rtfTables(*again.document).first()), rtfCellTexts(*tables.first()));
     QCOMPARE(columnWidths(*rtfTables(*again.document).first()), (QList<qreal>{96, 192}));
 }
@@ -105,7 +105,7 @@ void TestRtfStructure::tableCellsWidthsAndTextAround() {
 void TestRtfStructure::rowDefinitionRestatedBeforeTheRowEnd() {
     // Word 2007 and later: the row definition comes first and again in a
     // group with \row; the one in force at \row gives the widths.
-    const Read read = load(rtfSample("word_unicode.rtf"));
+    const Read read = readKeeping(rtfSample("word_unicode.rtf"));
     const QList<QTextTable*> tables = rtfTables(*read.document);
     QCOMPARE(tables.size(), 1);
     QCOMPARE(rtfCellTexts(*tables.first()), (QStringList{"A1", "B1"}));
@@ -117,7 +117,7 @@ void TestRtfStructure::rowDefinitionRestatedBeforeTheRowEnd() {
 void TestRtfStructure::picturesShowAtTheirSize() {
     const QByteArray png = tinyPng();
     const QByteArray damaged = "{\\pict\\jpegblip\\bin4 \xFF\xD8}}x}";
-    const Read read = load(
+    const Read read = readKeeping(
         "{\\rtf1{\\fonttbl{\\f0 Arial;}}a{\\pict\\pngblip\\picw2\\pich1\\picwgoal300\\pichgoal150"
         "\\picscalex50\n" +
         png.toHex() + "}b{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + ' ' + png +
@@ -153,14 +153,14 @@ void TestRtfStructure::pastedImageIsSavedAsPng() {
 
     const QByteArray written = RtfWriter::write(&document);
     QVERIFY(written.contains("{\\pict\\pngblip\\picw3\\pich2\n89504e47"));
-    const QByteArrayList pictures = rtfPictureBytes(*load(written).document);
+    const QByteArrayList pictures = rtfPictureBytes(*readKeeping(written).document);
     QCOMPARE(pictures.size(), 1);
     QCOMPARE(QImage::fromData(pictures.first()).convertToFormat(QImage::Format_RGB32), image);
 }
 
 void TestRtfStructure::keptGroupsComeBackByteForByte() {
     const QByteArray file = rtfSample("kept_groups.rtf");
-    const Read read = load(file);
+    const Read read = readKeeping(file);
     QCOMPARE(read.unkept, QStringList());
     QCOMPARE(rtfBlockTexts(*read.document),
              (QStringList{"\uFFFCMetafile: \uFFFC", "Object: \uFFFC", "Page \uFFFC and note\uFFFC",
@@ -198,9 +198,10 @@ void TestRtfStructure::fieldIsKeptOnlyWhole() {
     // A field's group is kept raw only when it holds nothing but the field
     // before its instruction; kept with text in front, saving would write
     // that text twice, so the file is named as holding what cannot be kept.
-    const Read whole = load("{\\rtf1 a{\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
+    const Read whole = readKeeping("{\\rtf1 a{\\field{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(whole.document->toPlainText(), QStringLiteral("a\uFFFCb"));
-    const Read begun = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{x{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
+    const Read begun =
+        readKeeping("{\\rtf1{\\fonttbl{\\f0 A;}}a{x{\\*\\fldinst DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(begun.document->toPlainText(), QStringLiteral("ax2024b"));
     QCOMPARE(begun.unkept, QStringList{"格式有误的对象"});
     QByteArray written;
@@ -209,13 +210,13 @@ void TestRtfStructure::fieldIsKeptOnlyWhole() {
 
     // Nor when reading it changed what the whole document shares: its bytes,
     // read on the next open, would not change it again.
-    const Read shared = load("{\\rtf1{\\fonttbl{\\f0 A;}}a{\\field{\\*\\fldinst "
-                             "{\\fonttbl{\\f0 B;}} DATE}{\\fldrslt 2024}}b}");
+    const Read shared = readKeeping("{\\rtf1{\\fonttbl{\\f0 A;}}a{\\field{\\*\\fldinst "
+                                    "{\\fonttbl{\\f0 B;}} DATE}{\\fldrslt 2024}}b}");
     QCOMPARE(shared.document->toPlainText(), QStringLiteral("a2024b"));
     QCOMPARE(shared.unkept, QStringList{"格式有误的对象"});
 
     // Nor a group that is not a field's, here one whose text was hidden.
-    const Read hidden = load("{\\rtf1 a{\\v{h{\\*\\fldinst DATE}{\\fldrslt 1}}}b}");
+    const Read hidden = readKeeping("{\\rtf1 a{\\v{h{\\*\\fldinst DATE}{\\fldrslt 1}}}b}");
     QCOMPARE(hidden.unkept, (QStringList{"隐藏文字", "格式有误的对象"}));
 }
 
@@ -258,7 +259,7 @@ void TestRtfStructure::unkeptContentIsNamed_data() {
 void TestRtfStructure::unkeptContentIsNamed() {
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, kinds);
-    QCOMPARE(load(rtf).unkept, kinds);
+    QCOMPARE(readKeeping(rtf).unkept, kinds);
 }
 
 QTEST_MAIN(TestRtfStructure)
