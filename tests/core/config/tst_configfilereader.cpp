@@ -105,6 +105,23 @@ private Q_SLOTS:
         QCOMPARE(TextCodec::decode(TextCodec::encode(rare)), rare);
     }
 
+    void aTextGb18030WouldNotBringBackGoesOutAsUtf8() {
+        // 小写些 in GB18030 is the bytes of the Cyrillic "СдЩ" in UTF-8, which
+        // an editor's UTF-8 file could hold; written so, it would come back
+        // changed.
+        const QByteArray bytes = ConfigFileWriter::Encode(QStringLiteral("[S]\nK=小写些|\n"));
+        QCOMPARE(bytes,
+                 QByteArray("\xEF\xBB\xBF[S]\r\nK=") + QStringLiteral("小写些").toUtf8() + "|\r\n");
+        ConfigFileReader reader;
+        reader.LoadBytes(bytes);
+        QStringList values;
+        reader.GetValues(QStringLiteral("S"), QStringLiteral("K"), values);
+        QCOMPARE(values, QStringList{QStringLiteral("小写些|")});
+        // Anything with a character that is not so is GB18030 as always.
+        QCOMPARE(ConfigFileWriter::Encode(QStringLiteral("K=谢谢你|\n")),
+                 QByteArray("K=\xd0\xbb\xd0\xbb\xc4\xe3|\r\n"));
+    }
+
     void utf8IsToldFromGb18030() {
         QVERIFY(TextCodec::isUtf8(QStringLiteral("我的知识库 😀 plain ascii text").toUtf8()));
         QVERIFY(!TextCodec::isUtf8("\xce\xd2\xb5\xc4\xd6\xaa\xca\xb6\xbf\xe2"));
