@@ -53,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_EXPECT(read.LocalResources.isEmpty() && read.SearchAllFiles.isEmpty());
         return 0;
     }
+    // A base that cannot be used stays registered, and says why.
     for (const LocalResourceRecord& base : read.LocalResources)
-        FUZZ_EXPECT(base.ID > 0 && !base.ResourceName.isEmpty() &&
-                    !base.ResourceFilePath.isEmpty());
+        FUZZ_EXPECT(base.ID > 0 &&
+                    (!base.Unavailable.isEmpty() ||
+                     (!base.ResourceName.isEmpty() && !base.ResourceFilePath.isEmpty())));
 
     ResourceConfigData tidied = read;
     NormaliseResourceConfig(tidied);
