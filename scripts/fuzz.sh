@@ -40,6 +40,11 @@ trap 'rm -rf "$work"' EXIT
 export TMPDIR="$work/tmp"
 mkdir "$TMPDIR"
 
+# The RTF fuzzer lays documents out, which asks fontconfig for fonts; the
+# blocks fontconfig keeps for the process's life are the same ones the
+# sanitized tests are told to ignore.
+export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitizers/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 failed=0
 for fuzzer in "${fuzzers[@]}"; do
   corpus="$work/$fuzzer"
