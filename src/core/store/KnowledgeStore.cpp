@@ -462,16 +462,21 @@ bool KnowledgeStore::LoadDeletedMaterials(QList<RecycleRow>& rows) {
     return true;
 }
 
+QString KnowledgeStore::materialsUnder(const QString& code, QString& value) {
+    if (CategoryCode::IsRoot(code) || CategoryCode::IsMajor(code)) {
+        value = code.left(CategoryCode::IsRoot(code) ? 2 : 4) + QLatin1Char('%');
+        return QStringLiteral("ItemID like ?");
+    }
+    value = code;
+    return QStringLiteral("ItemID =?");
+}
+
 bool KnowledgeStore::LoadMaterialsUnder(const QString& code, QList<MaterialRecord>& materials) {
     materials.clear();
     if (!ensureOpen() || !writableCode(code))
         return false;
-    QString condition = QStringLiteral("ItemID =?");
-    QString value = code;
-    if (CategoryCode::IsRoot(code) || CategoryCode::IsMajor(code)) {
-        condition = QStringLiteral("ItemID like ?");
-        value = code.left(CategoryCode::IsRoot(code) ? 2 : 4) + QLatin1Char('%');
-    }
+    QString value;
+    const QString condition = materialsUnder(code, value);
     Recordset result;
     if (open(result,
              QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tMinuItemFilePath from "

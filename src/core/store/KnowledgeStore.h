@@ -151,6 +151,10 @@ private:
     int open(Recordset& result, const QString& statement, const QVariantList& params);
     bool loadChildren(const QString& parentCode, QList<ItemRecord>& list, bool liveOnly);
     bool readFirst(const QString& statement, const QVariantList& params, QString& value);
+    // The condition on ItemID that picks the materials filed under a code
+    // (a minor's own, or everything under a root's or a major's prefix), and
+    // the value it binds.
+    static QString materialsUnder(const QString& code, QString& value);
 
     Database& m_database;
     Prompter& m_prompter;

@@ -78,12 +78,8 @@ bool KnowledgeStore::LoadMaterialFoldersUnder(const QString& code,
     materials.clear();
     if (!ensureOpen() || !CategoryCode::IsWellFormed(code) || CategoryCode::IsWholeBase(code))
         return false;
-    QString condition = QStringLiteral("ItemID =?");
-    QString value = code;
-    if (CategoryCode::IsRoot(code) || CategoryCode::IsMajor(code)) {
-        condition = QStringLiteral("ItemID like ?");
-        value = code.left(CategoryCode::IsRoot(code) ? 2 : 4) + QLatin1Char('%');
-    }
+    QString value;
+    const QString condition = materialsUnder(code, value);
     Recordset result;
     if (open(result,
              QStringLiteral("select MinuItemID,MinuItemFilePath from MinuItemTable where ") +

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -82,26 +83,32 @@ QString MoveAsideIfUsed(const QString& folder, bool& failed) {
     return aside;
 }
 
-Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId) {
-    const QString folder = Resolve(filesRoot, relativeFolder);
+// The folder a removal may touch, or why it may not: refused outside the
+// base or for another material's folder, nothing to do when it is gone.
+static std::optional<Removal> guard(const QString& filesRoot, const QString& relativeFolder,
+                                    const QString& materialId, QString& folder) {
+    folder = Resolve(filesRoot, relativeFolder);
     if (folder.isEmpty())
         return Removal::Refused;
     if (!CFolderTool::Exists(folder))
         return Removal::NotThere;
     if (!isFolderOf(relativeFolder, materialId))
         return Removal::Refused;
+    return std::nullopt;
+}
+
+Removal Remove(const QString& filesRoot, const QString& relativeFolder, const QString& materialId) {
+    QString folder;
+    if (const std::optional<Removal> refused = guard(filesRoot, relativeFolder, materialId, folder))
+        return *refused;
     return CFolderTool::DeleteTree(folder, true) ? Removal::Removed : Removal::Failed;
 }
 
 Removal MoveTo(const QString& filesRoot, const QString& relativeFolder, const QString& materialId,
                const QString& target, QString* movedFrom) {
-    const QString folder = Resolve(filesRoot, relativeFolder);
-    if (folder.isEmpty())
-        return Removal::Refused;
-    if (!CFolderTool::Exists(folder))
-        return Removal::NotThere;
-    if (!isFolderOf(relativeFolder, materialId))
-        return Removal::Refused;
+    QString folder;
+    if (const std::optional<Removal> refused = guard(filesRoot, relativeFolder, materialId, folder))
+        return *refused;
     if (!QDir().rename(folder, target))
         return Removal::Failed;
     if (movedFrom)
