@@ -1,0 +1,180 @@
+// The tree's cut and paste: items to a new parent, materials to a new minor.
+#include "CategoryTreeModel.h"
+
+#include "CategoryCode.h"
+#include "CurrentKnowledgeBase.h"
+#include "KnowledgeStore.h"
+#include "MaterialClipboard.h"
+#include "Prompter.h"
+#include "db/Transaction.h"
+
+using CategoryCode::Level;
+
+namespace {
+
+const QString kNotice = QStringLiteral("提示");
+
+} // namespace
+
+// Cut and paste
+
+void CategoryTreeModel::cut(const QModelIndex& index) {
+    const QString code = codeOf(index);
+    const Level level = CategoryCode::LevelOf(code);
+    if (level != Level::Major && level != Level::Minor) {
+        m_cutItem.clear();
+        return;
+    }
+    m_cutItem = code;
+    m_cutMaterials.clear();
+    m_materialClipboard.clear();
+}
+
+void CategoryTreeModel::cutMaterials(const QModelIndex& index) {
+    m_cutItem.clear();
+    const QString code = codeOf(index);
+    if (CategoryCode::LevelOf(code) != Level::Minor) {
+        m_cutMaterials.clear();
+        return;
+    }
+    m_cutMaterials = code;
+    m_materialClipboard.clear();
+}
+
+bool CategoryTreeModel::paste(const QModelIndex& targetIndex) {
+    if (!targetIndex.isValid())
+        return false;
+    Node* target = nodeOf(targetIndex);
+    switch (CategoryCode::LevelOf(target->code)) {
+    case Level::Root:
+    case Level::Major:
+        return pasteItem(target);
+    case Level::Minor:
+        return m_cutMaterials.isEmpty() ? pasteOneMaterial(target) : pasteMaterials(target);
+    default:
+        failed(QStringLiteral("无效的粘贴!"));
+        return false;
+    }
+}
+
+bool CategoryTreeModel::pasteItem(Node* target) {
+    const bool underRoot = CategoryCode::LevelOf(target->code) == Level::Root;
+    if (m_cutItem.isEmpty()) {
+        failed(underRoot ? QStringLiteral("无效的粘贴!") : QStringLiteral("请选择剪切项!"),
+               kNotice);
+        return false;
+    }
+    if (target->name.isEmpty()) {
+        failed(QStringLiteral("选择知识库项为空，粘贴失败!"));
+        return false;
+    }
+    const int shared = underRoot ? 2 : 4;
+    if (m_cutItem.left(shared) == target->code.left(shared)) {
+        failed(QStringLiteral("不能粘贴到同一个父项下!"), kNotice);
+        return false;
+    }
+    const Level cutLevel = CategoryCode::LevelOf(m_cutItem);
+    if (cutLevel != (underRoot ? Level::Major : Level::Minor)) {
+        failed(QStringLiteral("粘贴无效!"));
+        return false;
+    }
+    const QString failure =
+        underRoot ? QStringLiteral("粘贴知识库大项失败!") : QStringLiteral("粘贴知识库小项失败!");
+    const QString oldCode = m_cutItem;
+    QString newCode;
+
+    // The item, its minors and every material under them change codes
+    // together or not at all; the new code is found under the same write
+    // lock, so no other writer can take it meanwhile.
+    bool ok = false;
+    {
+        Transaction transaction(m_store.database());
+        QString segment;
+        ok = transaction.IsActive() && m_store.NextChildSegment(target->code, segment);
+        if (ok)
+            newCode = underRoot ? target->code.left(2) + segment + oldCode.right(2)
+                                : target->code.left(4) + segment;
+        ok = ok && m_store.RecodeItem(oldCode, newCode) &&
+             m_store.RecodeMaterialsOfItem(newCode, oldCode);
+        if (ok && underRoot) {
+            QList<ItemRecord> below;
+            ok = m_store.LoadSubItems(oldCode, below);
+            for (const ItemRecord& minor : below) {
+                const QString minorCode = newCode.left(4) + minor.ItemID.right(2);
+                ok = ok && m_store.RecodeItem(minor.ItemID, minorCode) &&
+                     m_store.RecodeMaterialsOfItem(minorCode, minor.ItemID);
+            }
+        }
+        ok = ok && transaction.Commit();
+    }
+    if (!ok) {
+        QList<ItemRecord> all;
+        m_store.LoadAllItems(all); // the cache followed writes that were rolled back
+        failed(failure);
+        return false;
+    }
+
+    auto moved = std::make_unique<Node>();
+    moved->code = newCode;
+    int preference = 0;
+    m_store.GetItemPreference(newCode, preference);
+    moved->preference = preference;
+    if (Node* old = findNode(oldCode)) {
+        moved->name = old->name;
+        removeNode(old);
+    } else {
+        moved->name = m_store.ItemNameOf(newCode);
+    }
+    loadSubtree(moved.get(), underRoot ? 1 : 0);
+    insertNode(target, std::move(moved), int(target->children.size()));
+    m_cutItem.clear();
+    Q_EMIT itemRecoded(oldCode, newCode);
+    return true;
+}
+
+bool CategoryTreeModel::pasteMaterials(Node* target) {
+    const QString from = m_cutMaterials;
+    if (CategoryCode::LevelOf(from) != Level::Minor)
+        return false;
+    m_cutMaterials.clear();
+    if (!m_store.ExecuteStatement(
+            QStringLiteral("update MinuItemTable set ItemID =? where ItemID =?"),
+            {target->code, from})) {
+        failed(QStringLiteral("粘贴资料失败!"));
+        return false;
+    }
+    Q_EMIT materialsOfItemMoved(from, target->code);
+    return true;
+}
+
+bool CategoryTreeModel::pasteOneMaterial(Node* target) {
+    const std::optional<MaterialRecord>& cut = m_materialClipboard.material();
+    if (!cut) {
+        failed(QStringLiteral("请剪切资料再粘贴!"), kNotice);
+        return false;
+    }
+    if (cut->KnowledgeBaseID != QString::number(m_base.ID)) {
+        failed(QStringLiteral("无效的不同知识库之间的粘贴!"), kNotice);
+        return false;
+    }
+    if (cut->MinuItemID.isEmpty()) {
+        failed(QStringLiteral("没有剪切的项!"), kNotice);
+        return false;
+    }
+    if (cut->ItemID == target->code) {
+        failed(QStringLiteral("不能粘贴资料到自己的目录下!"), kNotice);
+        return false;
+    }
+    if (!m_store.MoveMaterial(target->code, cut->MinuItemID)) {
+        failed(QStringLiteral("粘贴资料失败!"));
+        return false;
+    }
+    MaterialRecord moved = *cut;
+    const QString from = moved.ItemID;
+    moved.ItemID = target->code;
+    moved.DisplayPath = m_store.ItemNames().DisplayPath(m_base.Name, target->code);
+    m_materialClipboard.clear();
+    m_cutItem.clear();
+    Q_EMIT materialMoved(moved, from);
+    return true;
+}
