@@ -18,12 +18,14 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
-// Clearing from the recycle bin runs beside the window: while it runs the
-// writes wait and the reads go on. The clear is held up by another
-// connection keeping the catalogue's write lock, as a second program would.
+// Clearing from the recycle bin, moving and deleting items run beside the
+// window: while one runs the writes wait and the reads go on. Each is held
+// up by another connection keeping the catalogue's write lock, as a second
+// program would.
 class TestLongOperation : public QObject {
     Q_OBJECT
 
@@ -55,6 +57,7 @@ class TestLongOperation : public QObject {
             QVERIFY(
                 frame->materials().createMaterial(minor, QString("资料%1").arg(i), "*.txt", false));
         QVERIFY(tree.removeToRecycleBin(minorIndex));
+        frame->longOperation().waitForEnd();
         frame->recycleBin().load();
         QTreeView* view = frame->recycleBinPane().view();
         for (int r = 0; r < frame->recycleBin().rowCount(); ++r) {
@@ -118,6 +121,84 @@ private Q_SLOTS:
         QCOMPARE(stored("select count(*) from ItemTable where ItemID='" + minor + "'"),
                  QString("0"));
         QCOMPARE(prompter.lastText(), QString("清除后将不能恢复，确定吗?"));
+    }
+
+    // The tree changes when the write has ended, not before; until then the
+    // window goes on reading.
+    void movingAndDeletingItemsWaitForTheWriteLock() {
+        CategoryTreeModel& tree = frame->categoryTree();
+        prompter.typeNext(QString("第二根"));
+        const QModelIndex secondRoot = tree.addRoot();
+        QVERIFY(secondRoot.isValid());
+        const QString rootCode = CategoryTreeModel::codeOf(secondRoot);
+        const QModelIndex major = tree.index(0, 0, tree.index(0, 0));
+        const QString majorCode = CategoryTreeModel::codeOf(major);
+        const QString minorCode = CategoryTreeModel::codeOf(tree.index(0, 0, major));
+        QVERIFY(frame->materials().createMaterial(minorCode, "随大项走", "*.txt", false));
+
+        Database other;
+        QVERIFY(
+            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
+
+        QVERIFY(other.BeginTransaction());
+        tree.cut(major);
+        QVERIFY(tree.paste(tree.indexOf(rootCode)));
+        QVERIFY(frame->longOperation().isRunning());
+        QVERIFY(!frame->longOperation().canStop());
+        QVERIFY(!frame->findChild<QWidget*>("stopOperation")->isVisible());
+        QVERIFY(tree.indexOf(majorCode).isValid()); // not moved yet
+        QVERIFY(!enabled(CommandIds::DeleteItem));
+        QVERIFY(frame->commands().trigger(CommandIds::ShowItemMaterials));
+        QVERIFY(other.RollbackTransaction());
+        QVERIFY(finished.wait(30000));
+
+        QVERIFY(!tree.indexOf(majorCode).isValid());
+        QCOMPARE(tree.rowCount(tree.indexOf(rootCode)), 1);
+        const QString newMajor =
+            CategoryTreeModel::codeOf(tree.index(0, 0, tree.indexOf(rootCode)));
+        QCOMPARE(newMajor.left(2), rootCode.left(2));
+        QCOMPARE(stored("select ItemID from MinuItemTable where MinuItemName='随大项走'"),
+                 newMajor.left(4) + minorCode.right(2));
+        QVERIFY(enabled(CommandIds::DeleteItem));
+
+        // Deleting: the tree keeps the item until the rows say it is gone.
+        const QString newMinor = newMajor.left(4) + minorCode.right(2);
+        QVERIFY(other.BeginTransaction());
+        QVERIFY(tree.removeToRecycleBin(tree.indexOf(newMinor)));
+        QVERIFY(tree.indexOf(newMinor).isValid());
+        QVERIFY(other.RollbackTransaction());
+        QVERIFY(finished.wait(30000));
+        QVERIFY(!tree.indexOf(newMinor).isValid());
+        QCOMPARE(stored("select MinuItemFlag from MinuItemTable where MinuItemName='随大项走'"),
+                 QString("EOS"));
+        QVERIFY(std::any_of(frame->recycleBin().rows().cbegin(), frame->recycleBin().rows().cend(),
+                            [&](const RecycleRow& row) { return row.Code == newMinor; }));
+    }
+
+    // A clear can be stopped from the status bar: what it did stays done.
+    void stopButtonShowsWhileAClearRuns() {
+        const QString filed =
+            stored("select count(*) from MinuItemTable where ItemID='" + minor + "'");
+        Database other;
+        QVERIFY(
+            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.BeginTransaction());
+        QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
+        auto* stop = frame->findChild<QToolButton*>("stopOperation");
+        QVERIFY(stop && stop->isVisible());
+        QCOMPARE(stop->text(), QString("停止"));
+        QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(!stop->isEnabled());
+        QVERIFY(other.RollbackTransaction());
+        QVERIFY(finished.wait(30000));
+        QVERIFY(!stop->isVisible());
+        // Stopped before it had the lock: every row and folder is still there.
+        QCOMPARE(prompter.shown.last().caption, QString("提示"));
+        QCOMPARE(prompter.lastText(),
+                 QString("清除已停止：已清除 0/%1 份资料，其余资料保留在回收站中。").arg(filed));
+        QCOMPARE(stored("select count(*) from MinuItemTable where ItemID='" + minor + "'"), filed);
     }
 
     // Closing the window lets the clear finish rather than cut it off.

@@ -1,7 +1,9 @@
 #include "CategoryTreeImport.h"
 
 #include "CategoryTreeFile.h"
+#include "LongTask.h"
 #include "Prompter.h"
+#include "SilentPrompter.h"
 #include "TimeText.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
@@ -69,54 +71,71 @@ QString failureText(int level) {
     }
 }
 
-void tell(Prompter& prompter, const QString& text) {
-    prompter.message(text, QStringLiteral("提示"), Prompter::Icon::Warning);
-}
-
 } // namespace
 
-bool CategoryTreeImport::ImportTree(const QString& filePath, const QString& databasePath,
-                                    Prompter& prompter) {
+CategoryTreeImport::Result CategoryTreeImport::ImportTree(const QString& filePath,
+                                                          const QString& databasePath,
+                                                          Prompter& prompter,
+                                                          LongTaskRunner& runner) {
+    QString failure;
+    bool stopped = false;
+    runner.run(QStringLiteral("正在导入知识库树目录…"), [&](TaskProgress& progress) {
+        failure = Import(filePath, databasePath, progress, stopped);
+    });
+    if (stopped)
+        return Result::Stopped;
+    if (failure.isEmpty())
+        return Result::Imported;
+    prompter.message(failure, QStringLiteral("提示"), Prompter::Icon::Warning);
+    return Result::Failed;
+}
+
+QString CategoryTreeImport::Import(const QString& filePath, const QString& databasePath,
+                                   TaskProgress& progress, bool& stopped) {
+    stopped = false;
+    const QString noConnection = QStringLiteral("数据库连接失败!");
     Database database;
-    KnowledgeStore store(database, prompter);
-    if (!database.Open(Database::ConnectionText(databasePath))) {
-        tell(prompter, QStringLiteral("数据库连接失败!"));
-        return false;
-    }
+    SilentPrompter silent;
+    KnowledgeStore store(database, silent);
+    if (!database.Open(Database::ConnectionText(databasePath)))
+        return noConnection;
     const QList<CategoryTreeFile::Entry> entries = CategoryTreeFile::ReadEntries(filePath);
     if (entries.isEmpty())
-        return true;
+        return {};
 
     // The taken codes are read under the write lock the inserts use: another
     // writer adding items meanwhile could otherwise be handed the same codes.
     Transaction transaction(database);
     QList<ItemRecord> existing;
-    if (!transaction.IsActive() || !store.LoadAllItems(existing)) {
-        tell(prompter, QStringLiteral("数据库连接失败!"));
-        return false;
-    }
+    if (!transaction.IsActive() || !store.LoadAllItems(existing))
+        return noConnection;
     SegmentAllocator allocator(existing);
     // Every new row goes after all others, as InsertItem places it; asked
     // once, since InsertItem's own query scans the table for each row.
     int preference = 0;
-    if (!store.NextPreference(preference)) {
-        tell(prompter, QStringLiteral("数据库连接失败!"));
-        return false;
-    }
+    if (!store.NextPreference(preference))
+        return noConnection;
     const QString now = TimeText::now();
+    const int total = int(entries.size());
     QString lastRoot;
     QString lastMajor;
-    for (const CategoryTreeFile::Entry& entry : entries) {
+    for (int i = 0; i < total; ++i) {
+        const CategoryTreeFile::Entry& entry = entries[i];
+        if (i % 256 == 0) {
+            if (progress.stopRequested()) {
+                stopped = true;
+                return {}; // the transaction takes back what was added
+            }
+            progress.progressed(i, total);
+        }
         const QString parent = entry.level == 0   ? CategoryCode::kWholeBase
                                : entry.level == 1 ? lastRoot
                                                   : lastMajor;
         const QString segment = allocator.next(parent);
         const QString code =
             segment.isEmpty() ? QString() : CategoryCode::ChildCode(parent, segment);
-        if (code.isEmpty() || !store.InsertItemRow(code, entry.name, preference++, now)) {
-            tell(prompter, failureText(entry.level));
-            return false; // the transaction takes back what was added
-        }
+        if (code.isEmpty() || !store.InsertItemRow(code, entry.name, preference++, now))
+            return failureText(entry.level);
         allocator.take(code);
         if (entry.level == 0) {
             lastRoot = code;
@@ -125,9 +144,8 @@ bool CategoryTreeImport::ImportTree(const QString& filePath, const QString& data
             lastMajor = code;
         }
     }
-    if (!transaction.Commit()) {
-        tell(prompter, QStringLiteral("导入知识库树目录失败!"));
-        return false;
-    }
-    return true;
+    progress.progressed(total, total);
+    if (!transaction.Commit())
+        return QStringLiteral("导入知识库树目录失败!");
+    return {};
 }

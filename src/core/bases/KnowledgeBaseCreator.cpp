@@ -178,8 +178,13 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
     if (!iniExisted)
         written.created()->append(iniPath);
 
-    if (!treeFile.isEmpty())
-        CategoryTreeImport::ImportTree(treeFile, databasePath, prompter);
+    if (!treeFile.isEmpty() &&
+        CategoryTreeImport::ImportTree(treeFile, databasePath, prompter, *m_runner) ==
+            CategoryTreeImport::Result::Stopped) {
+        written.undo();
+        prompter.notice(QStringLiteral("已停止导入，知识库没有创建。"));
+        return std::nullopt;
+    }
 
     // The ID and the check for a twin are taken from the file as it is now,
     // under its lock: another process may have registered bases meanwhile.

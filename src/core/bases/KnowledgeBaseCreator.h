@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LongTask.h"
+
 #include <QString>
 #include <optional>
 
@@ -24,11 +26,16 @@ class KnowledgeBaseCreator {
 public:
     explicit KnowledgeBaseCreator(Workspace& workspace) : m_workspace(workspace) {}
 
+    // Where the import of a large file runs; at once on this thread unless
+    // set.
+    void setTaskRunner(LongTaskRunner& runner) { m_runner = &runner; }
+
     // Characters that would break the base's ini file name or its records
     // become blanks, as in the first-run dialog.
     std::optional<int> CreateBlankBase(const QString& name, const QString& folder);
     // The same, then the categories of the knowledge-base file are imported
-    // into the new database; a failed import leaves the base blank.
+    // into the new database; a failed import leaves the base blank, one the
+    // user stops takes the whole creation back.
     std::optional<int> CreateBaseFromFile(const QString& treeFile, const QString& name,
                                           const QString& folder);
 
@@ -36,4 +43,6 @@ private:
     std::optional<int> create(const QString& name, const QString& folder, const QString& treeFile);
 
     Workspace& m_workspace;
+    InlineTaskRunner m_inline;
+    LongTaskRunner* m_runner = &m_inline;
 };

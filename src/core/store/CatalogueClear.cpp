@@ -4,7 +4,7 @@
 #include "ClearFolderGuard.h"
 #include "KnowledgeStore.h"
 #include "MaterialFolder.h"
-#include "Prompter.h"
+#include "SilentPrompter.h"
 #include "config/TreeRemoval.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
@@ -25,12 +25,6 @@ const QString kInUse = QStringLiteral("有文件正在被使用，无法删除!"
 
 // The clear may run on a worker thread, which must never put a question on
 // screen; every failure is told through the result instead.
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
-
 QString partialText(qsizetype done, int total) {
     return QStringLiteral("清除知识库项时只删除了部分资料文件夹（%1/%2），其余资料保留在回收站中。")
         .arg(done)
@@ -256,7 +250,13 @@ void CatalogueClear::clearItem(ClearResult& result) {
         close(runFd);
     QDir().rmdir(runFolder);
     QDir().rmdir(trash);
-    if (!result.ItemCleared)
+    if (result.ItemCleared)
+        return;
+    if (result.Stopped)
+        result.Failure = QStringLiteral("清除已停止：已清除 %1/%2 份资料，其余资料保留在回收站中。")
+                             .arg(result.ClearedIds.size())
+                             .arg(result.Total);
+    else
         result.Failure =
             result.Total == 0 ? kItemFailed : partialText(result.ClearedIds.size(), result.Total);
 }

@@ -8,6 +8,7 @@
 #include "TimeText.h"
 #include "db/Transaction.h"
 
+#include <QPointer>
 #include <QSet>
 #include <algorithm>
 
@@ -59,6 +60,31 @@ CategoryTreeModel::~CategoryTreeModel() = default;
 
 void CategoryTreeModel::failed(const QString& text, const QString& caption) {
     m_prompter.message(text, caption, Prompter::Icon::Warning, Prompter::Buttons::Ok);
+}
+
+bool CategoryTreeModel::write(StoreWriteRunner::Write work, StoreWriteRunner::Then then) {
+    if (!m_writeRunner) {
+        const bool written = work(m_store);
+        then(written);
+        return written;
+    }
+    QPointer<CategoryTreeModel> self(this);
+    const int baseId = m_base.ID;
+    return m_writeRunner->run(std::move(work), [self, baseId, then](bool written) {
+        if (!self)
+            return;
+        // The tree may show another base by now: only a failure is still
+        // worth telling.
+        if (self->m_base.ID != baseId) {
+            if (!written)
+                then(false);
+            return;
+        }
+        // The worker's store kept the names it wrote to itself.
+        QList<ItemRecord> all;
+        self->m_store.LoadAllItems(all);
+        then(written);
+    });
 }
 
 // Filling
@@ -314,18 +340,27 @@ bool CategoryTreeModel::removeToRecycleBin(const QModelIndex& index) {
     QString createTime;
     m_store.GetItemCreateTime(node->code, createTime);
     const QString deleteTime = TimeText::now();
-    Transaction transaction(m_store.database());
-    if (!transaction.IsActive() || !m_store.SetItemFlag(node->code, QStringLiteral("EOS")) ||
-        !m_store.SetMaterialsFlagOfItem(node->code, false) || !transaction.Commit()) {
-        failed(QStringLiteral("删除知识库项 '%1' 失败!").arg(nodeText(node)));
-        return false;
-    }
-    const RecycleRow row{
-        node->name, RecycleKindOf(node->code, false), path, deleteTime, {}, node->code, createTime};
-    forgetCleared(node->code);
-    removeNode(node);
-    Q_EMIT itemRecycled(row);
-    return true;
+    const QString code = node->code;
+    const QString name = node->name;
+    const QString shown = nodeText(node);
+    return write(
+        [code](KnowledgeStore& store) {
+            Transaction transaction(store.database());
+            return transaction.IsActive() && store.SetItemFlag(code, QStringLiteral("EOS")) &&
+                   store.SetMaterialsFlagOfItem(code, false) && transaction.Commit();
+        },
+        [=, this](bool written) {
+            if (!written) {
+                failed(QStringLiteral("删除知识库项 '%1' 失败!").arg(shown));
+                return;
+            }
+            const RecycleRow row{name,      RecycleKindOf(code, false), path, deleteTime, {}, code,
+                                 createTime};
+            forgetCleared(code);
+            if (Node* gone = findNode(code))
+                removeNode(gone);
+            Q_EMIT itemRecycled(row);
+        });
 }
 
 // Moving among siblings

@@ -3,6 +3,7 @@
 #include "ItemRecord.h"
 #include "MaterialRecord.h"
 #include "RecycleRow.h"
+#include "StoreWriteRunner.h"
 
 #include <QAbstractItemModel>
 #include <memory>
@@ -26,6 +27,10 @@ public:
                       MaterialClipboard& materialClipboard, QObject* parent = nullptr);
     ~CategoryTreeModel() override;
 
+    // Moving and deleting items then write through the runner; the tree
+    // changes once the write has ended. Without one they write at once.
+    void setWriteRunner(StoreWriteRunner* runner) { m_writeRunner = runner; }
+
     // Loads all three levels of the open base, repairing duplicate codes.
     void fill();
     void clear();
@@ -38,7 +43,9 @@ public:
     // A major under a root or a minor under a major, with its default name,
     // for the user to name at once; invalid when nothing was added.
     QModelIndex addChild(const QModelIndex& parent);
-    // Sends the item and everything under it to the recycle bin.
+    // Sends the item and everything under it to the recycle bin. This and
+    // paste return false when they failed or could not start; through a
+    // runner, true means the write has started.
     bool removeToRecycleBin(const QModelIndex& index);
     // Exchange with the previous / next sibling. The node at the given
     // position then shows the other item.
@@ -96,14 +103,18 @@ private:
     void removeChildren(Node* node);
     bool exchange(const QModelIndex& index, int offset);
     bool pasteItem(Node* target);
+    // Shows an item whose paste has been written under its new parent.
+    void placeMovedItem(const QString& oldCode, const QString& newCode, const QString& targetCode);
     bool pasteMaterials(Node* target);
     bool pasteOneMaterial(Node* target);
     void failed(const QString& text, const QString& caption = QStringLiteral("错误"));
+    bool write(StoreWriteRunner::Write work, StoreWriteRunner::Then then);
 
     KnowledgeStore& m_store;
     const CurrentKnowledgeBase& m_base;
     Prompter& m_prompter;
     MaterialClipboard& m_materialClipboard;
+    StoreWriteRunner* m_writeRunner = nullptr;
     Node m_root;
     QString m_cutItem;      // code of the cut major or minor
     QString m_cutMaterials; // code of the minor whose materials were cut

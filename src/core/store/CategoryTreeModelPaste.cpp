@@ -81,39 +81,46 @@ bool CategoryTreeModel::pasteItem(Node* target) {
     const QString failure =
         underRoot ? QStringLiteral("粘贴知识库大项失败!") : QStringLiteral("粘贴知识库小项失败!");
     const QString oldCode = m_cutItem;
-    QString newCode;
+    const QString targetCode = target->code;
 
     // The item, its minors and every material under them change codes
     // together or not at all; the new code is found under the same write
     // lock, so no other writer can take it meanwhile.
-    bool ok = false;
-    {
-        Transaction transaction(m_store.database());
-        QString segment;
-        ok = transaction.IsActive() && m_store.NextChildSegment(target->code, segment);
-        if (ok)
-            newCode = underRoot ? target->code.left(2) + segment + oldCode.right(2)
-                                : target->code.left(4) + segment;
-        ok = ok && m_store.RecodeItem(oldCode, newCode) &&
-             m_store.RecodeMaterialsOfItem(newCode, oldCode);
-        if (ok && underRoot) {
-            QList<ItemRecord> below;
-            ok = m_store.LoadSubItems(oldCode, below);
-            for (const ItemRecord& minor : below) {
-                const QString minorCode = newCode.left(4) + minor.ItemID.right(2);
-                ok = ok && m_store.RecodeItem(minor.ItemID, minorCode) &&
-                     m_store.RecodeMaterialsOfItem(minorCode, minor.ItemID);
+    auto newCode = std::make_shared<QString>();
+    return write(
+        [=](KnowledgeStore& store) {
+            Transaction transaction(store.database());
+            QString segment;
+            bool ok = transaction.IsActive() && store.NextChildSegment(targetCode, segment);
+            if (ok)
+                *newCode = underRoot ? targetCode.left(2) + segment + oldCode.right(2)
+                                     : targetCode.left(4) + segment;
+            ok = ok && store.RecodeItem(oldCode, *newCode) &&
+                 store.RecodeMaterialsOfItem(*newCode, oldCode);
+            if (ok && underRoot) {
+                QList<ItemRecord> below;
+                ok = store.LoadSubItems(oldCode, below);
+                for (const ItemRecord& minor : below) {
+                    const QString minorCode = newCode->left(4) + minor.ItemID.right(2);
+                    ok = ok && store.RecodeItem(minor.ItemID, minorCode) &&
+                         store.RecodeMaterialsOfItem(minorCode, minor.ItemID);
+                }
             }
-        }
-        ok = ok && transaction.Commit();
-    }
-    if (!ok) {
-        QList<ItemRecord> all;
-        m_store.LoadAllItems(all); // the cache followed writes that were rolled back
-        failed(failure);
-        return false;
-    }
+            return ok && transaction.Commit();
+        },
+        [=, this](bool written) {
+            if (!written) {
+                QList<ItemRecord> all;
+                m_store.LoadAllItems(all); // the cache followed writes that were rolled back
+                failed(failure);
+                return;
+            }
+            placeMovedItem(oldCode, *newCode, targetCode);
+        });
+}
 
+void CategoryTreeModel::placeMovedItem(const QString& oldCode, const QString& newCode,
+                                       const QString& targetCode) {
     auto moved = std::make_unique<Node>();
     moved->code = newCode;
     int preference = 0;
@@ -125,11 +132,13 @@ bool CategoryTreeModel::pasteItem(Node* target) {
     } else {
         moved->name = m_store.ItemNameOf(newCode);
     }
+    const bool underRoot = CategoryCode::LevelOf(targetCode) == Level::Root;
     loadSubtree(moved.get(), underRoot ? 1 : 0);
-    insertNode(target, std::move(moved), int(target->children.size()));
-    m_cutItem.clear();
+    if (Node* target = findNode(targetCode))
+        insertNode(target, std::move(moved), int(target->children.size()));
+    if (m_cutItem == oldCode)
+        m_cutItem.clear();
     Q_EMIT itemRecoded(oldCode, newCode);
-    return true;
 }
 
 bool CategoryTreeModel::pasteMaterials(Node* target) {
@@ -137,14 +146,16 @@ bool CategoryTreeModel::pasteMaterials(Node* target) {
     if (CategoryCode::LevelOf(from) != Level::Minor)
         return false;
     m_cutMaterials.clear();
-    if (!m_store.ExecuteStatement(
-            QStringLiteral("update MinuItemTable set ItemID =? where ItemID =?"),
-            {target->code, from})) {
-        failed(QStringLiteral("粘贴资料失败!"));
-        return false;
-    }
-    Q_EMIT materialsOfItemMoved(from, target->code);
-    return true;
+    const QString to = target->code;
+    return write(
+        [from, to](KnowledgeStore& store) { return store.RecodeMaterialsOfItem(to, from); },
+        [=, this](bool written) {
+            if (!written) {
+                failed(QStringLiteral("粘贴资料失败!"));
+                return;
+            }
+            Q_EMIT materialsOfItemMoved(from, to);
+        });
 }
 
 bool CategoryTreeModel::pasteOneMaterial(Node* target) {

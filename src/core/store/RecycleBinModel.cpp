@@ -183,7 +183,10 @@ bool RecycleBinModel::applyCleared(const ClearResult& result) {
         m_store.ItemNames().ForgetUnder(prefix);
         m_tree.forgetCleared(code);
     }
-    if (!result.Finished())
+    // Stopping was the user's own wish: told, not warned.
+    if (result.Stopped)
+        m_prompter.notice(result.Failure);
+    else if (!result.Finished())
         failed(result.Failure);
     return result.Finished();
 }

@@ -297,10 +297,11 @@ void CMainFrame::createStatusBar() {
     m_readOnlyNotice->setObjectName(QStringLiteral("readOnlyNotice"));
     m_readOnlyNotice->hide();
     statusBar()->insertPermanentWidget(0, m_readOnlyNotice);
-    m_longOperation = new LongOperation(*m_commands, *m_progress, *statusBar(), this);
-    m_recycleBinPane->setClearRunner([this](const ClearTarget& target) {
-        m_longOperation->startClear(*m_recycleBin, m_workspace.currentBase(), target);
-    });
+    m_longOperation =
+        new LongOperation(*m_commands, *m_progress, *statusBar(), m_workspace.currentBase(), this);
+    m_recycleBinPane->setClearRunner(
+        [this](const ClearTarget& target) { m_longOperation->startClear(*m_recycleBin, target); });
+    m_tree->setWriteRunner(m_longOperation);
     m_rowCol = new QLabel(statusBar());
     m_rowCol->setObjectName(QStringLiteral("indicator32829"));
     m_rowCol->setMinimumWidth(120);

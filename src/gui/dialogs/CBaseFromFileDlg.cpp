@@ -2,6 +2,7 @@
 
 #include "CTreePreviewWnd.h"
 #include "DialogRows.h"
+#include "ProgressDialogRunner.h"
 #include "Workspace.h"
 #include "bases/CategoryTreeFile.h"
 #include "bases/KnowledgeBaseCreator.h"
@@ -55,9 +56,12 @@ void CBaseFromFileDlg::togglePreview() {
 }
 
 void CBaseFromFileDlg::accept() {
-    m_createdId = KnowledgeBaseCreator(m_workspace)
-                      .CreateBaseFromFile(m_fileEdit->text().trimmed(), m_nameEdit->text(),
-                                          m_folderEdit->text());
+    // A file of many thousand categories takes a while to import.
+    ProgressDialogRunner runner(this);
+    KnowledgeBaseCreator creator(m_workspace);
+    creator.setTaskRunner(runner);
+    m_createdId = creator.CreateBaseFromFile(m_fileEdit->text().trimmed(), m_nameEdit->text(),
+                                             m_folderEdit->text());
     if (m_createdId) {
         m_preview->hide();
         QDialog::accept();

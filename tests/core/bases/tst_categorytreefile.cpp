@@ -1,11 +1,30 @@
 #include "BasesTestSupport.h"
 #include "bases/CategoryTreeFile.h"
 #include "bases/CategoryTreeImport.h"
+#include "bases/KnowledgeBaseCreator.h"
 
 using Entry = CategoryTreeFile::Entry;
 
+namespace {
+
+// The user presses Stop once the work has reported its first progress.
+class StoppingRunner : public LongTaskRunner {
+public:
+    void run(const QString& label, const Work& work) override {
+        labels << label;
+        TaskProgress* running = nullptr;
+        TaskProgress progress([&](int, int) { running->requestStop(); });
+        running = &progress;
+        work(progress);
+    }
+    QStringList labels;
+};
+
+} // namespace
+
 class TestCategoryTreeFile : public QObject {
     Q_OBJECT
+    InlineTaskRunner inline_;
 
 private Q_SLOTS:
     void exportWritesTheFileByteForByte() {
@@ -75,7 +94,9 @@ private Q_SLOTS:
         h.home.write("t.QCK", "[K_RESOURCE_DATA]\r\nDATA=0|R|\r\nDATA=1|M|\r\nDATA=2|m|\r\n"
                               "DATA=2|n|\r\nDATA=0|S|\r\nDATA=2|lost|\r\nDATA=1|N|\r\n");
         const QString database = h.workspace.currentBase().DatabasePath;
-        QVERIFY(CategoryTreeImport::ImportTree(h.home.path("t.QCK"), database, h.prompter));
+        QCOMPARE(
+            CategoryTreeImport::ImportTree(h.home.path("t.QCK"), database, h.prompter, inline_),
+            CategoryTreeImport::Result::Imported);
         // 030000 is free though 030100 hangs there without its root, whose
         // majors then pass over 0301.
         QCOMPARE(categoriesOf(database),
@@ -93,7 +114,9 @@ private Q_SLOTS:
         for (int i = 0; i < 1296; ++i)
             text += "DATA=0|r|\r\n";
         h.home.write("full.QCK", text);
-        QVERIFY(!CategoryTreeImport::ImportTree(h.home.path("full.QCK"), database, h.prompter));
+        QCOMPARE(
+            CategoryTreeImport::ImportTree(h.home.path("full.QCK"), database, h.prompter, inline_),
+            CategoryTreeImport::Result::Failed);
         QCOMPARE(h.prompter.lastText(), QStringLiteral("添加知识库根项失败!"));
         QVERIFY(categoriesOf(database).isEmpty());
     }
@@ -108,11 +131,36 @@ private Q_SLOTS:
                 text += "DATA=1|major|\r\n" + QByteArray("DATA=2|minor|\r\n").repeated(10);
         }
         h.home.write("big.QCK", text);
-        QVERIFY(CategoryTreeImport::ImportTree(h.home.path("big.QCK"),
-                                               h.home.path("big/Keepsake.mdb"), h.prompter));
+        QCOMPARE(CategoryTreeImport::ImportTree(
+                     h.home.path("big.QCK"), h.home.path("big/Keepsake.mdb"), h.prompter, inline_),
+                 CategoryTreeImport::Result::Imported);
         const QStringList rows = categoriesOf(h.home.path("big/Keepsake.mdb"));
         QCOMPARE(rows.size(), 5000);
         QCOMPARE(rows.last(), QStringLiteral("1E090A minor")); // root 50, major 9, minor 10
+    }
+
+    void stoppedImportTakesTheNewBaseBack() {
+        BasesHome h;
+        QByteArray text = "[K_RESOURCE_DATA]\r\n";
+        for (int i = 0; i < 1000; ++i)
+            text += "DATA=0|r|\r\nDATA=1|m|\r\n";
+        h.home.write("big.QCK", text);
+        StoppingRunner runner;
+        KnowledgeBaseCreator creator(h.workspace);
+        creator.setTaskRunner(runner);
+        QVERIFY(!creator.CreateBaseFromFile(h.home.path("big.QCK"), "大", h.home.path("big")));
+        QCOMPARE(runner.labels, QStringList{"正在导入知识库树目录…"});
+        QCOMPARE(h.prompter.lastText(), QStringLiteral("已停止导入，知识库没有创建。"));
+        QVERIFY(!QFileInfo::exists(h.home.path("big")));
+        QVERIFY(h.workspace.config().LocalResources.isEmpty());
+
+        // Stopped on its own, the import leaves the database as it was.
+        h.createBase("空", "empty");
+        const QString database = h.home.path("empty/Keepsake.mdb");
+        QCOMPARE(
+            CategoryTreeImport::ImportTree(h.home.path("big.QCK"), database, h.prompter, runner),
+            CategoryTreeImport::Result::Stopped);
+        QVERIFY(categoriesOf(database).isEmpty());
     }
 };
 

@@ -161,6 +161,9 @@ private Q_SLOTS:
         const ClearResult result = clear.Run(target);
         QVERIFY(result.Stopped);
         QCOMPARE(result.ClearedIds.size(), 20); // the batch under way is finished
+        QCOMPARE(
+            result.Failure,
+            QString("清除已停止：已清除 20/%1 份资料，其余资料保留在回收站中。").arg(kMaterials));
         QCOMPARE(rowsLeft(), kMaterials - 20);
         verifyEachMaterialWhole();
     }
