@@ -1,10 +1,14 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "Workspace.h"
 #include "app/CMainFrame.h"
 #include "app/DescriptTypeSelector.h"
+#include "bases/UserInfoSettings.h"
 #include "config/FirstRunSetup.h"
 #include "config/Profile.h"
+#include "config/ResourceConfig.h"
 #include "config/TextCodec.h"
+#include "dialogs/CUserInfoPage.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 
 #include <QProcess>
@@ -80,6 +84,19 @@ private Q_SLOTS:
         QCOMPARE(itemsOf(*bases), QStringList({"窗口库 [1]", "脚本库 [2]", "又一个 [3]"}));
         bases->hidePopup();
         QVERIFY(prompter.shown.isEmpty());
+
+        // A second window adds a type to the open base: the toolbar's list
+        // shows it once the selector has looked at the file again.
+        ScriptedPrompter otherPrompter;
+        Workspace other(home.paths(), otherPrompter);
+        QVERIFY(other.loadConfiguration([] { return false; }));
+        otherPrompter.typeNext(QStringLiteral("*.org"));
+        QVERIFY(AddDescriptTypeFromToolbar(1, other.configUpdater(), otherPrompter));
+        QCOMPARE(types.findText("*.org"), -1);
+        bases->showPopup();
+        bases->hidePopup();
+        QVERIFY(types.findText("*.org") >= 0);
+        QVERIFY(types.findText("*.md") >= 0);
     }
 
     void anUnavailableBaseIsShownAndNotOpened() {
@@ -105,6 +122,15 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown[0].text, text);
         QCOMPARE(frame.workspace().currentBase().ID, 1); // the open base stays
         QCOMPARE(bases->currentText(), QStringLiteral("窗口库 [1]"));
+
+        // The start-base list of the settings says the same.
+        UserInfoSettings settings(frame.workspace());
+        CUserInfoPage page(settings);
+        QComboBox* startBases = page.startBaseBox();
+        QVERIFY(startBases);
+        QCOMPARE(itemsOf(*startBases), QStringList({"窗口库 [1]", entry}));
+        QCOMPARE(startBases->itemData(1, Qt::ToolTipRole).toString(), text);
+        QVERIFY(!startBases->itemData(0, Qt::ToolTipRole).isValid());
     }
 };
 

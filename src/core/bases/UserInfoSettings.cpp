@@ -17,8 +17,11 @@ void UserInfoSettings::setStartsWithBase(bool on) {
 
 void UserInfoSettings::buildBaseEntries() {
     m_baseEntries.clear();
-    for (const LocalResourceRecord& base : std::as_const(m_workspace.config().LocalResources))
-        m_baseEntries.append(KnowledgeBaseSelector::EntryText(base.ResourceName, base.ID));
+    m_unavailable.clear();
+    for (const LocalResourceRecord& base : std::as_const(m_workspace.config().LocalResources)) {
+        m_baseEntries.append(KnowledgeBaseSelector::EntryText(base));
+        m_unavailable.append(base.Unavailable.isEmpty() ? QString() : UnavailableText(base));
+    }
 }
 
 int UserInfoSettings::startBaseIndex() const {

@@ -19,6 +19,9 @@ public:
     // "name [ID]" per registered base; the index of the start base, or -1.
     const QStringList& baseEntries() const { return m_baseEntries; }
     int startBaseIndex() const;
+    // Why the base of that entry cannot be used now ("知识库 '%1' 暂时无法使用:
+    // %2"), or empty: it may still be chosen, it is only not there today.
+    QString unavailableText(int index) const { return m_unavailable.value(index); }
     // The list is dropped down: true when it was stale and has been rebuilt.
     bool refreshBaseEntries();
     // Ignored while the check box is off or no base has the entry's ID.
@@ -36,5 +39,6 @@ private:
 
     Workspace& m_workspace;
     QStringList m_baseEntries;
+    QStringList m_unavailable; // by entry, empty where the base is there
     QStringList m_groupNames;
 };

@@ -214,7 +214,11 @@ void CMainFrame::createPanes() {
     }
     m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
     m_baseSelector = new KnowledgeBaseSelectorBox(m_workspace.baseSelector(), m_treePane);
-    m_baseSelector->setBeforePopup([this] { m_workspace.reloadConfigurationIfChanged(); });
+    // The open base's description types may have changed with the file.
+    m_baseSelector->setBeforePopup([this] {
+        if (m_workspace.reloadConfigurationIfChanged())
+            fillTypeSelector();
+    });
     m_treePane->headerLayout()->addWidget(m_baseSelector);
     connect(m_baseSelector, &KnowledgeBaseSelectorBox::entryPicked, this, &CMainFrame::switchBase);
     setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);

@@ -56,6 +56,16 @@ void CUserInfoPage::fillBases() {
     const QSignalBlocker blocker(m_startBaseBox);
     m_startBaseBox->clear();
     m_startBaseBox->addItems(m_settings.baseEntries());
+    // As in the selector above the tree: greyed, saying why on hover.
+    for (int i = 0; i < m_startBaseBox->count(); ++i) {
+        const QString why = m_settings.unavailableText(i);
+        if (why.isEmpty())
+            continue;
+        m_startBaseBox->setItemData(i, why, Qt::ToolTipRole);
+        m_startBaseBox->setItemData(
+            i, m_startBaseBox->palette().color(QPalette::Disabled, QPalette::Text),
+            Qt::ForegroundRole);
+    }
     m_startBaseBox->setCurrentIndex(m_settings.startBaseIndex());
 }
 
