@@ -1,6 +1,8 @@
 #include "CliCommands.h"
 #include "CliContext.h"
 
+#include "TimeText.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -18,6 +20,12 @@ int usage() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // A script that compares output across runs (and the transcript test)
+    // wants every time the store writes to be the same.
+    const QDateTime fixedTime =
+        QDateTime::fromString(qEnvironmentVariable("KEEPSAKE_FIXED_TIME"), TimeText::kFormat);
+    if (fixedTime.isValid())
+        TimeText::setClock([fixedTime] { return fixedTime; });
     QStringList args = app.arguments().mid(1);
 
     QString home;
