@@ -4,6 +4,7 @@
 // codes, the user is told and nothing is stored.
 
 #include "FuzzSupport.h"
+#include "LongTask.h"
 #include "TimeText.h"
 #include "bases/CategoryTreeFile.h"
 #include "bases/CategoryTreeImport.h"
@@ -114,7 +115,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<Entry> entries = CategoryTreeFile::ReadEntries(file);
 
     Fuzz::SilentPrompter prompter;
-    const bool imported = CategoryTreeImport::ImportTree(file, databasePath(), prompter);
+    InlineTaskRunner runner;
+    const bool imported = CategoryTreeImport::ImportTree(file, databasePath(), prompter, runner) ==
+                          CategoryTreeImport::Result::Imported;
     const QList<ItemRecord> stored = storedCategories();
     if (imported) {
         FUZZ_EXPECT(prompter.messages == 0);
