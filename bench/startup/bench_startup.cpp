@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
     std::vector<double> keepsake, bare;
     sampleMs(app.applicationFilePath(), QStringLiteral("keepsake"), home.path()); // warm caches
     for (int i = 0; i < runs; ++i) {
-        keepsake.push_back(sampleMs(app.applicationFilePath(), QStringLiteral("keepsake"), home.path()));
+        keepsake.push_back(
+            sampleMs(app.applicationFilePath(), QStringLiteral("keepsake"), home.path()));
         bare.push_back(sampleMs(app.applicationFilePath(), QStringLiteral("bare"), home.path()));
     }
     const double k = median(keepsake), b = median(bare);

@@ -23,8 +23,9 @@ const CliCommand kCommands[] = {
     {"add-description", "ID PATTERN", cliAddDescription},
     {"remove-description", "ID", cliRemoveDescription},
     {"keywords", "ID [--set K1 K2 ...]", cliKeywords},
-    {"list", "CODE [--type all|web|other] [--time none|1d|3d|1w|1m|3m|6m|1y] [--from DATE] "
-             "[--to DATE] [--page N]",
+    {"list",
+     "CODE [--type all|web|other] [--time none|1d|3d|1w|1m|3m|6m|1y] [--from DATE] "
+     "[--to DATE] [--page N]",
      cliList},
     {"dock", "[add ID | remove ID]", cliDock},
     {"search", "QUERY [--scope CODE] [--name] [--keyword] [--from DATE] [--to DATE]", cliSearch},
@@ -35,4 +36,6 @@ const CliCommand kCommands[] = {
 };
 } // namespace
 
-std::span<const CliCommand> cliCommands() { return kCommands; }
+std::span<const CliCommand> cliCommands() {
+    return kCommands;
+}

@@ -31,7 +31,8 @@ bool CliContext::openBase() {
     const CurrentKnowledgeBase& base = m_workspace.currentBase();
     m_tree = std::make_unique<CategoryTreeModel>(m_workspace.store(), base, m_prompter,
                                                  m_materialClipboard);
-    m_recycleBin = std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
+    m_recycleBin =
+        std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
     m_tree->fill();
     m_recycleBin->load();
     return true;
@@ -39,9 +40,9 @@ bool CliContext::openBase() {
 
 MaterialPanes& CliContext::materials() {
     if (!m_materials) {
-        m_materials = std::make_unique<MaterialPanes>(m_workspace.store(), m_workspace.currentBase(),
-                                                      m_prompter, m_workspace.paths(),
-                                                      m_materialClipboard);
+        m_materials =
+            std::make_unique<MaterialPanes>(m_workspace.store(), m_workspace.currentBase(),
+                                            m_prompter, m_workspace.paths(), m_materialClipboard);
         m_materials->dock().load();
         if (m_tree)
             m_materials->connectTree(*m_tree);
@@ -51,7 +52,9 @@ MaterialPanes& CliContext::materials() {
     return *m_materials;
 }
 
-void CliContext::row(const QStringList& fields) { line(fields.join(QLatin1Char('\t'))); }
+void CliContext::row(const QStringList& fields) {
+    line(fields.join(QLatin1Char('\t')));
+}
 
 void CliContext::line(const QString& text) {
     m_out << text << '\n';

@@ -53,4 +53,5 @@ private:
 };
 
 // A failed command: the message in the form the program would show it.
-int cliFail(CliContext& context, const QString& text, const QString& caption = QStringLiteral("错误"));
+int cliFail(CliContext& context, const QString& text,
+            const QString& caption = QStringLiteral("错误"));

@@ -166,16 +166,14 @@ int cliList(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
         return 2;
     using Filter = MaterialListFilter;
-    const QMap<QString, Filter::Type> types{
-        {"all", Filter::Type::All}, {"web", Filter::Type::WebPages}, {"other", Filter::Type::Other}};
-    const QMap<QString, Filter::Time> times{{"none", Filter::Time::None},
-                                            {"1d", Filter::Time::SinceYesterday},
-                                            {"3d", Filter::Time::SinceThreeDays},
-                                            {"1w", Filter::Time::SinceAWeek},
-                                            {"1m", Filter::Time::SinceAMonth},
-                                            {"3m", Filter::Time::SinceThreeMonths},
-                                            {"6m", Filter::Time::SinceHalfAYear},
-                                            {"1y", Filter::Time::SinceAYear}};
+    const QMap<QString, Filter::Type> types{{"all", Filter::Type::All},
+                                            {"web", Filter::Type::WebPages},
+                                            {"other", Filter::Type::Other}};
+    const QMap<QString, Filter::Time> times{
+        {"none", Filter::Time::None},         {"1d", Filter::Time::SinceYesterday},
+        {"3d", Filter::Time::SinceThreeDays}, {"1w", Filter::Time::SinceAWeek},
+        {"1m", Filter::Time::SinceAMonth},    {"3m", Filter::Time::SinceThreeMonths},
+        {"6m", Filter::Time::SinceHalfAYear}, {"1y", Filter::Time::SinceAYear}};
     std::optional<Filter::Type> type;
     std::optional<Filter::Time> time;
     QString from, to;
@@ -223,8 +221,7 @@ int cliDock(CliContext& context, const QStringList& args) {
         printDock(context);
         return 0;
     }
-    if (args.size() != 2 ||
-        (args[0] != QLatin1String("add") && args[0] != QLatin1String("remove")))
+    if (args.size() != 2 || (args[0] != QLatin1String("add") && args[0] != QLatin1String("remove")))
         return 2;
     if (!context.openBase())
         return 1;
@@ -234,8 +231,7 @@ int cliDock(CliContext& context, const QStringList& args) {
         if (!material || !context.materials().dockMaterial(*material))
             return 1;
     } else {
-        const int row =
-            dock.rowOf(args[1], QString::number(context.workspace().currentBase().ID));
+        const int row = dock.rowOf(args[1], QString::number(context.workspace().currentBase().ID));
         if (row < 0)
             return cliFail(context, QStringLiteral("停靠站中没有资料 '%1'!").arg(args[1]));
         if (!dock.removeRow(row))

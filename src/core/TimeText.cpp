@@ -12,7 +12,9 @@ std::function<QDateTime()>& testClock() {
 
 namespace TimeText {
 
-QString format(const QDateTime& time) { return time.toString(QLatin1String(kFormat)); }
+QString format(const QDateTime& time) {
+    return time.toString(QLatin1String(kFormat));
+}
 
 QString now() {
     std::function<QDateTime()> c;

@@ -28,8 +28,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("message");
-        QTest::newRow("name only blanks and dots") << " .. " << "/data" << "请输入知识库名称!";
-        QTest::newRow("no folder") << "知识" << "  " << "请选择知识库文件存放路径!";
+        QTest::newRow("name only blanks and dots") << " .. "
+                                                   << "/data"
+                                                   << "请输入知识库名称!";
+        QTest::newRow("no folder") << "知识"
+                                   << "  "
+                                   << "请选择知识库文件存放路径!";
     }
 
     void emptyFieldsKeepTheDialogOpenWithAMessage() {

@@ -129,7 +129,8 @@ private Q_SLOTS:
         press(treeView(), Qt::Key_Delete);
         QTreeView* binView = binPane->view();
         QCOMPARE(bin->rowCount(), 2);
-        QCOMPARE(bin->index(0, RecycleBinModel::KindColumn).data().toString(), QString("知识库根项"));
+        QCOMPARE(bin->index(0, RecycleBinModel::KindColumn).data().toString(),
+                 QString("知识库根项"));
 
         binView->setCurrentIndex(bin->index(1, 0)); // the minor
         press(binView, Qt::Key_F11);

@@ -19,7 +19,9 @@ TestBase::TestBase(const QString& name) {
     TimeText::setClock([] { return QDateTime(QDate(2009, 3, 7), QTime(14, 5, 9)); });
 }
 
-TestBase::~TestBase() { TimeText::setClock({}); }
+TestBase::~TestBase() {
+    TimeText::setClock({});
+}
 
 void TestBase::addItems(const QStringList& codes) {
     for (const QString& code : codes) {

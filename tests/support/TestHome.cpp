@@ -4,11 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 
-TestHome::TestHome() { m_dir.setAutoRemove(true); }
+TestHome::TestHome() {
+    m_dir.setAutoRemove(true);
+}
 
-QString TestHome::shippedFolder() { return QStringLiteral(KEEPSAKE_SHIPPED_FOLDER); }
+QString TestHome::shippedFolder() {
+    return QStringLiteral(KEEPSAKE_SHIPPED_FOLDER);
+}
 
-ProgramPaths TestHome::paths() const { return ProgramPaths(m_dir.path(), shippedFolder()); }
+ProgramPaths TestHome::paths() const {
+    return ProgramPaths(m_dir.path(), shippedFolder());
+}
 
 void TestHome::write(const QString& relative, const QByteArray& bytes) const {
     writeBytes(m_dir.filePath(relative), bytes);

@@ -45,7 +45,9 @@ QString ProgramPaths::urlConfigFile() const {
     return m_programFolder + QStringLiteral("ResourceConfig/UserUrlConfig.ini");
 }
 
-QString ProgramPaths::layoutFile() const { return m_programFolder + QStringLiteral("keepsake.xml"); }
+QString ProgramPaths::layoutFile() const {
+    return m_programFolder + QStringLiteral("keepsake.xml");
+}
 
 QString ProgramPaths::shipped(const QString& relative) const {
     const QString own = m_programFolder + relative;

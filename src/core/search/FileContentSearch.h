@@ -72,7 +72,7 @@ private:
     bool m_regexGuard = false;
     bool m_wholeFile = false;
     bool m_expressionAnswered = false; // the user chose to go on despite a bad pattern
-    QStringDecoder m_decoder; // GB18030
+    QStringDecoder m_decoder;          // GB18030
     QByteArray m_buffer;
     qint64 m_bytesRead = 0;
 

@@ -7,7 +7,6 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 
-
 using CategoryCode::Level;
 
 using StoreFields::textAt;

@@ -18,8 +18,17 @@ struct CurrentKnowledgeBase;
 class RecycleBinModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { IconColumn, NameColumn, KindColumn, PathColumn, DeleteTimeColumn,
-                  MaterialIdColumn, CodeColumn, CreateTimeColumn, ColumnCount };
+    enum Column {
+        IconColumn,
+        NameColumn,
+        KindColumn,
+        PathColumn,
+        DeleteTimeColumn,
+        MaterialIdColumn,
+        CodeColumn,
+        CreateTimeColumn,
+        ColumnCount
+    };
 
     RecycleBinModel(KnowledgeStore& store, const CurrentKnowledgeBase& base, Prompter& prompter,
                     CategoryTreeModel& tree, QObject* parent = nullptr);

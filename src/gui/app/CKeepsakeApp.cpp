@@ -25,16 +25,14 @@ void CKeepsakeApp::installTranslations() {
     // Qt's own buttons and dialogs speak Chinese like the rest of the program.
     auto* translator = new QTranslator(this);
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
 }
 
 bool CKeepsakeApp::eventFilter(QObject* watched, QEvent* event) {
     // Every widget sees the key press after this; only whole-program key
     // presses are counted, not the copies delivered to each parent widget.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        watched == focusWidget()) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == focusWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Insert && !key->isAutoRepeat())
             m_overwriteMode = !m_overwriteMode;
@@ -44,8 +42,7 @@ bool CKeepsakeApp::eventFilter(QObject* watched, QEvent* event) {
 
 bool CKeepsakeApp::runFirstRunSetup(const ProgramPaths& paths) {
     CStorePathDlg dialog(m_prompter);
-    if (dialog.exec() != QDialog::Accepted || dialog.name().isEmpty() ||
-        dialog.folder().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.name().isEmpty() || dialog.folder().isEmpty())
         return false;
     return FirstRunSetup::complete(paths, dialog.name(), dialog.folder(), m_prompter);
 }

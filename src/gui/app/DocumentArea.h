@@ -21,13 +21,13 @@ public:
     DocumentWindow* activeDocument() const;
 
     // Each close is the ordinary close request, so a document may refuse.
-    void closeWebWindows();              // "非知识库网页窗口全部关闭"
-    void closeNonWebWindows();           // "非网页窗口全部关闭"
-    void closeAllButActive();            // "关闭全部，保留当前页"
-    void closeOtherKinds();              // "保留当前类型页，关闭其它类型页"
-    void closeActiveKind();              // "关闭当前类型页，保留其它类型页"
-    void closeActive();                  // "关闭当前页"
-    void closeAll();                     // "关闭所有页"
+    void closeWebWindows();    // "非知识库网页窗口全部关闭"
+    void closeNonWebWindows(); // "非网页窗口全部关闭"
+    void closeAllButActive();  // "关闭全部，保留当前页"
+    void closeOtherKinds();    // "保留当前类型页，关闭其它类型页"
+    void closeActiveKind();    // "关闭当前类型页，保留其它类型页"
+    void closeActive();        // "关闭当前页"
+    void closeAll();           // "关闭所有页"
 
     // Saves every document; false when one of them failed.
     bool saveAll();

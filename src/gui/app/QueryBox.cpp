@@ -5,8 +5,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-QueryBox::QueryBox(QueryHistory& history, QWidget* parent)
-    : QComboBox(parent), m_history(history) {
+QueryBox::QueryBox(QueryHistory& history, QWidget* parent) : QComboBox(parent), m_history(history) {
     setObjectName(QStringLiteral("queryBox"));
     setEditable(true);
     // Entries come only from confirmed searches, never from Enter here.

@@ -12,7 +12,8 @@
 CNewMaterialDlg::CNewMaterialDlg(MaterialPanes& panes, const QString& code,
                                  std::function<QString()> typeText, QWidget* parent)
     : QDialog(parent), m_panes(panes), m_code(code), m_typeText(std::move(typeText)),
-      m_name(new QLineEdit(this)), m_open(new QCheckBox(QStringLiteral("自动打开资料描述信息"), this)) {
+      m_name(new QLineEdit(this)),
+      m_open(new QCheckBox(QStringLiteral("自动打开资料描述信息"), this)) {
     setWindowTitle(QStringLiteral("新建资料"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_name->setMaxLength(100);

@@ -18,7 +18,8 @@ CStorePathDlg::CStorePathDlg(Prompter& prompter, QWidget* parent)
 
     m_nameEdit = new QLineEdit(QStringLiteral("我的知识库"), this);
     // The user's home folder stands where a Windows system suggested "C:\".
-    m_folderEdit = new QLineEdit(QDir::toNativeSeparators(QDir::homePath() + QLatin1Char('/')), this);
+    m_folderEdit =
+        new QLineEdit(QDir::toNativeSeparators(QDir::homePath() + QLatin1Char('/')), this);
     auto* browseButton = new QPushButton(QStringLiteral("浏览..."), this);
     connect(browseButton, &QPushButton::clicked, this, &CStorePathDlg::browse);
 
@@ -36,8 +37,8 @@ CStorePathDlg::CStorePathDlg(Prompter& prompter, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("我的知识库名称:"), this));
     layout->addWidget(m_nameEdit);
-    layout->addWidget(new QLabel(
-        QStringLiteral("知识库文件存放路径:(建议选择非系统盘,以免重装系统丢失)"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("知识库文件存放路径:(建议选择非系统盘,以免重装系统丢失)"), this));
     layout->addLayout(folderRow);
     layout->addSpacing(8);
     layout->addWidget(buttons);

@@ -49,7 +49,9 @@ QString CKnowledgeTreePane::currentCode() const {
     return CategoryTreeModel::codeOf(m_view->currentIndex());
 }
 
-void CKnowledgeTreePane::expandAll() { m_view->expandAll(); }
+void CKnowledgeTreePane::expandAll() {
+    m_view->expandAll();
+}
 
 void CKnowledgeTreePane::defineCommands() {
     const auto local = Qt::WidgetWithChildrenShortcut;
@@ -75,15 +77,13 @@ void CKnowledgeTreePane::defineCommands() {
 
     const auto current = [this] { return m_view->currentIndex(); };
     const auto hasNode = [this] { return m_view->currentIndex().isValid(); };
-    const auto level = [this] {
-        return CategoryCode::LevelOf(currentCode());
-    };
+    const auto level = [this] { return CategoryCode::LevelOf(currentCode()); };
     const auto baseOpen = [this] { return m_view->isEnabled(); };
 
-    m_commands.setHandler(ShowItemMaterials, [this] { Q_EMIT showMaterialsRequested(currentCode()); },
-                          hasNode);
-    m_commands.setHandler(SearchFromItem, [this] { Q_EMIT searchRequested(currentCode()); },
-                          baseOpen);
+    m_commands.setHandler(
+        ShowItemMaterials, [this] { Q_EMIT showMaterialsRequested(currentCode()); }, hasNode);
+    m_commands.setHandler(
+        SearchFromItem, [this] { Q_EMIT searchRequested(currentCode()); }, baseOpen);
     m_commands.setHandler(
         AddRootItem,
         [this] {
@@ -92,19 +92,25 @@ void CKnowledgeTreePane::defineCommands() {
                 m_view->setCurrentIndex(added);
         },
         baseOpen);
-    m_commands.setHandler(AddChildItem, [this] { addChild(); }, [level] {
-        return level() == CategoryCode::Level::Root || level() == CategoryCode::Level::Major;
-    });
-    m_commands.setHandler(RenameItem, [this, current] { m_view->edit(current()); }, hasNode);
-    m_commands.setHandler(DeleteItem, [this, current] { m_model.removeToRecycleBin(current()); },
-                          hasNode);
-    m_commands.setHandler(MoveItemUp, [this, current] { m_model.moveUp(current()); }, hasNode);
-    m_commands.setHandler(MoveItemDown, [this, current] { m_model.moveDown(current()); },
-                          hasNode);
-    m_commands.setHandler(CutItem, [this, current] { m_model.cut(current()); }, hasNode);
-    m_commands.setHandler(CutItemMaterials, [this, current] { m_model.cutMaterials(current()); },
-                          hasNode);
-    m_commands.setHandler(PasteItem, [this, current] { m_model.paste(current()); }, hasNode);
+    m_commands.setHandler(
+        AddChildItem, [this] { addChild(); },
+        [level] {
+            return level() == CategoryCode::Level::Root || level() == CategoryCode::Level::Major;
+        });
+    m_commands.setHandler(
+        RenameItem, [this, current] { m_view->edit(current()); }, hasNode);
+    m_commands.setHandler(
+        DeleteItem, [this, current] { m_model.removeToRecycleBin(current()); }, hasNode);
+    m_commands.setHandler(
+        MoveItemUp, [this, current] { m_model.moveUp(current()); }, hasNode);
+    m_commands.setHandler(
+        MoveItemDown, [this, current] { m_model.moveDown(current()); }, hasNode);
+    m_commands.setHandler(
+        CutItem, [this, current] { m_model.cut(current()); }, hasNode);
+    m_commands.setHandler(
+        CutItemMaterials, [this, current] { m_model.cutMaterials(current()); }, hasNode);
+    m_commands.setHandler(
+        PasteItem, [this, current] { m_model.paste(current()); }, hasNode);
 }
 
 void CKnowledgeTreePane::addChild() {
@@ -125,7 +131,7 @@ void CKnowledgeTreePane::showContextMenu(const QPoint& pos) {
         m_view->setCurrentIndex(at);
     m_commands.updateEnabled();
     QMenu menu(this);
-    for (int id : {ShowItemMaterials, SearchFromItem}) 
+    for (int id : {ShowItemMaterials, SearchFromItem})
         menu.addAction(m_commands.action(id));
     menu.addSeparator();
     for (int id : {AddRootItem, AddChildItem, RenameItem, DeleteItem})

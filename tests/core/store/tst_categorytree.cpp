@@ -60,7 +60,8 @@ private Q_SLOTS:
         QCOMPARE(t->prompter.lastText(), QString("知识库项名不能为空!"));
         QVERIFY(!tree->addRoot().isValid()); // cancelled: nothing, no message
         QCOMPARE(t->prompter.shown.size(), 1);
-        QCOMPARE(t->column("select count(*) from ItemTable where ItemID <> '000000'"), QStringList({"6"}));
+        QCOMPARE(t->column("select count(*) from ItemTable where ItemID <> '000000'"),
+                 QStringList({"6"}));
     }
 
     void renameKeepsTheOldNameForBlankText() {
@@ -84,11 +85,13 @@ private Q_SLOTS:
         QSignalSpy recycled(tree.get(), &CategoryTreeModel::itemRecycled);
 
         QVERIFY(!tree->removeToRecycleBin(tree->indexOf("010000")));
-        QCOMPARE(t->prompter.lastText(), QString("不能对存在子项的知识库项 '名010000(010000)' 进行删除!"));
+        QCOMPARE(t->prompter.lastText(),
+                 QString("不能对存在子项的知识库项 '名010000(010000)' 进行删除!"));
 
         t->prompter.answerNext(Prompter::Answer::Cancel);
         QVERIFY(!tree->removeToRecycleBin(tree->indexOf("010101")));
-        QCOMPARE(t->column("select ItemFlag from ItemTable where ItemID='010101'"), QStringList({"AOS"}));
+        QCOMPARE(t->column("select ItemFlag from ItemTable where ItemID='010101'"),
+                 QStringList({"AOS"}));
 
         QVERIFY(tree->removeToRecycleBin(tree->indexOf("010101")));
         QVERIFY(tree->removeToRecycleBin(tree->indexOf("010100")));
@@ -112,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(!tree->moveUp(tree->indexOf("010100"))); // first sibling: nothing
         QVERIFY(tree->moveUp(second));
         QCOMPARE(childTexts("010000"), QStringList({"名010200(010200)", "名010100(010100)"}));
-        QCOMPARE(second.data().toString(), QString("名010100(010100)")); // position kept
+        QCOMPARE(second.data().toString(), QString("名010100(010100)"));   // position kept
         QCOMPARE(childTexts("010100"), QStringList({"名010101(010101)"})); // children follow
         QVERIFY(tree->moveUp(second));
         QCOMPARE(childTexts("010000"), QStringList({"名010100(010100)", "名010200(010200)"}));
@@ -141,16 +144,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("namelessTarget");
-        QTest::newRow("major under its own root")
-            << "010100" << "010000" << "不能粘贴到同一个父项下!" << false;
-        QTest::newRow("minor under its own major")
-            << "010101" << "010100" << "不能粘贴到同一个父项下!" << false;
-        QTest::newRow("minor under a root") << "010101" << "020000" << "粘贴无效!" << false;
-        QTest::newRow("nothing cut under a major") << "" << "020100" << "请选择剪切项!" << false;
-        QTest::newRow("no material cut") << "" << "020101" << "请剪切资料再粘贴!" << false;
+        QTest::newRow("major under its own root") << "010100"
+                                                  << "010000"
+                                                  << "不能粘贴到同一个父项下!" << false;
+        QTest::newRow("minor under its own major") << "010101"
+                                                   << "010100"
+                                                   << "不能粘贴到同一个父项下!" << false;
+        QTest::newRow("minor under a root") << "010101"
+                                            << "020000"
+                                            << "粘贴无效!" << false;
+        QTest::newRow("nothing cut under a major") << ""
+                                                   << "020100"
+                                                   << "请选择剪切项!" << false;
+        QTest::newRow("no material cut") << ""
+                                         << "020101"
+                                         << "请剪切资料再粘贴!" << false;
         // A damaged base can hold an item without a name.
-        QTest::newRow("major under a nameless root")
-            << "010100" << "020000" << "选择知识库项为空，粘贴失败!" << true;
+        QTest::newRow("major under a nameless root") << "010100"
+                                                     << "020000"
+                                                     << "选择知识库项为空，粘贴失败!" << true;
     }
 
     void pasteRefusals() {

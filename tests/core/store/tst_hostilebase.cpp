@@ -367,7 +367,8 @@ private Q_SLOTS:
         QVERIFY(tree->removeToRecycleBin(tree->indexOf("010102")));
         QVERIFY(!bin->clearRow(binRow({}, QStringLiteral("010102"))));
         expectShown(QStringLiteral("错误"),
-                    QStringLiteral("清除知识库项时只删除了部分资料文件夹（1/3），其余资料保留在回收站中。"));
+                    QStringLiteral(
+                        "清除知识库项时只删除了部分资料文件夹（1/3），其余资料保留在回收站中。"));
         // What went before the refusal is gone; the rest and the item stay.
         QVERIFY(!QFileInfo::exists(inBase("01/01/02/1")));
         QVERIFY(QFileInfo::exists(inBase("01/01/02/3/好资料.rtf")));
