@@ -117,12 +117,13 @@ void TestCrashSafety::checkNothingStray() {
     // only the fixed names, so such a leftover is never taken for settings;
     // anything else in the folder is. A kill while a writer holds a file's
     // lock leaves "<file>.lock", and a kill while a writer takes over such a
-    // lock leaves "<file>.lock.rmlock" too; the next writer sees their
-    // process is gone and takes them over.
+    // lock leaves "<file>.lock.rmlock" too, and a kill while the next one
+    // takes over that one "<file>.lock.rmlock.rmlock", and so on; the next
+    // writer sees their process is gone and takes them over.
     QStringList escaped;
     for (const QString& name : settings)
         escaped << QRegularExpression::escape(name);
-    const QRegularExpression leftover(QStringLiteral("^(%1)\\.([A-Za-z0-9]{6}|lock|lock\\.rmlock)$")
+    const QRegularExpression leftover(QStringLiteral("^(%1)\\.([A-Za-z0-9]{6}|lock(\\.rmlock)*)$")
                                           .arg(escaped.join(QLatin1Char('|'))));
     QStringList found = QDir(home.path("ResourceConfig")).entryList(all);
     found.removeIf([&](const QString& name) {
