@@ -2,6 +2,7 @@
 
 #include "DatabaseFileCheck.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <sqlite3.h>
@@ -83,6 +84,35 @@ QString Database::DatabasePathOf(const QString& connectionText) {
         at += kDataSource.size();
     }
     return {};
+}
+
+bool Database::CreateEmptyFile(const QString& path, QString* error) {
+    auto failWith = [error](const QString& text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    if (QFileInfo::exists(path))
+        return failWith(QStringLiteral("'%1' already exists.").arg(path));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // Setting the journal mode writes the file's first page, so what is
+    // made here is a database Open recognises, not an empty file.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    const int closed = sqlite3_close(db);
+    if (rc != SQLITE_OK || closed != SQLITE_OK) {
+        RemoveFile(path);
+        return failWith(QStringLiteral("Cannot make '%1': %2").arg(path, message));
+    }
+    return true;
+}
+
+void Database::RemoveFile(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 bool Database::Open(const QString& connectionText, int) {

@@ -30,6 +30,12 @@ public:
     // path runs to the end of the text, since a POSIX path may hold ';'.
     static QString DatabasePathOf(const QString& connectionText);
 
+    // Makes a new, empty database file in WAL mode for Open to take; refuses
+    // a path that exists. On failure nothing is left and error says why.
+    static bool CreateEmptyFile(const QString& path, QString* error = nullptr);
+    // Removes a database file with the files SQLite keeps beside it.
+    static void RemoveFile(const QString& path);
+
     // Opens an existing database file for reading and writing; never creates
     // one. A missing, empty, truncated, read-only, locked or foreign file
     // fails without anything being written. Opening an open Database closes

@@ -1,14 +1,14 @@
-#include "KbSearchStatement.h"
+#include "PreparedStatement.h"
 
-#include "db/Database.h"
+#include "Database.h"
 
 #include <sqlite3.h>
 
-KbSearchStatement::~KbSearchStatement() {
+PreparedStatement::~PreparedStatement() {
     sqlite3_finalize(m_statement);
 }
 
-bool KbSearchStatement::check(int resultCode) {
+bool PreparedStatement::check(int resultCode) {
     if (resultCode == SQLITE_OK)
         return true;
     m_failed = true;
@@ -16,7 +16,7 @@ bool KbSearchStatement::check(int resultCode) {
     return false;
 }
 
-bool KbSearchStatement::Prepare(const QString& statement) {
+bool PreparedStatement::Prepare(const QString& statement) {
     sqlite3_finalize(m_statement);
     m_statement = nullptr;
     m_failed = false;
@@ -32,21 +32,21 @@ bool KbSearchStatement::Prepare(const QString& statement) {
     return !m_failed;
 }
 
-bool KbSearchStatement::Reset() {
+bool PreparedStatement::Reset() {
     m_failed = false;
     return m_statement && check(sqlite3_reset(m_statement));
 }
 
-bool KbSearchStatement::Bind(int index, qint64 value) {
+bool PreparedStatement::Bind(int index, qint64 value) {
     return m_statement && check(sqlite3_bind_int64(m_statement, index, value));
 }
 
-bool KbSearchStatement::Bind(int index, const QString& text) {
+bool PreparedStatement::Bind(int index, const QString& text) {
     return m_statement && check(sqlite3_bind_text16(m_statement, index, text.utf16(),
                                                     int(text.size() * 2), SQLITE_TRANSIENT));
 }
 
-bool KbSearchStatement::Next() {
+bool PreparedStatement::Next() {
     if (!m_statement || m_failed)
         return false;
     const int rc = sqlite3_step(m_statement);
@@ -57,11 +57,11 @@ bool KbSearchStatement::Next() {
     return false;
 }
 
-qint64 KbSearchStatement::Int64(int column) const {
+qint64 PreparedStatement::Int64(int column) const {
     return sqlite3_column_int64(m_statement, column);
 }
 
-QByteArrayView KbSearchStatement::Text(int column) const {
+QByteArrayView PreparedStatement::Text(int column) const {
     // The pointer first: asking for the length before it would size another
     // conversion of the value.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));

@@ -6,17 +6,17 @@
 class Database;
 struct sqlite3_stmt;
 
-// One statement of the knowledge-base search, read row by row as SQLite
-// gives it. A search looks at every name and keyword of a base, so it reads
-// them as the stored UTF-8 and turns into text only what it lists, where a
-// Recordset would make text of every cell. Failures go into the Database's
+// One statement read row by row as SQLite gives it, for readers of many
+// thousands of rows: a search looks at every name and keyword of a base, so
+// it reads them as the stored UTF-8 and turns into text only what it lists,
+// where a Recordset would make text of every cell. Failures go into the Database's
 // error list, as every statement's do.
-class KbSearchStatement {
+class PreparedStatement {
 public:
-    explicit KbSearchStatement(Database& database) : m_database(database) {}
-    ~KbSearchStatement();
-    KbSearchStatement(const KbSearchStatement&) = delete;
-    KbSearchStatement& operator=(const KbSearchStatement&) = delete;
+    explicit PreparedStatement(Database& database) : m_database(database) {}
+    ~PreparedStatement();
+    PreparedStatement(const PreparedStatement&) = delete;
+    PreparedStatement& operator=(const PreparedStatement&) = delete;
 
     // Replaces any statement prepared before.
     bool Prepare(const QString& statement);

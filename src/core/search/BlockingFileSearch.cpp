@@ -4,8 +4,9 @@
 #include "FileSearchSink.h"
 #include "FileSearchText.h"
 #include "Prompter.h"
+#include "SilentPrompter.h"
 #include "db/Database.h"
-#include "db/Recordset.h"
+#include "store/KnowledgeStore.h"
 
 namespace {
 
@@ -44,15 +45,11 @@ FileSearchTotals BlockingFileSearch::Run(const SearchRequest& request,
 QString BlockingFileSearch::Header(const SearchRequest& request, const CurrentKnowledgeBase& base) {
     Database database;
     const bool open = database.Open(Database::ConnectionText(base.DatabasePath));
+    SilentPrompter silent;
+    KnowledgeStore store(database, silent);
     auto nameOf = [&](const QString& code) {
-        QString name;
-        Recordset result(&database);
-        if (open &&
-            result.Open(QStringLiteral("select ItemName from ItemTable where ItemID = ?"),
-                        {code}) == 1 &&
-            !result.IsEOF())
-            result.GetValueText(0, name);
-        return name;
+        ItemRecord item;
+        return open && store.LoadItem(code, item) ? item.ItemName : QString();
     };
     return FileSearchText::Header(request.QueryText, request.ScopeCode, base.Name, nameOf);
 }

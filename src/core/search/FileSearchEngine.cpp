@@ -4,9 +4,9 @@
 #include "FileSearchSink.h"
 #include "FileSearchText.h"
 #include "FileTypeList.h"
-#include "MaterialFolderQuery.h"
 #include "db/Database.h"
 #include "store/MaterialFolder.h"
+#include "store/MaterialFolderQuery.h"
 
 #include <QFile>
 #include <dirent.h>

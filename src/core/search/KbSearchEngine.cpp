@@ -1,8 +1,8 @@
 #include "KbSearchEngine.h"
 
-#include "KbCandidateQuery.h"
-#include "KbSearchStatement.h"
 #include "KbSearchText.h"
+#include "db/PreparedStatement.h"
+#include "store/KbCandidateQuery.h"
 
 #include <algorithm>
 #include <vector>
@@ -63,7 +63,7 @@ bool KbSearchEngine::load() {
     QString sql, parameter;
     if (!KbCandidateQuery::Statement(m_request.ScopeCode, sql, parameter))
         return false;
-    KbSearchStatement statement(m_database);
+    PreparedStatement statement(m_database);
     if (!statement.Prepare(sql) || (!parameter.isEmpty() && !statement.Bind(1, parameter)))
         return false;
     const bool byName = m_request.Kind & 1;
@@ -128,7 +128,7 @@ qint64 KbSearchEngine::Run() {
 
 void KbSearchEngine::keywordPhase(const QList<qsizetype>& kept) {
     std::vector<bool> listed(m_candidates.size(), false);
-    KbSearchStatement statement(m_database);
+    PreparedStatement statement(m_database);
     qsizetype prepared = 0;                         // the batch size the statement takes
     std::vector<std::pair<qint64, qsizetype>> byId; // of the batch, to find a row's candidate
     QList<qsizetype> hits;
@@ -137,11 +137,7 @@ void KbSearchEngine::keywordPhase(const QList<qsizetype>& kept) {
             return;
         ++m_keywordStatements;
         if (prepared != batch.count) {
-            QString marks = QStringLiteral("?,").repeated(batch.count);
-            marks.chop(1);
-            prepared = statement.Prepare(QStringLiteral("select MinuItemID,KeyValue from "
-                                                        "KeyWordTable where MinuItemID in(") +
-                                         marks + QLatin1Char(')'))
+            prepared = statement.Prepare(KbCandidateQuery::KeywordsStatement(int(batch.count)))
                            ? batch.count
                            : 0;
         } else {

@@ -2,12 +2,15 @@
 
 #include <QString>
 
-// The statement that reads the candidates of a knowledge-base search: the
-// live materials of a category scope, in ascending material id, with
-// MinuItemID, MinuItemName and CreateTime. The scope's code goes in as a
-// parameter.
+// The statements of the knowledge-base search, read through a
+// PreparedStatement: the candidates, the live materials of a category scope
+// in ascending material id with MinuItemID, MinuItemName and CreateTime (the
+// scope's code goes in as a parameter), and the keywords of a batch of them.
 class KbCandidateQuery {
 public:
     // False for a scope that is no category code.
     static bool Statement(const QString& scopeCode, QString& statement, QString& parameter);
+    // MinuItemID and KeyValue of the materials whose ids are bound to the
+    // statement's `count` parameters.
+    static QString KeywordsStatement(int count);
 };

@@ -1,8 +1,9 @@
 #include "KnowledgeSchema.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <sqlite3.h>
+#include "KnowledgeStore.h"
+#include "SilentPrompter.h"
+#include "db/Database.h"
+#include "db/Transaction.h"
 
 QStringList KnowledgeSchema::Statements() {
     return {
@@ -29,48 +30,35 @@ QStringList KnowledgeSchema::Statements() {
 
 bool KnowledgeSchema::CreateDatabaseFile(const QString& path, const QString& created,
                                          QString* error) {
-    auto failWith = [error](const QString& text) {
-        if (error)
-            *error = text;
+    if (!Database::CreateEmptyFile(path, error))
         return false;
-    };
-    if (QFileInfo::exists(path))
-        return failWith(QStringLiteral("'%1' already exists.").arg(path));
-
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    auto exec = [&](const QString& sql) {
-        return rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    };
-    if (rc == SQLITE_OK)
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    if (rc == SQLITE_OK)
-        exec(QStringLiteral("BEGIN"));
-    for (const QString& statement : Statements())
-        if (rc == SQLITE_OK)
-            exec(statement);
-    if (rc == SQLITE_OK) {
-        sqlite3_stmt* insert = nullptr;
-        rc = sqlite3_prepare_v2(db,
-                                "insert into ItemTable(ItemID,ItemName,ItemFlag,Preference,"
-                                "CreateTime) values('000000','本地知识库','AOS',0,?)",
-                                -1, &insert, nullptr);
-        if (rc == SQLITE_OK) {
-            const QByteArray time = created.toUtf8();
-            sqlite3_bind_text(insert, 1, time.constData(), int(time.size()), SQLITE_TRANSIENT);
-            rc = sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
+    QString message;
+    bool ok = false;
+    {
+        Database database;
+        SilentPrompter silent;
+        KnowledgeStore store(database, silent);
+        ok = database.Open(Database::ConnectionText(path));
+        {
+            Transaction transaction(database);
+            ok = ok && transaction.IsActive();
+            for (const QString& statement : Statements())
+                ok = ok && store.ExecuteStatement(statement);
+            ok = ok && store.ExecuteStatement(
+                           QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag,"
+                                          "Preference,CreateTime) values('000000','本地知识库',"
+                                          "'AOS',0,?)"),
+                           {created});
+            ok = ok && transaction.Commit();
         }
-        sqlite3_finalize(insert);
+        if (!ok)
+            message = database.GetErrorText().trimmed();
+        ok = database.Close() && ok;
     }
-    if (rc == SQLITE_OK)
-        exec(QStringLiteral("COMMIT"));
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
-    const int closed = sqlite3_close(db);
-    if (rc != SQLITE_OK || closed != SQLITE_OK) {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            QFile::remove(path + QLatin1String(suffix));
-        return failWith(QStringLiteral("Cannot make '%1': %2").arg(path, message));
+    if (!ok) {
+        Database::RemoveFile(path);
+        if (error)
+            *error = QStringLiteral("Cannot make '%1': %2").arg(path, message);
     }
-    return true;
+    return ok;
 }
