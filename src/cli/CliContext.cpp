@@ -1,5 +1,6 @@
 #include "CliContext.h"
 
+#include "OpenBaseFollowers.h"
 #include "materials/MaterialPanes.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
@@ -21,6 +22,13 @@ bool CliContext::openBase() {
                                   : QStringLiteral("没有 ID 为 %1 的知识库!").arg(id));
         return false;
     }
+    const CurrentKnowledgeBase& base = m_workspace.currentBase();
+    m_tree = std::make_unique<CategoryTreeModel>(m_workspace.store(), base, m_prompter,
+                                                 m_materialClipboard);
+    m_recycleBin =
+        std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
+    // Filled as the panes are, by following the opening.
+    OpenBaseFollowers::follow(m_workspace, *m_tree, *m_recycleBin, nullptr);
     if (!m_workspace.OpenBase(id)) {
         // A base whose ini file names no folder fails without a word in the
         // window; a script must still be told.
@@ -28,13 +36,6 @@ bool CliContext::openBase() {
             m_prompter.error(QStringLiteral("启动知识库失败!"));
         return false;
     }
-    const CurrentKnowledgeBase& base = m_workspace.currentBase();
-    m_tree = std::make_unique<CategoryTreeModel>(m_workspace.store(), base, m_prompter,
-                                                 m_materialClipboard);
-    m_recycleBin =
-        std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
-    m_tree->fill();
-    m_recycleBin->load();
     return true;
 }
 

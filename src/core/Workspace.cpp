@@ -44,6 +44,7 @@ void Workspace::synced() {
     m_synced = m_config;
     m_syncedStamp = fileStamp();
     m_selector.update(m_config.LocalResources);
+    Q_EMIT configurationChanged();
 }
 
 QString Workspace::fileStamp() const {
@@ -121,10 +122,13 @@ bool Workspace::OpenBase(int id) {
 bool Workspace::openWith(int id, const QString& iniFolder, const QString& storageFolder,
                          const QString& name) {
     const QString databasePath = iniFolder + QStringLiteral("Keepsake.mdb");
+    const bool wasOpen = m_current.IsOpen();
     if (!ConnectKnowledgeBase(databasePath)) {
         m_current = CurrentKnowledgeBase();
         m_store.ItemNames().Clear();
         m_prompter.error(QStringLiteral("本地数据库 '%1' 连接失败!").arg(databasePath));
+        if (wasOpen)
+            Q_EMIT baseClosed();
         return false;
     }
     QString filesRoot = storageFolder;
@@ -134,6 +138,7 @@ bool Workspace::openWith(int id, const QString& iniFolder, const QString& storag
     m_store.ItemNames().Clear();
     if (const LocalResourceRecord* record = m_config.base(id))
         m_selector.setChosenText(KnowledgeBaseSelector::EntryText(record->ResourceName, id));
+    Q_EMIT baseOpened();
     return true;
 }
 
@@ -144,10 +149,13 @@ bool Workspace::OpenStartBase() {
 }
 
 void Workspace::closeBase() {
+    const bool wasOpen = m_current.IsOpen();
     m_current = CurrentKnowledgeBase();
     m_store.ItemNames().Clear();
     if (m_database.IsOpen())
         m_database.Close();
+    if (wasOpen)
+        Q_EMIT baseClosed();
 }
 
 BaseSwitch Workspace::SwitchBase(const QString& entryText) {

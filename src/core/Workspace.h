@@ -9,12 +9,15 @@
 #include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
 
+#include <QObject>
+
 class Prompter;
 
 // The program folder with its configuration and the open knowledge base: what
 // the main window and the command-line companion share, so both start, open
 // and save the same way.
-class Workspace {
+class Workspace : public QObject {
+    Q_OBJECT
 public:
     Workspace(const ProgramPaths& paths, Prompter& prompter);
 
@@ -78,6 +81,15 @@ public:
     // closed before the picked one is opened, so a failure leaves none open,
     // its connection closed. The result says what the panes must do.
     BaseSwitch SwitchBase(const QString& entryText);
+
+Q_SIGNALS:
+    // A base is open now (another may have been open before): what shows a
+    // base's content refills itself from currentBase().
+    void baseOpened();
+    // The open base was closed and none is open.
+    void baseClosed();
+    // config() is what the file now holds (read, reread or written here).
+    void configurationChanged();
 
 private:
     void closeBase();

@@ -7,6 +7,7 @@
 #include "FirstStart.h"
 #include "LongOperation.h"
 #include "MaterialWindows.h"
+#include "OpenBaseFollowers.h"
 #include "Prompter.h"
 #include "config/Profile.h"
 #include "dialogs/CNewMaterialDlg.h"
@@ -95,6 +96,16 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createMenus();
     createToolBars();
     createStatusBar();
+    // The one way the window learns of a base opened or closed, whoever
+    // opened it (start-up, the selector, the settings sheet).
+    connect(&m_workspace, &Workspace::baseOpened, this, &CMainFrame::showBaseState);
+    connect(&m_workspace, &Workspace::baseClosed, this, &CMainFrame::showBaseState);
+    // The open base's description types and the registered bases may have
+    // changed with the file.
+    connect(&m_workspace, &Workspace::configurationChanged, this, [this] {
+        fillTypeSelector();
+        m_baseSelector->refresh();
+    });
 
     m_workspace.OpenStartBase();
     m_materials->dock().load();
@@ -109,7 +120,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     showPane(CommandIds::PaneMaterials);
     showPane(CommandIds::PaneOpenMaterials);
 
-    showOpenBase();
+    showBaseState();
     if (firstStart && m_workspace.currentBase().IsOpen())
         FirstStart::ShowWelcome(m_treePane->view(),
                                 {[this](const QString& code) -> std::optional<MaterialRecord> {
@@ -137,23 +148,16 @@ void CMainFrame::createModels() {
                                     m_materialClipboard, this);
     m_materials->connectTree(*m_tree);
     m_materials->connectRecycleBin(*m_recycleBin);
+    OpenBaseFollowers::follow(m_workspace, *m_tree, *m_recycleBin, m_materials);
     connect(&m_materials->list(), &MaterialListModel::statusTextChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
 }
 
-void CMainFrame::showOpenBase() {
+void CMainFrame::showBaseState() {
     const CurrentKnowledgeBase& base = m_workspace.currentBase();
     setWindowTitle(base.IsOpen() ? QStringLiteral("Keepsake - %1").arg(base.Name)
                                  : QStringLiteral("Keepsake"));
     m_treePane->view()->setEnabled(base.IsOpen());
-    if (base.IsOpen()) {
-        m_tree->fill();
-        m_materials->list().showMaterialsOf(CategoryCode::kWholeBase);
-        m_recycleBin->load();
-    } else {
-        m_tree->clear();
-        m_recycleBin->clear();
-    }
     fillTypeSelector();
     m_baseSelector->refresh();
     showWritability();
@@ -175,18 +179,10 @@ void CMainFrame::switchBase(const QString& entry) {
     applyBaseSwitch(m_workspace.SwitchBase(entry));
 }
 
-void CMainFrame::applyBaseSwitch(const BaseSwitch& change) {
-    change.applyTo(*m_tree, *m_recycleBin, m_materials);
-    if (change.clearsPanes()) {
-        const CurrentKnowledgeBase& base = m_workspace.currentBase();
-        setWindowTitle(base.IsOpen() ? QStringLiteral("Keepsake - %1").arg(base.Name)
-                                     : QStringLiteral("Keepsake"));
-        m_treePane->view()->setEnabled(base.IsOpen());
-    }
-    if (change.rebuildsTypeSelector())
-        fillTypeSelector();
-    m_baseSelector->refresh(); // back to the chosen entry after Cancel or failure
-    showWritability();
+void CMainFrame::applyBaseSwitch(const BaseSwitch&) {
+    // The panes followed the workspace already; the selector goes back to
+    // the chosen entry after a Cancel.
+    m_baseSelector->refresh();
 }
 
 void CMainFrame::forgetBase(int baseId, bool wasOpen) {
@@ -214,11 +210,8 @@ void CMainFrame::createPanes() {
     }
     m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
     m_baseSelector = new KnowledgeBaseSelectorBox(m_workspace.baseSelector(), m_treePane);
-    // The open base's description types may have changed with the file.
-    m_baseSelector->setBeforePopup([this] {
-        if (m_workspace.reloadConfigurationIfChanged())
-            fillTypeSelector();
-    });
+    // A base another process registered shows without a restart.
+    m_baseSelector->setBeforePopup([this] { m_workspace.reloadConfigurationIfChanged(); });
     m_treePane->headerLayout()->addWidget(m_baseSelector);
     connect(m_baseSelector, &KnowledgeBaseSelectorBox::entryPicked, this, &CMainFrame::switchBase);
     setPaneContent(CommandIds::PaneKnowledgeBase, m_treePane);
@@ -321,9 +314,9 @@ void CMainFrame::fillTypeSelector() {
 
 void CMainFrame::addTypeFromToolbar() {
     m_typeSelector->clearChoice();
-    if (AddDescriptTypeFromToolbar(m_workspace.currentBase().ID, m_workspace.configUpdater(),
-                                   m_prompter))
-        fillTypeSelector();
+    // A type added is written, and the written file refills the list.
+    AddDescriptTypeFromToolbar(m_workspace.currentBase().ID, m_workspace.configUpdater(),
+                               m_prompter);
     m_typeSelector->clearChoice();
 }
 

@@ -83,7 +83,8 @@ private:
     void createPanes();
     void setPaneContent(int id, QWidget* content);
     // Fills every pane from the open base, or empties them when none is open.
-    void showOpenBase();
+    // Title, tree, type list, selector and writability for the base open now.
+    void showBaseState();
     // A base on a read-only medium can be browsed and searched only.
     void showWritability();
     void createCommands();

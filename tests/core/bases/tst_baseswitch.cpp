@@ -1,4 +1,5 @@
 #include "BasesTestSupport.h"
+#include "OpenBaseFollowers.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
@@ -10,6 +11,11 @@ class TestBaseSwitch : public QObject {
     MaterialClipboard clipboard;
     CategoryTreeModel tree{h.workspace.store(), h.workspace.currentBase(), h.prompter, clipboard};
     RecycleBinModel bin{h.workspace.store(), h.workspace.currentBase(), h.prompter, tree};
+
+    bool followed = [this] {
+        OpenBaseFollowers::follow(h.workspace, tree, bin, nullptr);
+        return true;
+    }();
 
     QStringList roots() const {
         QStringList names;
@@ -28,11 +34,15 @@ private Q_SLOTS:
         QVERIFY(h.workspace.store().InsertItem("删", "020000"));
         QVERIFY(h.workspace.store().SetItemFlag("020000", "EOS"));
         QVERIFY(h.workspace.OpenBase(1));
-        tree.fill();
+        QCOMPARE(roots(), QStringList{"根一"});
     }
 
     void switchingOpensAndRefills() {
-        h.workspace.SwitchBase("二 [2]").applyTo(tree, bin, nullptr);
+        QSignalSpy closed(&h.workspace, &Workspace::baseClosed);
+        QSignalSpy opened(&h.workspace, &Workspace::baseOpened);
+        QCOMPARE(h.workspace.SwitchBase("二 [2]").outcome(), BaseSwitch::Outcome::Opened);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(opened.count(), 1);
         QCOMPARE(roots(), QStringList{"根二"});
         QCOMPARE(bin.rowCount(), 1);
         QCOMPARE(h.workspace.currentBase().ReconnectPath, h.home.path("二/Keepsake.mdb"));
@@ -44,7 +54,6 @@ private Q_SLOTS:
         const BaseSwitch cancelled = h.workspace.SwitchBase("二 [2]");
         QCOMPARE(h.prompter.lastText(), QStringLiteral("要刷新当前知识库吗?"));
         QCOMPARE(cancelled.outcome(), BaseSwitch::Outcome::Cancelled);
-        cancelled.applyTo(tree, bin, nullptr);
         QCOMPARE(roots(), QStringList{"根二"});
         QVERIFY(h.workspace.database().IsOpen());
         QCOMPARE(h.workspace.SwitchBase("二 [2]").outcome(), BaseSwitch::Outcome::Opened);
@@ -56,7 +65,6 @@ private Q_SLOTS:
         QCOMPARE(result.outcome(), BaseSwitch::Outcome::NotOpened);
         QCOMPARE(h.prompter.lastText(),
                  QString("本地数据库 '%1' 连接失败!").arg(h.home.path("一/Keepsake.mdb")));
-        result.applyTo(tree, bin, nullptr);
         QVERIFY(roots().isEmpty() && bin.rowCount() == 0);
         QVERIFY(!h.workspace.currentBase().IsOpen());
         QVERIFY(!h.workspace.database().IsOpen());
