@@ -4,7 +4,7 @@
 // shell in the same run.
 //   bench_treepane BASE.mdb [--runs N]
 #include "Prompter.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 #include "db/Database.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "store/CategoryTreeModel.h"

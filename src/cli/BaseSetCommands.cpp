@@ -2,7 +2,7 @@
 #include "CliContext.h"
 
 #include "bases/CategoryTreeFile.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 int cliCreateBase(CliContext& context, const QStringList& args) {
     QStringList positional;
@@ -36,5 +36,9 @@ int cliExportTree(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    return CategoryTreeFile::ExportTree(context.workspace(), args[0]) ? 0 : 1;
+    return CategoryTreeFile::ExportTree(context.workspace().store(),
+                                        context.workspace().currentBase(), context.prompter(),
+                                        args[0])
+               ? 0
+               : 1;
 }

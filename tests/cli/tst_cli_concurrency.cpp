@@ -1,10 +1,10 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
 #include "config/TextCodec.h"
 #include "db/Transaction.h"
 #include "store/CategoryCode.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

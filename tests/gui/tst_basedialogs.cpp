@@ -2,10 +2,9 @@
 #include "TestHome.h"
 #include "Workspace.h"
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
 #include "bases/CategoryTreeFile.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "config/ConfigFileWriter.h"
 #include "config/FirstRunSetup.h"
 #include "config/Profile.h"
@@ -16,6 +15,7 @@
 #include "dialogs/CTreePreviewWnd.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 #include "store/CategoryTreeModel.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,10 +1,9 @@
 #include "WorkingWindow.h"
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
 #include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "documents/CRichEditControlView.h"
 #include "materials/MaterialCreator.h"
 #include "materials/MaterialPanes.h"
@@ -12,6 +11,7 @@
 #include "panes/CMaterialPane.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 #include "store/CategoryTreeModel.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QAction>
 #include <QDockWidget>

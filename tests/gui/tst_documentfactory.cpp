@@ -1,6 +1,6 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CRichEditControlView.h"

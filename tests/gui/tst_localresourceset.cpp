@@ -1,8 +1,8 @@
 #include "BasesHome.h"
-#include "bases/SystemSettingsSheet.h"
 #include "config/ConfigFileWriter.h"
 #include "dialogs/CBaseIniDlg.h"
 #include "dialogs/CLocalResourceSet.h"
+#include "workspace/SystemSettingsSheet.h"
 
 #include <QApplication>
 #include <QLineEdit>

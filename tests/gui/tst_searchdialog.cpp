@@ -1,5 +1,5 @@
 #include "TestBase.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 #include "config/ResourceConfig.h"
 #include "dialogs/CSearchDialog.h"
 #include "panes/CSearchItemView.h"

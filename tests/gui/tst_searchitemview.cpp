@@ -1,6 +1,6 @@
 #include "ScriptedPrompter.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "panes/CSearchItemView.h"
 #include "store/CurrentKnowledgeBase.h"
 

@@ -3,13 +3,13 @@
 #include "Workspace.h"
 #include "app/CMainFrame.h"
 #include "app/DescriptTypeSelector.h"
-#include "bases/UserInfoSettings.h"
 #include "config/FirstRunSetup.h"
 #include "config/Profile.h"
 #include "config/ResourceConfig.h"
 #include "config/TextCodec.h"
 #include "dialogs/CUserInfoPage.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
+#include "workspace/UserInfoSettings.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

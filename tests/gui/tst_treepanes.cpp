@@ -1,6 +1,6 @@
 #include "TestBase.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CRecycleBinPane.h"
 #include "store/CategoryTreeModel.h"

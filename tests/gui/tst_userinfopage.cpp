@@ -1,6 +1,6 @@
 #include "BasesHome.h"
-#include "bases/SystemSettingsSheet.h"
 #include "dialogs/CUserInfoPage.h"
+#include "workspace/SystemSettingsSheet.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 #include "StoredState.h"
 #include "TestHome.h"
 #include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
 #include "materials/DockStationModel.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,13 +4,13 @@
 #include "TestHome.h"
 #include "TimeText.h"
 #include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
 #include "config/FirstRunSetup.h"
 #include "materials/DockStationModel.h"
 #include "materials/MaterialCreator.h"
 #include "search/SearchSettings.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "TestHome.h"
 #include "TimeText.h"
 #include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QDir>
 

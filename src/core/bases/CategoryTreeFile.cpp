@@ -1,11 +1,12 @@
 #include "CategoryTreeFile.h"
 
 #include "Prompter.h"
-#include "Workspace.h"
 #include "config/CFolderTool.h"
 #include "config/ConfigFileReader.h"
 #include "config/ConfigFileWriter.h"
 #include "store/CategoryCode.h"
+#include "store/CurrentKnowledgeBase.h"
+#include "store/KnowledgeStore.h"
 
 #include <QFileInfo>
 
@@ -117,17 +118,18 @@ QString CategoryTreeFile::WithDefaultExtension(const QString& path) {
     return path + QLatin1Char('.') + kExtension;
 }
 
-bool CategoryTreeFile::ExportTree(Workspace& workspace, const QString& path) {
-    if (workspace.currentBase().ReconnectPath.isEmpty())
+bool CategoryTreeFile::ExportTree(KnowledgeStore& store, const CurrentKnowledgeBase& base,
+                                  Prompter& prompter, const QString& path) {
+    if (base.ReconnectPath.isEmpty())
         return false;
     // A closed database has said so; the file then holds the section alone.
     QList<ItemRecord> items;
-    workspace.store().LoadAllItems(items);
+    store.LoadAllItems(items);
     // The writer would make a missing folder; a mistyped one must fail
     // instead of leaving the file somewhere the user will not look.
     if (!CFolderTool::IsDirectory(QFileInfo(path).absolutePath()) ||
         ConfigFileWriter::Write(path, Text(items)) != ConfigFileWriter::Result::Written) {
-        workspace.prompter().error(QStringLiteral("无法导出知识库!"));
+        prompter.error(QStringLiteral("无法导出知识库!"));
         return false;
     }
     return true;

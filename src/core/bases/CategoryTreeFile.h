@@ -8,7 +8,8 @@
 #include <vector>
 
 class Prompter;
-class Workspace;
+class KnowledgeStore;
+struct CurrentKnowledgeBase;
 
 // A knowledge-base file ("*.QCK"): a base's category tree without codes or
 // materials, in the settings dialect. One section "[K_RESOURCE_DATA]", then
@@ -51,5 +52,6 @@ public:
     // Export of the open base's tree, the deleted categories included.
     // Nothing happens while no base is open (false). False after a message
     // when the file cannot be written; the old file, if any, then stays.
-    static bool ExportTree(Workspace& workspace, const QString& path);
+    static bool ExportTree(KnowledgeStore& store, const CurrentKnowledgeBase& base,
+                           Prompter& prompter, const QString& path);
 };

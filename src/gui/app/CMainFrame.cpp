@@ -1,7 +1,5 @@
 #include "CMainFrame.h"
 
-#include "CommandIds.h"
-#include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
 #include "FirstStart.h"
@@ -9,6 +7,8 @@
 #include "MaterialWindows.h"
 #include "OpenBaseFollowers.h"
 #include "Prompter.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "config/Profile.h"
 #include "dialogs/CNewMaterialDlg.h"
 #include "documents/CKeepsakeView.h"

@@ -2,11 +2,11 @@
 
 #include "CMainFrame.h"
 
-#include "CommandIds.h"
-#include "CommandRegistry.h"
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
 #include "QueryBox.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "config/Profile.h"
 #include "dialogs/CBaseFromFileDlg.h"
 #include "dialogs/CExportTreeDlg.h"

@@ -3,10 +3,10 @@
 
 #include "CMainFrame.h"
 
-#include "CommandIds.h"
-#include "CommandRegistry.h"
 #include "DocumentArea.h"
 #include "QueryBox.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "dialogs/CSearchDialog.h"
 #include "documents/CKeepsakeView.h"
 #include "materials/MaterialLookup.h"

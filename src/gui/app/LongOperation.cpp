@@ -1,7 +1,7 @@
 #include "LongOperation.h"
 
-#include "CommandIds.h"
-#include "CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "store/ClearThread.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/RecycleBinModel.h"

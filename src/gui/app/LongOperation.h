@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 
 class ClearThread;
 class QThread;

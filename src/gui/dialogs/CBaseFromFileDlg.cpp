@@ -5,7 +5,7 @@
 #include "ProgressDialogRunner.h"
 #include "Workspace.h"
 #include "bases/CategoryTreeFile.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -31,6 +31,7 @@ bool CExportTreeDlg::run(Workspace& workspace, QWidget* parent) {
 }
 
 void CExportTreeDlg::exportTo(const QString& path) {
-    m_written =
-        CategoryTreeFile::ExportTree(m_workspace, CategoryTreeFile::WithDefaultExtension(path));
+    m_written = CategoryTreeFile::ExportTree(m_workspace.store(), m_workspace.currentBase(),
+                                             m_workspace.prompter(),
+                                             CategoryTreeFile::WithDefaultExtension(path));
 }

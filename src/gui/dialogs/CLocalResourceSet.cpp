@@ -2,9 +2,9 @@
 
 #include "CBaseIniDlg.h"
 #include "Prompter.h"
-#include "bases/DescriptTypeChecklist.h"
-#include "bases/LocalBaseList.h"
 #include "config/ResourceConfig.h"
+#include "workspace/DescriptTypeChecklist.h"
+#include "workspace/LocalBaseList.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "DialogRows.h"
 #include "Workspace.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 #include <QLabel>
 #include <QLineEdit>

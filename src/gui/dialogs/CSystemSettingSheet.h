@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bases/SystemSettingsSheet.h"
 #include "search/SearchFileTypePage.h"
+#include "workspace/SystemSettingsSheet.h"
 
 #include <QDialog>
 

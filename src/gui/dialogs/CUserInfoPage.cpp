@@ -1,7 +1,7 @@
 #include "CUserInfoPage.h"
 
 #include "RefreshingComboBox.h"
-#include "bases/UserInfoSettings.h"
+#include "workspace/UserInfoSettings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

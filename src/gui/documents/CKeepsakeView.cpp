@@ -5,8 +5,8 @@
 #include "Prompter.h"
 #include "SafeFileWriter.h"
 #include "SyntaxScheme.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "RichTextFormatBar.h"
 
 #include "ColourPalette.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "CKnowledgeTreePane.h"
 
 #include "CategoryTreeDelegate.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 

@@ -1,9 +1,9 @@
 #include "CMaterialPane.h"
 
 #include "RowListView.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
-#include "app/Icons.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
+#include "commands/Icons.h"
 #include "dialogs/CCustomTimeDlg.h"
 #include "materials/MaterialPanes.h"
 

@@ -1,9 +1,9 @@
 #include "COpenMaterialsPane.h"
 
 #include "RowListView.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
-#include "app/Icons.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
+#include "commands/Icons.h"
 #include "materials/MaterialPanes.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "CSearchItemView.h"
 
 #include "Prompter.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "search/KbSearchText.h"
 #include "search/SearchControl.h"
 #include "store/CurrentKnowledgeBase.h"

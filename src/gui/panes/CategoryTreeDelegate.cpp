@@ -1,6 +1,6 @@
 #include "CategoryTreeDelegate.h"
 
-#include "app/Icons.h"
+#include "commands/Icons.h"
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 

@@ -1,7 +1,7 @@
 #include "BasesTestSupport.h"
 #include "bases/CategoryTreeFile.h"
 #include "bases/CategoryTreeImport.h"
-#include "bases/KnowledgeBaseCreator.h"
+#include "workspace/KnowledgeBaseCreator.h"
 
 using Entry = CategoryTreeFile::Entry;
 
@@ -40,13 +40,15 @@ private Q_SLOTS:
             QVERIFY(store.InsertItem(name, code));
         QVERIFY(store.SetItemFlag("010200", "EOS")); // the recycle bin is exported too
 
-        QVERIFY(CategoryTreeFile::ExportTree(h.workspace, h.home.path("out.QCK")));
+        QVERIFY(CategoryTreeFile::ExportTree(h.workspace.store(), h.workspace.currentBase(),
+                                             h.prompter, h.home.path("out.QCK")));
         QCOMPARE(h.home.read("out.QCK"),
                  QByteArray("[K_RESOURCE_DATA]\r\nDATA=0|A|\r\nDATA=1|B|\r\nDATA=2|C|\r\n"
                             "DATA=1|\xbe\xc9 \xcf\xee|\r\nDATA=0|\xd6\xaa\xca\xb6|\r\n"));
 
         // A missing folder is not made for the file.
-        QVERIFY(!CategoryTreeFile::ExportTree(h.workspace, h.home.path("no/out.QCK")));
+        QVERIFY(!CategoryTreeFile::ExportTree(h.workspace.store(), h.workspace.currentBase(),
+                                              h.prompter, h.home.path("no/out.QCK")));
         QCOMPARE(h.prompter.lastText(), QStringLiteral("无法导出知识库!"));
         QVERIFY(!QFileInfo::exists(h.home.path("no")));
     }

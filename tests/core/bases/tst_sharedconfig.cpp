@@ -1,7 +1,7 @@
 #include "BasesTestSupport.h"
-#include "bases/LocalBaseList.h"
-#include "bases/SystemSettingsSheet.h"
 #include "config/TextCodec.h"
+#include "workspace/LocalBaseList.h"
+#include "workspace/SystemSettingsSheet.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "BasesTestSupport.h"
-#include "bases/SystemSettingsSheet.h"
 #include "config/TextCodec.h"
+#include "workspace/SystemSettingsSheet.h"
 
 class TestSystemSettings : public QObject {
     Q_OBJECT

@@ -548,7 +548,7 @@ private Q_SLOTS:
                                             "values('0300','四位码','AOS')")),
                  1);
         const QString file = home->path(QStringLiteral("tree.QCK"));
-        QVERIFY(CategoryTreeFile::ExportTree(*ws, file));
+        QVERIFY(CategoryTreeFile::ExportTree(ws->store(), ws->currentBase(), ws->prompter(), file));
         const QList<CategoryTreeFile::Entry> entries = CategoryTreeFile::ReadEntries(file);
         QCOMPARE(entries.size(), 6);
         QCOMPARE(entries[2], (CategoryTreeFile::Entry{2, QStringLiteral("\ufffd\ufffd   ")}));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BaseSwitch.h"
+#include "bases/BaseSwitch.h"
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "KnowledgeBaseCreator.h"
 
-#include "CategoryTreeImport.h"
-#include "KnowledgeBaseSelector.h"
 #include "Prompter.h"
 #include "TimeText.h"
 #include "Workspace.h"
+#include "bases/CategoryTreeImport.h"
+#include "bases/KnowledgeBaseSelector.h"
 #include "config/CFolderTool.h"
 #include "config/ConfigFileWriter.h"
 #include "config/FirstRunSetup.h"
