@@ -96,6 +96,51 @@ private Q_SLOTS:
         QCOMPARE(readBytes(at("d/private.txt")), QByteArray("newer"));
         QCOMPARE(entries("d"), QStringList({"link.txt", "private.txt"}));
     }
+
+    void aCreatedFileIsLikeOneMadeInPlace() {
+        QVERIFY(QDir().mkpath(at("e")));
+        QVERIFY(SafeFileWriter::create(at("e/new.rtf"), "{\\rtf1 }"));
+        QCOMPARE(readBytes(at("e/new.rtf")), QByteArray("{\\rtf1 }"));
+        QCOMPARE(entries("e"), QStringList{"new.rtf"});
+        // Others may read it as far as the user's umask lets them, as with
+        // any new file, and not only its owner as with a temporary file.
+        QFile plain(at("e/plain.rtf"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QCOMPARE(QFile::permissions(at("e/new.rtf")), QFile::permissions(at("e/plain.rtf")));
+    }
+
+    void aCreateNeverReplaces() {
+        // Someone else's file of the same name, there before the write or
+        // appearing during it: either way it stays as it is.
+        m_home.write("f/taken.rtf", "theirs");
+        QString reason;
+        QVERIFY(!SafeFileWriter::create(at("f/taken.rtf"), "ours", &reason));
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(readBytes(at("f/taken.rtf")), QByteArray("theirs"));
+        QVERIFY(QFile::link(at("f/nowhere"), at("f/dangling.rtf")));
+        QVERIFY(!SafeFileWriter::create(at("f/dangling.rtf"), "ours"));
+        QVERIFY(!QFileInfo::exists(at("f/nowhere")));
+        QVERIFY(QDir().mkpath(at("f/folder.rtf")));
+        QVERIFY(!SafeFileWriter::create(at("f/folder.rtf"), "ours"));
+        QVERIFY(QFileInfo(at("f/folder.rtf")).isDir());
+        QCOMPARE(entries("f"), QStringList({"dangling.rtf", "folder.rtf", "taken.rtf"}));
+
+        QVERIFY(!SafeFileWriter::create(at("gone/new.rtf"), "ours", &reason));
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(!QFileInfo::exists(at("gone")));
+    }
+
+    void aCreateOnAFullDiskLeavesNothing() {
+        QVERIFY(QDir().mkpath(at("g")));
+        QString reason;
+        const bool created = withFullDisk(64, [&] {
+            return SafeFileWriter::create(at("g/new.rtf"), QByteArray(999, 'x'), &reason);
+        });
+        QVERIFY(!created);
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(entries("g"), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSafeFileWriter)
