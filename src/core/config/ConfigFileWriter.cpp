@@ -1,10 +1,10 @@
 #include "ConfigFileWriter.h"
 
 #include "CFolderTool.h"
+#include "SafeFileWriter.h"
 #include "TextCodec.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 QByteArray ConfigFileWriter::Encode(const QString& text) {
     QString crlf = text;
@@ -24,15 +24,5 @@ ConfigFileWriter::Result ConfigFileWriter::Write(const QString& path, const QStr
     if (!CFolderTool::IsDirectory(folder) && !CFolderTool::CreatePath(folder))
         return Result::FolderNotMade;
 
-    const QByteArray bytes = Encode(text);
-    QSaveFile file(path);
-    // Unbuffered, so that a write error (a full disk) is seen by write()
-    // itself; an error only met while flushing at commit would be missed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Result::FileNotWritten;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return Result::FileNotWritten;
-    }
-    return file.commit() ? Result::Written : Result::FileNotWritten;
+    return SafeFileWriter::write(path, Encode(text)) ? Result::Written : Result::FileNotWritten;
 }

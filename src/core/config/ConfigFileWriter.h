@@ -5,8 +5,8 @@
 // The one way the settings files are written: the whole text at once, CR LF
 // line ends, GB18030 without a byte-order mark, as the files have always been
 // (but for a text that GB18030 bytes would not bring back, see Encode).
-// The new content goes to a temporary file beside the target that is then
-// renamed over it, so a failure at any point leaves the old file whole.
+// The file is replaced through SafeFileWriter, so a failure at any point
+// leaves the old file whole.
 class ConfigFileWriter {
 public:
     enum class Result {

@@ -4,6 +4,7 @@
 #include "MaterialLookup.h"
 #include "Prompter.h"
 #include "config/CFolderTool.h"
+#include "config/SafeFileWriter.h"
 #include "rtf/RtfTemplate.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
@@ -43,17 +44,10 @@ DescriptionFiles::Written DescriptionFiles::WriteNew(const QString& path, const 
         return Written::Failed;
     if (CFolderTool::Exists(path))
         return Written::Existing;
-    QFile file(path);
-    // NewOnly: a file that appeared since the test above is still not ours.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return Written::Failed;
-    const bool whole = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    if (!whole || file.error() != QFileDevice::NoError) {
-        QFile::remove(path);
-        return Written::Failed;
-    }
-    return Written::New;
+    // Never written in place: a file cut short by a crash would be taken
+    // for an existing description the next time. A file that appeared since
+    // the test above is still not ours.
+    return SafeFileWriter::create(path, bytes) ? Written::New : Written::Failed;
 }
 
 bool DescriptionFiles::Add(MaterialRecord& material, const QString& typeText) {

@@ -32,8 +32,7 @@ public:
 
     enum class Written { New, Existing, Failed };
     // Creates the file with the bytes unless a file is there already, which
-    // is left alone. A file this call could not write whole is removed
-    // again, so nothing half-written stays.
+    // is left alone. The file appears whole or not at all.
     static Written WriteNew(const QString& path, const QByteArray& bytes);
 
     // The description file's full path, or empty when the stored folder or

@@ -8,12 +8,12 @@
 #include "config/CFolderTool.h"
 #include "config/ConfigFileWriter.h"
 #include "config/FirstRunSetup.h"
+#include "config/SafeFileWriter.h"
 #include "config/StoredPath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -31,23 +31,27 @@ public:
             m_sidecarsBefore.append(CFolderTool::Exists(databasePath + QLatin1String(suffix)));
     }
     QStringList* created() { return &m_created; }
-    void keepOldContent(const QString& path) {
-        QFile file(path);
-        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
-            m_oldContent = std::make_pair(path, file.readAll());
+    // Only once the file holds the new content: while the write may still
+    // fail, the file keeps its old content without help.
+    void replaced(const QString& path, const QByteArray& oldContent) {
+        m_oldContent = std::make_pair(path, oldContent);
     }
-    void undo() {
+    // The message for an ini file whose old content could not be put back,
+    // or empty when everything was taken back.
+    QString undo() {
         // The database's own files come and go with its connections.
         for (int i = 0; i < int(std::size(kSidecars)); ++i) {
             if (!m_sidecarsBefore.at(i))
                 QFile::remove(m_databasePath + QLatin1String(kSidecars[i]));
         }
+        // Removed first, so that a disk filled by the copied database has
+        // room again for the old content.
         CFolderTool::RemoveCreated(m_created);
-        if (m_oldContent) {
-            QSaveFile file(m_oldContent->first);
-            if (file.open(QIODevice::WriteOnly) && file.write(m_oldContent->second) >= 0)
-                file.commit();
-        }
+        QString reason;
+        if (!m_oldContent ||
+            SafeFileWriter::write(m_oldContent->first, m_oldContent->second, &reason))
+            return {};
+        return QStringLiteral("无法恢复文件 '%1' 原来的内容!\n%2").arg(m_oldContent->first, reason);
     }
 
 private:
@@ -56,6 +60,14 @@ private:
     QStringList m_created;
     std::optional<std::pair<QString, QByteArray>> m_oldContent;
 };
+
+// The content of a file, or nothing when there is no file to read.
+std::optional<QByteArray> contentOf(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
 
 // A "|" or a line break would cut the records that name the folder; a
 // backslash would be read back as a slash, naming another folder.
@@ -148,10 +160,14 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
     }
 
     Written written(databasePath);
+    // A file that could not be put back is said after the failure that
+    // led to taking it back.
     const auto fail = [&](const QString& text) {
-        written.undo();
+        const QString notRestored = written.undo();
         if (!text.isEmpty())
             prompter.error(text);
+        if (!notRestored.isEmpty())
+            prompter.error(notRestored);
         return std::nullopt;
     };
     const QString copyFailed = QStringLiteral("由于系统文件拷贝出现问题，创建知识库文件失败!");
@@ -166,8 +182,7 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
 
     const QString now = TimeText::now();
     const bool iniExisted = CFolderTool::Exists(iniPath);
-    if (iniExisted)
-        written.keepOldContent(iniPath);
+    const std::optional<QByteArray> oldIni = iniExisted ? contentOf(iniPath) : std::nullopt;
     // The new base's own file: nobody else writes it yet, so no lock.
     if (ConfigFileWriter::Write(iniPath, QStringLiteral("[LOCRESOURCESET]\nResourceName=") + name +
                                              QStringLiteral("|\nResourceFilePath=") + folder +
@@ -177,12 +192,16 @@ std::optional<int> KnowledgeBaseCreator::create(const QString& typedName,
         return fail(QStringLiteral("创建 '%1' 文件失败,请手动进行创建!").arg(iniPath));
     if (!iniExisted)
         written.created()->append(iniPath);
+    else if (oldIni)
+        written.replaced(iniPath, *oldIni);
 
     if (!treeFile.isEmpty() &&
         CategoryTreeImport::ImportTree(treeFile, databasePath, prompter, *m_runner) ==
             CategoryTreeImport::Result::Stopped) {
-        written.undo();
+        const QString notRestored = written.undo();
         prompter.notice(QStringLiteral("已停止导入，知识库没有创建。"));
+        if (!notRestored.isEmpty())
+            prompter.error(notRestored);
         return std::nullopt;
     }
 

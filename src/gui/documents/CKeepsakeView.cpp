@@ -3,10 +3,10 @@
 #include "DocumentCommands.h"
 #include "KeepsakePrinter.h"
 #include "Prompter.h"
-#include "SafeFileWriter.h"
 #include "SyntaxScheme.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
+#include "config/SafeFileWriter.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,4 +1,5 @@
 #include "BasesTestSupport.h"
+#include "FullDisk.h"
 #include "config/ResourceConfig.h"
 #include "config/TextCodec.h"
 
@@ -102,6 +103,34 @@ private Q_SLOTS:
         QCOMPARE(h.prompter.lastText(),
                  QString("无法读取知识库文件 '%1'!").arg(h.home.path("no.QCK")));
         QVERIFY(!QFileInfo::exists(h.home.path("c")));
+    }
+
+    void anIniFileThatCannotBePutBackIsSaid() {
+        BasesHome h;
+        // Files may grow to the database's size and a little more: the copy
+        // and the new ini file fit, the old ini file's content does not.
+        const qint64 limit = QFileInfo(h.home.paths().templateDatabase()).size() + 4096;
+        const QByteArray old(2 * limit, ';');
+        h.home.write("kb/库.ini", old);
+        h.home.write("ResourceConfig", "a file where the folder belongs");
+        const std::optional<int> id = withFullDisk(limit, [&] {
+            return KnowledgeBaseCreator(h.workspace).CreateBlankBase("库", h.home.path("kb"));
+        });
+        QVERIFY(!id);
+
+        const QString ini = h.home.path("kb/库.ini");
+        QCOMPARE(h.prompter.shown.size(), 2);
+        QVERIFY(h.prompter.shown[0].text.startsWith("创建 '" + h.home.paths().configFolder()));
+        QVERIFY2(h.prompter.shown[1].text.startsWith("无法恢复文件 '" + ini + "' 原来的内容!\n"),
+                 qPrintable(h.prompter.shown[1].text));
+        QCOMPARE(h.prompter.shown[1].caption, QStringLiteral("错误"));
+        // Whole in its new content, the only other thing the file may hold,
+        // and nothing left beside it.
+        const QByteArray created = TextCodec::encode(
+            "[LOCRESOURCESET]\r\nResourceName=库|\r\nResourceFilePath=" + h.home.path("kb") +
+            "|\r\nCreateTime=2009-03-07 14:05:09|\r\n");
+        QCOMPARE(h.home.read("kb/库.ini"), created);
+        QCOMPARE(h.listing("kb"), QStringList{"库.ini" + QString::number(created.size())});
     }
 };
 
