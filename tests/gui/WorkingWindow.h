@@ -2,6 +2,7 @@
 
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WindowModelCheck.h"
 #include "app/CMainFrame.h"
 #include "config/FirstRunSetup.h"
 #include "config/Profile.h"
@@ -36,6 +37,7 @@ struct WorkingWindow {
         frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
         if (!frame->OnCreate([] { return true; }))
             return false;
+        checkWindowModels(*frame);
         frame->show();
         return QTest::qWaitForWindowExposed(frame.get());
     }

@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "TestHome.h"
 #include "commands/CommandIds.h"
@@ -101,6 +102,9 @@ private Q_SLOTS:
         clipboard = std::make_unique<MaterialClipboard>();
         panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
                                                 *clipboard);
+        checkModel(&panes->list());
+        checkModel(&open());
+        checkModel(&dock());
         dock().load();
         for (MaterialRecord* m : {&m1, &m2}) {
             *m = t->addMaterial(m == &m1 ? "1" : "2", "010101");

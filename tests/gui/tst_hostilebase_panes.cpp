@@ -1,5 +1,6 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WindowModelCheck.h"
 #include "app/CMainFrame.h"
 #include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
@@ -104,6 +105,7 @@ private Q_SLOTS:
         profile = std::make_unique<Profile>(profileDir.filePath(QStringLiteral("p.conf")));
         frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
         QVERIFY(frame->OnCreate([] { return true; }));
+        checkWindowModels(*frame);
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
 

@@ -1,5 +1,6 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WindowModelCheck.h"
 #include "app/CMainFrame.h"
 #include "app/LongOperation.h"
 #include "commands/CommandIds.h"
@@ -79,6 +80,7 @@ private Q_SLOTS:
         profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
         frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
         QVERIFY(frame->OnCreate([] { return true; }));
+        checkWindowModels(*frame);
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         recycleAMinorWithMaterials();

@@ -1,6 +1,7 @@
 #include "ReadOnlyMount.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WindowModelCheck.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentArea.h"
 #include "commands/CommandIds.h"
@@ -33,6 +34,7 @@ class TestReadOnlyBase : public QObject {
         auto frame = std::make_unique<CMainFrame>(home.paths(), prompter, profile);
         if (!frame->OnCreate([] { return true; }))
             return nullptr;
+        checkWindowModels(*frame);
         frame->show();
         return frame;
     }

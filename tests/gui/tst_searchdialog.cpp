@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "commands/CommandRegistry.h"
 #include "config/ResourceConfig.h"
@@ -90,6 +91,7 @@ private Q_SLOTS:
         paths = std::make_unique<ProgramPaths>(t->folder("home"), t->folder("home"));
         clipboard = std::make_unique<MaterialClipboard>();
         tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
+        checkModel(tree.get());
         tree->fill();
         control = std::make_unique<SearchControl>(t->prompter);
         config = {};

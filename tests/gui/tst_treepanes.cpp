@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
@@ -49,6 +50,8 @@ private Q_SLOTS:
         tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
         bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
         connect(tree.get(), &CategoryTreeModel::itemRecycled, bin.get(), &RecycleBinModel::addRow);
+        checkModel(tree.get());
+        checkModel(bin.get());
         commands = std::make_unique<CommandRegistry>();
         window = std::make_unique<QWidget>();
         auto* layout = new QHBoxLayout(window.get());

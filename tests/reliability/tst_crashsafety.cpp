@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "RewriteVersions.h"
 #include "ScriptedPrompter.h"
 #include "StoredState.h"
@@ -154,10 +155,13 @@ void TestCrashSafety::checkOpensInTheProgram(int kill) {
     QVERIFY(workspace.OpenStartBase());
     MaterialClipboard clipboard;
     CategoryTreeModel tree(workspace.store(), workspace.currentBase(), prompter, clipboard);
+    checkModel(&tree);
     tree.fill();
     RecycleBinModel recycleBin(workspace.store(), workspace.currentBase(), prompter, tree);
+    checkModel(&recycleBin);
     recycleBin.load();
     DockStationModel dock(workspace.paths(), workspace.store(), workspace.currentBase(), prompter);
+    checkModel(&dock);
     dock.load();
 
     const int version = RewriteVersions::CatalogueVersion(workspace.store());

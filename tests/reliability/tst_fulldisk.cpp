@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "ScratchDisk.h"
 #include "ScriptedPrompter.h"
 #include "StoredState.h"
@@ -109,6 +110,7 @@ void TestFullDisk::init() {
     QVERIFY(store.InsertKeyword(notes->MinuItemID, QStringLiteral("会议")));
     docked = *notes;
     dock = std::make_unique<DockStationModel>(paths(), store, workspace->currentBase(), *prompter);
+    checkModel(dock.get());
     QVERIFY(dock->add(docked, false));
     QVERIFY(SearchSettings().Save(paths(), *prompter));
     QCOMPARE(shown(), QStringList());
@@ -227,6 +229,7 @@ void TestFullDisk::firstRunSetupTakesBackWhatItWrote() {
 void TestFullDisk::catalogueWritesFailAndAreNotShownDone() {
     MaterialClipboard clipboard;
     CategoryTreeModel tree(workspace->store(), workspace->currentBase(), *prompter, clipboard);
+    checkModel(&tree);
     tree.fill();
     const QModelIndex major = tree.indexOf("010100");
     QVERIFY(!tree.addChild(major).isValid());

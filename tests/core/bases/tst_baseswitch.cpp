@@ -1,4 +1,5 @@
 #include "BasesTestSupport.h"
+#include "ModelCheck.h"
 #include "OpenBaseFollowers.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
@@ -27,6 +28,8 @@ class TestBaseSwitch : public QObject {
 private Q_SLOTS:
     // Bases "一" and "二", each with a root of its own; "一" open and shown.
     void initTestCase() {
+        checkModel(&tree);
+        checkModel(&bin);
         for (const char* name : {"一", "二"}) {
             QVERIFY(h.workspace.OpenBase(h.createBase(name, name)));
             QVERIFY(h.workspace.store().InsertItem(QString("根") + name, "010000"));

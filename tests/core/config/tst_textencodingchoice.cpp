@@ -63,7 +63,7 @@ QString naturalText(QRandomGenerator& random, int maxLength) {
 
 } // namespace
 
-class TextEncodingChoiceTest : public QObject {
+class TestTextEncodingChoice : public QObject {
     Q_OBJECT
 
 private slots:
@@ -153,5 +153,5 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(TextEncodingChoiceTest)
+QTEST_GUILESS_MAIN(TestTextEncodingChoice)
 #include "tst_textencodingchoice.moc"

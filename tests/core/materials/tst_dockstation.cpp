@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "TestHome.h"
 #include "config/TextCodec.h"
@@ -26,6 +27,7 @@ class TestDockStation : public QObject {
     std::unique_ptr<DockStationModel> restarted() {
         auto model =
             std::make_unique<DockStationModel>(home->paths(), t->store, t->base, t->prompter);
+        checkModel(model.get());
         model->load();
         return model;
     }
@@ -35,6 +37,7 @@ private Q_SLOTS:
         t = std::make_unique<TestBase>();
         home = std::make_unique<TestHome>();
         dock = std::make_unique<DockStationModel>(home->paths(), t->store, t->base, t->prompter);
+        checkModel(dock.get());
         dock->load();
     }
     void cleanup() {
@@ -154,6 +157,7 @@ private Q_SLOTS:
     void openMaterialsFollowTheirWindows() {
         MaterialClipboard clipboard;
         OpenMaterialsModel open(t->store, t->base, t->prompter, clipboard);
+        checkModel(&open);
         open.opened(material("1"));
         open.opened(material("1"));
         open.opened(material("1", "2"));

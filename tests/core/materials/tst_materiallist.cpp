@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "TestHome.h"
 #include "TimeText.h"
@@ -60,6 +61,11 @@ private Q_SLOTS:
         panes->connectTree(*tree);
         panes->connectRecycleBin(*bin);
         list = &panes->list();
+        checkModel(tree.get());
+        checkModel(bin.get());
+        checkModel(list);
+        checkModel(&panes->openMaterials());
+        checkModel(&panes->dock());
         t->addItems({"010000", "010100", "010101", "010102", "020000", "020100", "020101"});
         tree->fill();
     }

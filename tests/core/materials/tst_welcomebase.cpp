@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "Workspace.h"
@@ -123,6 +124,7 @@ private Q_SLOTS:
         MaterialClipboard clipboard;
         MaterialListModel list(m_workspace->store(), m_workspace->currentBase(), m_prompter,
                                clipboard);
+        checkModel(&list);
         for (const QString minor : {"010101", "010102", "010201"}) {
             QVERIFY(list.showMaterialsOf(minor));
             QList<Welcome> listed;

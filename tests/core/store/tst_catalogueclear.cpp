@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "store/CatalogueClear.h"
 #include "store/CategoryTreeModel.h"
@@ -64,6 +65,8 @@ private Q_SLOTS:
         clipboard = std::make_unique<MaterialClipboard>();
         tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
         bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
+        checkModel(tree.get());
+        checkModel(bin.get());
         t->addItems({"010000", "010100", "010101"});
         for (int id = 1; id <= kMaterials; ++id)
             t->addMaterial(QString::number(id), "010101");

@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
@@ -25,6 +26,7 @@ private Q_SLOTS:
         t = std::make_unique<TestBase>();
         clipboard = std::make_unique<MaterialClipboard>();
         tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
+        checkModel(tree.get());
     }
     void cleanup() {
         tree.reset();

@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "Workspace.h"
@@ -209,6 +210,11 @@ private Q_SLOTS:
                                                 ws->paths(), *clipboard);
         panes->connectTree(*tree);
         panes->connectRecycleBin(*bin);
+        checkModel(tree.get());
+        checkModel(bin.get());
+        checkModel(&panes->list());
+        checkModel(&panes->openMaterials());
+        checkModel(&panes->dock());
         outsideBefore = outsideTheBase();
         QCOMPARE(outsideBefore.size(), 11); // 4 canaries in 7 folders
     }

@@ -1,3 +1,4 @@
+#include "ModelCheck.h"
 #include "TestBase.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
@@ -39,6 +40,8 @@ private Q_SLOTS:
         clipboard = std::make_unique<MaterialClipboard>();
         tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
         bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
+        checkModel(tree.get());
+        checkModel(bin.get());
         connect(tree.get(), &CategoryTreeModel::itemRecycled, bin.get(), &RecycleBinModel::addRow);
         t->addItems({"010000", "010100", "010101", "020000"});
     }

@@ -1,6 +1,6 @@
-#include "db/Database.h"
 #include "ReadOnlyMount.h"
 #include "TestHome.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
 #include "store/KnowledgeSchema.h"
@@ -45,7 +45,7 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
 
 } // namespace
 
-class DatabaseTest : public QObject {
+class TestDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void connectionText();
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void workerReadsWhileGuiWrites();
 };
 
-void DatabaseTest::connectionText() {
+void TestDatabase::connectionText() {
     const QString path = QStringLiteral("/home/u/知识库;2/Keepsake.mdb");
     const QString text = Database::ConnectionText(path);
     QCOMPARE(text, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path);
@@ -71,7 +71,7 @@ void DatabaseTest::connectionText() {
     QVERIFY(!db.GetErrorText().isEmpty());
 }
 
-void DatabaseTest::openAndClose() {
+void TestDatabase::openAndClose() {
     TestHome home;
     const QString first = makeBase(home);
     const QString second = makeBase(home, QStringLiteral("Other.mdb"));
@@ -96,14 +96,14 @@ void DatabaseTest::openAndClose() {
     QVERIFY(!db.IsOpen());
 }
 
-void DatabaseTest::badFilesFailWithoutWriting_data() {
+void TestDatabase::badFilesFailWithoutWriting_data() {
     QTest::addColumn<QString>("kind");
     for (const char* kind :
          {"missing", "empty", "random", "truncated", "header", "directory", "readonly"})
         QTest::newRow(kind) << QString(kind);
 }
 
-void DatabaseTest::badFilesFailWithoutWriting() {
+void TestDatabase::badFilesFailWithoutWriting() {
     QFETCH(QString, kind);
     TestHome home;
     const QString folder = home.path(QStringLiteral("base"));
@@ -142,7 +142,7 @@ void DatabaseTest::badFilesFailWithoutWriting() {
     QCOMPARE(result.Open(QStringLiteral("select 1")), -1);
 }
 
-void DatabaseTest::readOnlyMediumIsReadOnly() {
+void TestDatabase::readOnlyMediumIsReadOnly() {
     TestHome home;
     const QString folder = home.path(QStringLiteral("medium"));
     ReadOnlyMount medium(folder);
@@ -180,7 +180,7 @@ void DatabaseTest::readOnlyMediumIsReadOnly() {
     QCOMPARE(snapshot(QFileInfo(path).absolutePath()), before);
 }
 
-void DatabaseTest::lockedFileFails() {
+void TestDatabase::lockedFileFails() {
     TestHome home;
     const QString path = makeBase(home);
     sqlite3* other = nullptr;
@@ -204,7 +204,7 @@ void DatabaseTest::lockedFileFails() {
     QCOMPARE(countOf(db, QStringLiteral("KeyWordTable")), QStringLiteral("1"));
 }
 
-void DatabaseTest::failedStatementsGiveMinusOne() {
+void TestDatabase::failedStatementsGiveMinusOne() {
     TestHome home;
     Database db;
     Recordset result;
@@ -233,7 +233,7 @@ void DatabaseTest::failedStatementsGiveMinusOne() {
     QVERIFY(result.IsEOF());
 }
 
-void DatabaseTest::transactions() {
+void TestDatabase::transactions() {
     TestHome home;
     Database db;
     QVERIFY(!db.BeginTransaction());
@@ -267,7 +267,7 @@ void DatabaseTest::transactions() {
     QVERIFY(!db.RollbackTransaction());
 }
 
-void DatabaseTest::workerReadsWhileGuiWrites() {
+void TestDatabase::workerReadsWhileGuiWrites() {
     TestHome home;
     const QString path = makeBase(home);
     Database gui;
@@ -329,5 +329,5 @@ void DatabaseTest::workerReadsWhileGuiWrites() {
     QCOMPARE(countOf(gui, QStringLiteral("KeyWordTable")), QStringLiteral("8000"));
 }
 
-QTEST_GUILESS_MAIN(DatabaseTest)
-#include "DatabaseTest.moc"
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"

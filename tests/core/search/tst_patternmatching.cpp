@@ -11,7 +11,7 @@
 
 using Match = SearchRegExp::Match;
 
-class PatternMatchingTest : public QObject {
+class TestPatternMatching : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void wholeWordSeparators_data();
@@ -33,7 +33,7 @@ private Q_SLOTS:
     void byteFinderAgreesWithNaiveSearch();
 };
 
-void PatternMatchingTest::wholeWordSeparators_data() {
+void TestPatternMatching::wholeWordSeparators_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<qsizetype>("expected");
     QTest::newRow("full stop after") << "a word." << qsizetype(2);
@@ -45,13 +45,13 @@ void PatternMatchingTest::wholeWordSeparators_data() {
     QTest::newRow("crlf ends") << "x\r\nword\r\n" << qsizetype(3);
 }
 
-void PatternMatchingTest::wholeWordSeparators() {
+void TestPatternMatching::wholeWordSeparators() {
     QFETCH(QString, text);
     QFETCH(qsizetype, expected);
     QCOMPARE(FindWord(text, u"word", 0, true), expected);
 }
 
-void PatternMatchingTest::everySeparatorEndsAWord() {
+void TestPatternMatching::everySeparatorEndsAWord() {
     const QString separators = QStringLiteral("() \t<>{}:;,.=%\"'!@#$^&*-\\|[]/?\r\n");
     QCOMPARE(separators.size(), 32);
     for (QChar s : separators) {
@@ -62,7 +62,7 @@ void PatternMatchingTest::everySeparatorEndsAWord() {
         QVERIFY(!IsWordSeparator(c.unicode()));
 }
 
-void PatternMatchingTest::overlappingPlainMatches() {
+void TestPatternMatching::overlappingPlainMatches() {
     QList<qsizetype> found;
     for (qsizetype p = FindWord(u"aaaa", u"aa", 0, false); p >= 0;
          p = FindWord(u"aaaa", u"aa", p + 1, false))
@@ -71,7 +71,7 @@ void PatternMatchingTest::overlappingPlainMatches() {
     QCOMPARE(FindWord(u"aaaa", u"aa", 5, false), -1);
 }
 
-void PatternMatchingTest::fileTypes_data() {
+void TestPatternMatching::fileTypes_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("list");
     QTest::addColumn<bool>("fits");
@@ -90,14 +90,14 @@ void PatternMatchingTest::fileTypes_data() {
     row("empty list", "a.txt", "", false);
 }
 
-void PatternMatchingTest::fileTypes() {
+void TestPatternMatching::fileTypes() {
     QFETCH(QString, name);
     QFETCH(QString, list);
     QFETCH(bool, fits);
     QCOMPARE(FitsFileTypes(name, list), fits);
 }
 
-void PatternMatchingTest::lineRows_data() {
+void TestPatternMatching::lineRows_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("row"); // for the first "key"
     auto row = [](const char* name, const char* text, const char* row) {
@@ -111,13 +111,13 @@ void PatternMatchingTest::lineRows_data() {
     row("inner cr stays", "a key\rb\n", "[1行] a key\rb");
 }
 
-void PatternMatchingTest::lineRows() {
+void TestPatternMatching::lineRows() {
     QFETCH(QString, text);
     QFETCH(QString, row);
     QCOMPARE(LineRow::Format(text, text.indexOf("key"), 3), row);
 }
 
-void PatternMatchingTest::lineRowCountsLines() {
+void TestPatternMatching::lineRowCountsLines() {
     // 100 units on each side: only 80 of each are shown.
     const QString before(100, u'b'), after(100, u'a');
     const QString text =
@@ -133,7 +133,7 @@ void PatternMatchingTest::lineRowCountsLines() {
     QVERIFY(!QChar::isLowSurrogate(row.at(row.indexOf(u' ') + 1).unicode()));
 }
 
-void PatternMatchingTest::expressionsMatchTheWholeText() {
+void TestPatternMatching::expressionsMatchTheWholeText() {
     QCOMPARE(SearchRegExp(u"aa"_qs, true).Execute(u"aaaa"), (QList<Match>{{0, 2}, {2, 2}}));
     // "^" and "$" only at the ends of the whole text, never at line ends.
     QCOMPARE(SearchRegExp(u"^abc"_qs, true).Execute(u"abc\nabc"), (QList<Match>{{0, 3}}));
@@ -148,7 +148,7 @@ void PatternMatchingTest::expressionsMatchTheWholeText() {
     QVERIFY(SearchRegExp(u"KEY"_qs, true).Execute(u"key").isEmpty());
 }
 
-void PatternMatchingTest::badExpressionIsReported() {
+void TestPatternMatching::badExpressionIsReported() {
     const SearchRegExp bad(u"(ab"_qs, false);
     QVERIFY(!bad.IsValid());
     QVERIFY(!bad.ErrorText().isEmpty());
@@ -158,7 +158,7 @@ void PatternMatchingTest::badExpressionIsReported() {
     QVERIFY(SearchRegExp(u"ab"_qs, false).ErrorText().isEmpty());
 }
 
-void PatternMatchingTest::linesCrossingIsDetected_data() {
+void TestPatternMatching::linesCrossingIsDetected_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("may");
     QTest::newRow("literal") << "keep.ake" << false;
@@ -174,13 +174,13 @@ void PatternMatchingTest::linesCrossingIsDetected_data() {
     QTest::newRow("octal") << "a\\12b" << true;
 }
 
-void PatternMatchingTest::linesCrossingIsDetected() {
+void TestPatternMatching::linesCrossingIsDetected() {
     QFETCH(QString, pattern);
     QFETCH(bool, may);
     QCOMPARE(SearchRegExp::MayMatchLineFeed(pattern), may);
 }
 
-void PatternMatchingTest::requiredText_data() {
+void TestPatternMatching::requiredText_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<QString>("required");
@@ -197,14 +197,14 @@ void PatternMatchingTest::requiredText_data() {
     QTest::newRow("greek with case") << QString::fromUtf8("Σα") << true << QString::fromUtf8("Σα");
 }
 
-void PatternMatchingTest::requiredText() {
+void TestPatternMatching::requiredText() {
     QFETCH(QString, pattern);
     QFETCH(bool, matchCase);
     QFETCH(QString, required);
     QCOMPARE(SearchRegExp::RequiredText(pattern, matchCase), required);
 }
 
-void PatternMatchingTest::foldsIntoAsciiOnlyFromFourByteCodes() {
+void TestPatternMatching::foldsIntoAsciiOnlyFromFourByteCodes() {
     // Non-ASCII units that fold to ASCII letters: the byte search looks at
     // the lines holding 0x81 and a digit for them.
     int found = 0;
@@ -223,7 +223,7 @@ void PatternMatchingTest::foldsIntoAsciiOnlyFromFourByteCodes() {
     QVERIFY(!CaseFold::HasForeignSpelling(u'\u6570'));
 }
 
-void PatternMatchingTest::byteFinderAgreesWithNaiveSearch() {
+void TestPatternMatching::byteFinderAgreesWithNaiveSearch() {
     std::mt19937 rng(7);
     const QByteArray alphabet("aAbB@`[{z\x81\xc1\xe1\n");
     for (int round = 0; round < 400; ++round) {
@@ -252,5 +252,5 @@ void PatternMatchingTest::byteFinderAgreesWithNaiveSearch() {
     }
 }
 
-QTEST_GUILESS_MAIN(PatternMatchingTest)
-#include "PatternMatchingTest.moc"
+QTEST_GUILESS_MAIN(TestPatternMatching)
+#include "tst_patternmatching.moc"

@@ -1,12 +1,12 @@
-#include "store/KnowledgeStore.h"
 #include "TestBase.h"
 #include "TimeText.h"
 #include "db/Transaction.h"
 #include "store/CategoryCode.h"
+#include "store/KnowledgeStore.h"
 
 #include <QtTest>
 
-class KnowledgeStoreTest : public QObject {
+class TestKnowledgeStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -39,7 +39,7 @@ private:
     QString m_now;
 };
 
-void KnowledgeStoreTest::init() {
+void TestKnowledgeStore::init() {
     t = std::make_unique<TestBase>();
     m_store = &t->store;
     m_prompter = &t->prompter;
@@ -48,7 +48,7 @@ void KnowledgeStoreTest::init() {
         [this] { return QDateTime::fromString(m_now, QLatin1String(TimeText::kFormat)); });
 }
 
-void KnowledgeStoreTest::segmentWalk() {
+void TestKnowledgeStore::segmentWalk() {
     QString segment;
     QVERIFY(m_store->NextChildSegment(QStringLiteral("000000"), segment));
     QCOMPARE(segment, QStringLiteral("01"));
@@ -89,7 +89,7 @@ void KnowledgeStoreTest::segmentWalk() {
 }
 
 // A full parent must refuse: "00" would give a child its parent's code.
-void KnowledgeStoreTest::fullParent() {
+void TestKnowledgeStore::fullParent() {
     addItems({"010000"});
     {
         Transaction transaction(t->db);
@@ -106,7 +106,7 @@ void KnowledgeStoreTest::fullParent() {
     QCOMPARE(segment, QStringLiteral("00"));
 }
 
-void KnowledgeStoreTest::childItemsInOrder() {
+void TestKnowledgeStore::childItemsInOrder() {
     addItems({"010000", "010300", "010100", "010200", "010101", "020000", "020100"});
     QVERIFY(m_store->SetItemPreference(QStringLiteral("010300"), 1));
     QVERIFY(m_store->SetItemPreference(QStringLiteral("010200"), 50));
@@ -155,7 +155,7 @@ void KnowledgeStoreTest::childItemsInOrder() {
              QStringLiteral("库\\名010000\\名010100\\名010101"));
 }
 
-void KnowledgeStoreTest::flagsByLevel() {
+void TestKnowledgeStore::flagsByLevel() {
     addItems({"010000", "010100", "010101", "010102", "010200", "020000", "020100"});
     addMaterial("1", "010101");
     addMaterial("2", "010102");
@@ -193,7 +193,7 @@ void KnowledgeStoreTest::flagsByLevel() {
     QCOMPARE(column(flags).first(), QStringLiteral("010000|AOS|2009-04-01 10:00:00"));
 }
 
-void KnowledgeStoreTest::refusedCodesChangeNothing() {
+void TestKnowledgeStore::refusedCodesChangeNothing() {
     addItems({"010000", "010100", "0A0000"});
     addMaterial("1", "010100");
     // Rows no code of this program has: lower case, and a wildcard.
@@ -227,7 +227,7 @@ void KnowledgeStoreTest::refusedCodesChangeNothing() {
     QVERIFY(m_prompter->shown.isEmpty());
 }
 
-void KnowledgeStoreTest::recodeAndMove() {
+void TestKnowledgeStore::recodeAndMove() {
     addItems({"010000", "010100", "010101", "020000"});
     addMaterial("1", "010101");
     addMaterial("2", "010101");
@@ -263,7 +263,7 @@ void KnowledgeStoreTest::recodeAndMove() {
     QCOMPARE(m_store->ItemNameOf(QStringLiteral("020100")), QString());
 }
 
-void KnowledgeStoreTest::idsAndPreferences() {
+void TestKnowledgeStore::idsAndPreferences() {
     QString id = QStringLiteral("kept");
     QVERIFY(m_store->NextMaterialId(id));
     QCOMPARE(id, QStringLiteral("1"));
@@ -299,7 +299,7 @@ void KnowledgeStoreTest::idsAndPreferences() {
     QVERIFY(!m_store->GetMaterial(QStringLiteral("x"), missing));
 }
 
-void KnowledgeStoreTest::clearedMaterialTakesKeywords() {
+void TestKnowledgeStore::clearedMaterialTakesKeywords() {
     addItems({"010000", "010100", "010101"});
     addMaterial("5", "010101");
     addMaterial("6", "010101");
@@ -316,7 +316,7 @@ void KnowledgeStoreTest::clearedMaterialTakesKeywords() {
     QCOMPARE(keywords, QStringList());
 }
 
-void KnowledgeStoreTest::closedDatabase() {
+void TestKnowledgeStore::closedDatabase() {
     addItems({"010000"});
     t->db.Close();
     QList<ItemRecord> list;
@@ -373,7 +373,7 @@ void KnowledgeStoreTest::closedDatabase() {
     QVERIFY(m_prompter->shown.isEmpty());
 }
 
-void KnowledgeStoreTest::failedStatementIsSilent() {
+void TestKnowledgeStore::failedStatementIsSilent() {
     QVERIFY(!m_store->ExecuteStatement(QStringLiteral("update ItemTabel set ItemName = 'x'")));
     QVERIFY(t->db.GetErrorText().contains(QLatin1String("no such table")));
     QVERIFY(!m_store->ExecuteStatement(QStringLiteral("selec 1")));
@@ -381,7 +381,7 @@ void KnowledgeStoreTest::failedStatementIsSilent() {
     QVERIFY(m_prompter->shown.isEmpty());
 }
 
-void KnowledgeStoreTest::userTextStoredExactly_data() {
+void TestKnowledgeStore::userTextStoredExactly_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("apostrophe") << QStringLiteral("O'Brien's 笔记");
     QTest::newRow("quotes") << QStringLiteral("\"双引号\" ''''");
@@ -395,7 +395,7 @@ void KnowledgeStoreTest::userTextStoredExactly_data() {
     QTest::newRow("empty") << QString();
 }
 
-void KnowledgeStoreTest::userTextStoredExactly() {
+void TestKnowledgeStore::userTextStoredExactly() {
     QFETCH(QString, text);
     addItems({"020000", "020100", "020101"});
     addMaterial("2", "020101", QStringLiteral("别的资料"));
@@ -434,5 +434,5 @@ void KnowledgeStoreTest::userTextStoredExactly() {
     QCOMPARE(rows(QStringLiteral("KeyWordTable")), otherKeywords);
 }
 
-QTEST_GUILESS_MAIN(KnowledgeStoreTest)
-#include "KnowledgeStoreTest.moc"
+QTEST_GUILESS_MAIN(TestKnowledgeStore)
+#include "tst_knowledgestore.moc"

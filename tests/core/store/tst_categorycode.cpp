@@ -5,7 +5,7 @@
 
 using namespace CategoryCode;
 
-class CategoryCodeTest : public QObject {
+class TestCategoryCode : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void nextSegment_data();
@@ -15,7 +15,7 @@ private Q_SLOTS:
     void nameCacheFollowsChanges();
 };
 
-void CategoryCodeTest::nextSegment_data() {
+void TestCategoryCode::nextSegment_data() {
     QTest::addColumn<QString>("segment");
     QTest::addColumn<QString>("next");
     // segment:next; "ZZ" is what a malformed segment gives.
@@ -24,13 +24,13 @@ void CategoryCodeTest::nextSegment_data() {
         QTest::newRow(qPrintable(pair)) << pair.section(':', 0, 0) << pair.section(':', 1);
 }
 
-void CategoryCodeTest::nextSegment() {
+void TestCategoryCode::nextSegment() {
     QFETCH(QString, segment);
     QFETCH(QString, next);
     QCOMPARE(NextSegment(segment), next);
 }
 
-void CategoryCodeTest::levelsAndForm() {
+void TestCategoryCode::levelsAndForm() {
     QCOMPARE(LevelOf(QStringLiteral("000000")), Level::WholeBase);
     QCOMPARE(LevelOf(QStringLiteral("0A0000")), Level::Root);
     QCOMPARE(LevelOf(QStringLiteral("0A0Z00")), Level::Major);
@@ -51,7 +51,7 @@ void CategoryCodeTest::levelsAndForm() {
              QStringLiteral("01/02/03/17/"));
 }
 
-void CategoryCodeTest::firstFreeSegment() {
+void TestCategoryCode::firstFreeSegment() {
     auto free = [](const char* segments) {
         return FirstFreeSegment(QString::fromLatin1(segments).split(u' ', Qt::SkipEmptyParts));
     };
@@ -70,7 +70,7 @@ void CategoryCodeTest::firstFreeSegment() {
     QCOMPARE(FirstFreeSegment(all), gap);
 }
 
-void CategoryCodeTest::nameCacheFollowsChanges() {
+void TestCategoryCode::nameCacheFollowsChanges() {
     ItemNameCache cache;
     cache.Reset({{"1", "000000", "库", 0},
                  {"2", "010000", "根", 1},
@@ -97,5 +97,5 @@ void CategoryCodeTest::nameCacheFollowsChanges() {
     QCOMPARE(cache.NameOf(QStringLiteral("020000")), QStringLiteral("新根"));
 }
 
-QTEST_GUILESS_MAIN(CategoryCodeTest)
-#include "CategoryCodeTest.moc"
+QTEST_GUILESS_MAIN(TestCategoryCode)
+#include "tst_categorycode.moc"

@@ -11,7 +11,7 @@
 
 // The knowledge-base search on a real base: the engine on the test's own
 // thread, and the worker behind SearchControl as the main window drives it.
-class KbSearchTest : public QObject {
+class TestKbSearch : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestBase> t;
@@ -270,5 +270,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(KbSearchTest)
-#include "KbSearchTest.moc"
+QTEST_GUILESS_MAIN(TestKbSearch)
+#include "tst_kbsearch.moc"

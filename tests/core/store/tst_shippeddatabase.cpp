@@ -34,7 +34,7 @@ QString materialName(const QString& path, const QString& id) {
 
 // The build makes both shipped databases from the schema in the code; a base
 // copied from either must work with the store at once.
-class ShippedDatabaseTest : public QObject {
+class TestShippedDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void shippedDatabases_data();
@@ -43,7 +43,7 @@ private Q_SLOTS:
     void rebuildKeepsWhatTheUserChanged();
 };
 
-void ShippedDatabaseTest::shippedDatabases_data() {
+void TestShippedDatabase::shippedDatabases_data() {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QStringList>("roots");
     QTest::addColumn<QString>("nextRoot");
@@ -55,7 +55,7 @@ void ShippedDatabaseTest::shippedDatabases_data() {
                                   << "8";
 }
 
-void ShippedDatabaseTest::shippedDatabases() {
+void TestShippedDatabase::shippedDatabases() {
     QFETCH(QString, relative);
     QFETCH(QStringList, roots);
     QFETCH(QString, nextRoot);
@@ -103,7 +103,7 @@ void ShippedDatabaseTest::shippedDatabases() {
     QVERIFY(prompter.shown.isEmpty());
 }
 
-void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged_data() {
+void TestShippedDatabase::rebuildKeepsWhatTheUserChanged_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("kept");
     QTest::newRow("untouched") << QString() << false;
@@ -124,7 +124,7 @@ void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged_data() {
 
 // The build runs the tool again whenever it changes, and the build folder
 // may be someone's program folder: a base with the user's own changes stays.
-void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged() {
+void TestShippedDatabase::rebuildKeepsWhatTheUserChanged() {
     QFETCH(QString, change);
     QFETCH(bool, kept);
     TestHome home;
@@ -151,5 +151,5 @@ void ShippedDatabaseTest::rebuildKeepsWhatTheUserChanged() {
     }
 }
 
-QTEST_GUILESS_MAIN(ShippedDatabaseTest)
-#include "ShippedDatabaseTest.moc"
+QTEST_GUILESS_MAIN(TestShippedDatabase)
+#include "tst_shippeddatabase.moc"

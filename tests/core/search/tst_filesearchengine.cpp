@@ -1,8 +1,8 @@
-#include "search/FileSearchEngine.h"
 #include "CollectingSink.h"
 #include "config/TextCodec.h"
 #include "search/CaseFold.h"
 #include "search/FileContentSearch.h"
+#include "search/FileSearchEngine.h"
 #include "search/FindWord.h"
 #include "search/LineRow.h"
 #include "search/SearchRegExp.h"
@@ -59,7 +59,7 @@ QList<FileSearchRow> expectedRows(const QString& path, const QString& text,
 
 } // namespace
 
-class FileSearchEngineTest : public QObject {
+class TestFileSearchEngine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -93,12 +93,12 @@ private:
     FileSearchTotals m_totals;
 };
 
-void FileSearchEngineTest::init() {
+void TestFileSearchEngine::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     m_stop = false;
 }
 
-QString FileSearchEngineTest::write(const QString& relative, const QByteArray& bytes) {
+QString TestFileSearchEngine::write(const QString& relative, const QByteArray& bytes) {
     const QString path = m_dir->filePath(relative);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
@@ -107,7 +107,7 @@ QString FileSearchEngineTest::write(const QString& relative, const QByteArray& b
     return path;
 }
 
-CollectingSink FileSearchEngineTest::run(const SearchRequest& r, const QStringList& folders) {
+CollectingSink TestFileSearchEngine::run(const SearchRequest& r, const QStringList& folders) {
     CollectingSink sink;
     FileSearchEngine engine(r, CurrentKnowledgeBase{}, sink, m_stop);
     m_totals = engine.SearchFolders(folders.isEmpty() ? QStringList{m_dir->path()} : folders);
@@ -115,7 +115,7 @@ CollectingSink FileSearchEngineTest::run(const SearchRequest& r, const QStringLi
     return sink;
 }
 
-void FileSearchEngineTest::overlappingPlainAndExpressionMatches() {
+void TestFileSearchEngine::overlappingPlainAndExpressionMatches() {
     const QString path = write("a.txt", "x\naaaa\n");
     SearchRequest r = request("aa");
     const auto plain = run(r);
@@ -126,7 +126,7 @@ void FileSearchEngineTest::overlappingPlainAndExpressionMatches() {
     QCOMPARE(m_totals, (FileSearchTotals{2, 1, 1}));
 }
 
-void FileSearchEngineTest::namesOnlyGivesFileRowsOnly() {
+void TestFileSearchEngine::namesOnlyGivesFileRowsOnly() {
     write("a.txt", "key\nkey\nkey\n");
     write("b.txt", "nothing\n");
     write("sub/c.txt", "the key\n");
@@ -141,7 +141,7 @@ void FileSearchEngineTest::namesOnlyGivesFileRowsOnly() {
     }
 }
 
-void FileSearchEngineTest::binaryFileEndsAtZeroByte() {
+void TestFileSearchEngine::binaryFileEndsAtZeroByte() {
     write("bin.dat", QByteArray("head key\n\0 key after the zero\n", 30));
     write("utf16.txt", QByteArray("k\0e\0y\0", 6));
     const auto sink = run(request("key"));
@@ -149,7 +149,7 @@ void FileSearchEngineTest::binaryFileEndsAtZeroByte() {
     QCOMPARE(m_totals, (FileSearchTotals{1, 1, 2}));
 }
 
-void FileSearchEngineTest::hiddenEntriesNeedTheOption() {
+void TestFileSearchEngine::hiddenEntriesNeedTheOption() {
     write(".hidden.txt", "key\n");
     write(".folder/a.txt", "key\n");
     write("seen.txt", "key\n");
@@ -161,7 +161,7 @@ void FileSearchEngineTest::hiddenEntriesNeedTheOption() {
     QCOMPARE(m_totals.FilesMatched, 3);
 }
 
-void FileSearchEngineTest::fileTypesChooseFiles() {
+void TestFileSearchEngine::fileTypesChooseFiles() {
     write("a.TXT", "key\n");
     write("a.txt.bak", "key\n");
     write("b.ini", "key\n");
@@ -171,7 +171,7 @@ void FileSearchEngineTest::fileTypesChooseFiles() {
     QCOMPARE(m_totals.FilesSearched, 2);
 }
 
-void FileSearchEngineTest::chineseQueryFindsGb18030AndUtf8Text() {
+void TestFileSearchEngine::chineseQueryFindsGb18030AndUtf8Text() {
     const QString text = QString::fromUtf8("第一行\r\n这里有知识库的内容\r\n知识 库\r\n");
     write("gb.txt", TextCodec::encode(text));
     write("utf8.txt", text.toUtf8());
@@ -188,7 +188,7 @@ void FileSearchEngineTest::chineseQueryFindsGb18030AndUtf8Text() {
     QCOMPARE(m_totals, (FileSearchTotals{3, 3, 3}));
 }
 
-void FileSearchEngineTest::shortGb18030NoteThatIsAlsoUtf8() {
+void TestFileSearchEngine::shortGb18030NoteThatIsAlsoUtf8() {
     // "知识" in GB18030 is the bytes D6 AA CA B6, which are well-formed UTF-8
     // too; the note must still be found by its Chinese text.
     write("short.txt", QByteArray("\xd6\xaa\xca\xb6"));
@@ -196,13 +196,13 @@ void FileSearchEngineTest::shortGb18030NoteThatIsAlsoUtf8() {
     QCOMPARE(sink.texts(2), QStringList{QString::fromUtf8("[1行] 知识")});
 }
 
-void FileSearchEngineTest::crlfLineRows() {
+void TestFileSearchEngine::crlfLineRows() {
     write("a.txt", "one\r\ntwo\r\nthree key four\r\nlast key");
     const auto sink = run(request("key"));
     QCOMPARE(sink.texts(2), QStringList({"[3行] three key four", "[4行] last key"}));
 }
 
-void FileSearchEngineTest::caseAndWholeWord() {
+void TestFileSearchEngine::caseAndWholeWord() {
     write("a.txt", "Key keyboard KEY_x (key)\n");
     SearchRequest r = request("KEY");
     run(r);
@@ -216,7 +216,7 @@ void FileSearchEngineTest::caseAndWholeWord() {
     QCOMPARE(m_totals.LinesMatched, 2);
 }
 
-void FileSearchEngineTest::kelvinSignFoldsToK() {
+void TestFileSearchEngine::kelvinSignFoldsToK() {
     // The Kelvin sign folds to "k", so a case-blind "key" finds it although
     // its bytes are nothing like "k".
     const QString text = QString::fromUtf8("中文\n\u212Aey 中\n");
@@ -226,7 +226,7 @@ void FileSearchEngineTest::kelvinSignFoldsToK() {
     QCOMPARE(sink.texts(2), QStringList(2, QString::fromUtf8("[2行] \u212Aey 中")));
 }
 
-void FileSearchEngineTest::expressionAnchorsAtWholeFileOnly() {
+void TestFileSearchEngine::expressionAnchorsAtWholeFileOnly() {
     write("a.txt", "abc\nabc\n");
     write("b.txt", "x\nabc\n");
     SearchRequest r = request("^abc");
@@ -238,7 +238,7 @@ void FileSearchEngineTest::expressionAnchorsAtWholeFileOnly() {
     QCOMPARE(sink.texts(2), QStringList());
 }
 
-void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText_data() {
+void TestFileSearchEngine::blocksAndLinesAgreeWithWholeText_data() {
     QTest::addColumn<QString>("query");
     QTest::addColumn<int>("regex");
     QTest::addColumn<int>("matchCase");
@@ -272,7 +272,7 @@ void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText_data() {
     }
 }
 
-void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText() {
+void TestFileSearchEngine::blocksAndLinesAgreeWithWholeText() {
     QFETCH(QString, query);
     QFETCH(int, regex);
     QFETCH(int, matchCase);
@@ -304,7 +304,7 @@ void FileSearchEngineTest::blocksAndLinesAgreeWithWholeText() {
     QCOMPARE(sink.rows, expected);
 }
 
-void FileSearchEngineTest::stopInLongFileEndsSearchEarly() {
+void TestFileSearchEngine::stopInLongFileEndsSearchEarly() {
     // A 64 MB file with a match on its first and its last line, and a second
     // material after it.
     QByteArray body("key first\n");
@@ -330,7 +330,7 @@ void FileSearchEngineTest::stopInLongFileEndsSearchEarly() {
     QVERIFY2(engine.BytesRead() < body.size() / 8, qPrintable(QString::number(engine.BytesRead())));
 }
 
-void FileSearchEngineTest::symlinkLoopEnds() {
+void TestFileSearchEngine::symlinkLoopEnds() {
     write("top/a.txt", "key\n");
     write("top/sub/b.txt", "key\n");
     QVERIFY(QFile::link(m_dir->filePath("top"), m_dir->filePath("top/sub/up")));
@@ -340,7 +340,7 @@ void FileSearchEngineTest::symlinkLoopEnds() {
     QCOMPARE(m_totals.FilesMatched, 3); // a.txt, b.txt and the link to a file
 }
 
-void FileSearchEngineTest::troublesomeFilesAndFolders() {
+void TestFileSearchEngine::troublesomeFilesAndFolders() {
     write("m1/a.txt", "key\n");
     write("m2/b.txt", "key\n");
     QVERIFY(QFile::link(m_dir->filePath("nowhere"), m_dir->filePath("m1/broken.txt")));
@@ -364,7 +364,7 @@ void FileSearchEngineTest::troublesomeFilesAndFolders() {
     QCOMPARE(m_totals.FilesMatched, 0);
 }
 
-void FileSearchEngineTest::badExpressionAskedOnce() {
+void TestFileSearchEngine::badExpressionAskedOnce() {
     write("a.txt", "(ab\n");
     write("b.txt", "(ab\n");
     write("c.txt", "(ab\n");
@@ -376,7 +376,7 @@ void FileSearchEngineTest::badExpressionAskedOnce() {
     QCOMPARE(m_totals, (FileSearchTotals{0, 0, 3}));
 }
 
-void FileSearchEngineTest::badExpressionNoStops() {
+void TestFileSearchEngine::badExpressionNoStops() {
     write("a.txt", "x\n");
     write("b.txt", "x\n");
     SearchRequest r = request("[x");
@@ -390,7 +390,7 @@ void FileSearchEngineTest::badExpressionNoStops() {
     QCOMPARE(sink.texts(1), QStringList({QString::fromUtf8("搜索完成,包含0个相关文件")}));
 }
 
-void FileSearchEngineTest::emptyRequestGivesNoRows() {
+void TestFileSearchEngine::emptyRequestGivesNoRows() {
     write("a.txt", "key\n");
     for (int field = 0; field < 3; ++field) {
         SearchRequest r = request("key");
@@ -403,5 +403,5 @@ void FileSearchEngineTest::emptyRequestGivesNoRows() {
     }
 }
 
-QTEST_GUILESS_MAIN(FileSearchEngineTest)
-#include "FileSearchEngineTest.moc"
+QTEST_GUILESS_MAIN(TestFileSearchEngine)
+#include "tst_filesearchengine.moc"

@@ -1,11 +1,11 @@
-#include "db/Recordset.h"
 #include "TestHome.h"
 #include "db/Database.h"
+#include "db/Recordset.h"
 #include "store/KnowledgeSchema.h"
 
 #include <QtTest>
 
-class RecordsetTest : public QObject {
+class TestRecordset : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -23,7 +23,7 @@ private:
     std::unique_ptr<Database> m_db;
 };
 
-void RecordsetTest::init() {
+void TestRecordset::init() {
     m_home = std::make_unique<TestHome>();
     const QString path = m_home->path(QStringLiteral("Keepsake.mdb"));
     QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
@@ -31,7 +31,7 @@ void RecordsetTest::init() {
     QVERIFY(m_db->Open(Database::ConnectionText(path)));
 }
 
-void RecordsetTest::valueToText_data() {
+void TestRecordset::valueToText_data() {
     QTest::addColumn<QString>("type"); // declared column type; empty: an expression
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("text");
@@ -64,7 +64,7 @@ void RecordsetTest::valueToText_data() {
     row("expression real", "", "3 / 2.0", QStringLiteral("1.50000000"));
 }
 
-void RecordsetTest::valueToText() {
+void TestRecordset::valueToText() {
     QFETCH(QString, type);
     QFETCH(QString, value);
     QFETCH(QString, text);
@@ -81,7 +81,7 @@ void RecordsetTest::valueToText() {
     QCOMPARE(out, text);
 }
 
-void RecordsetTest::readingBounds() {
+void TestRecordset::readingBounds() {
     Recordset result(m_db.get());
     QVERIFY(result.IsEOF()); // not open
     QVERIFY(!result.MoveNext());
@@ -113,7 +113,7 @@ void RecordsetTest::readingBounds() {
     QVERIFY(!result.GetValueText(0, out));
 }
 
-void RecordsetTest::parametersBindByType() {
+void TestRecordset::parametersBindByType() {
     Recordset result(m_db.get());
     QCOMPARE(result.Open(QStringLiteral("select typeof(?), typeof(?), typeof(?), typeof(?), "
                                         "typeof(?), ?"),
@@ -131,5 +131,5 @@ void RecordsetTest::parametersBindByType() {
                                  QStringLiteral("blob"), QStringLiteral("a'b\"c%_\\")}));
 }
 
-QTEST_GUILESS_MAIN(RecordsetTest)
-#include "RecordsetTest.moc"
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "tst_recordset.moc"

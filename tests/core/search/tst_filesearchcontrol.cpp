@@ -1,14 +1,14 @@
-#include "search/FileSearchControl.h"
 #include "TestBase.h"
 #include "TestHome.h"
 #include "search/BlockingFileSearch.h"
+#include "search/FileSearchControl.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 // The file search against a real base: the scope's material folders come
 // from the database, and the search runs on its worker thread.
-class FileSearchControlTest : public QObject {
+class TestFileSearchControl : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -33,7 +33,7 @@ private:
     std::unique_ptr<TestBase> t;
 };
 
-void FileSearchControlTest::init() {
+void TestFileSearchControl::init() {
     t = std::make_unique<TestBase>(QString::fromUtf8("我的知识库"));
     for (const auto& [name, code] :
          {std::pair{"编程", "010000"}, {"语言", "010100"}, {"C++", "010101"}, {"生活", "020000"}})
@@ -45,7 +45,7 @@ void FileSearchControlTest::init() {
     QVERIFY(t->store.SetMaterialFlag("4", "EOS", "2009-02-01 00:00:00"));
 }
 
-SearchRequest FileSearchControlTest::request(const QString& scope, const QString& query) const {
+SearchRequest TestFileSearchControl::request(const QString& scope, const QString& query) const {
     SearchRequest r;
     r.FileSearch = 1;
     r.ScopeCode = scope;
@@ -54,7 +54,7 @@ SearchRequest FileSearchControlTest::request(const QString& scope, const QString
     return r;
 }
 
-QStringList FileSearchControlTest::blockingRows(const SearchRequest& r) {
+QStringList TestFileSearchControl::blockingRows(const SearchRequest& r) {
     QStringList rows;
     BlockingFileSearch::Run(r, t->base, t->prompter, [&](const FileSearchRow& row) {
         rows.append(QString::number(row.level) + ' ' + row.text.mid(row.text.lastIndexOf('/') + 1));
@@ -62,11 +62,11 @@ QStringList FileSearchControlTest::blockingRows(const SearchRequest& r) {
     return rows;
 }
 
-bool FileSearchControlTest::waitForEnd(FileSearchControl& control, QSignalSpy& ended) {
+bool TestFileSearchControl::waitForEnd(FileSearchControl& control, QSignalSpy& ended) {
     return QTest::qWaitFor([&] { return !control.IsSearching(); }, 20000) && ended.size() <= 1;
 }
 
-void FileSearchControlTest::scopeChoosesMaterials() {
+void TestFileSearchControl::scopeChoosesMaterials() {
     const QString summary2 = QString::fromUtf8("1 搜索完成,包含2个相关文件");
     QStringList rows = blockingRows(request("000000", "key"));
     rows.removeFirst(); // header
@@ -82,7 +82,7 @@ void FileSearchControlTest::scopeChoosesMaterials() {
     QCOMPARE(blockingRows(request("030000", "key")).size(), 1);
 }
 
-void FileSearchControlTest::headerNamesTheScope() {
+void TestFileSearchControl::headerNamesTheScope() {
     QCOMPARE(BlockingFileSearch::Header(request("000000", "k"), t->base),
              QString::fromUtf8("搜索'k' --[我的知识库]知识库"));
     QCOMPARE(BlockingFileSearch::Header(request("010000", "k"), t->base),
@@ -93,7 +93,7 @@ void FileSearchControlTest::headerNamesTheScope() {
              QString::fromUtf8("搜索'%1' --[我的知识库\\编程\\语言\\C++]知识库小项"));
 }
 
-void FileSearchControlTest::closedBaseIsReported() {
+void TestFileSearchControl::closedBaseIsReported() {
     t->base.DatabasePath = t->folder("missing.mdb");
     QCOMPARE(blockingRows(request("000000", "key")).size(), 1);
     QCOMPARE(t->prompter.shown.size(), 1);
@@ -101,7 +101,7 @@ void FileSearchControlTest::closedBaseIsReported() {
     QCOMPARE(t->prompter.shown.last().caption, QString::fromUtf8("错误"));
 }
 
-void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
+void TestFileSearchControl::stoppedSearchDoesNotEndNewerOne() {
     // A slow first search: a large file that the stop cuts short.
     QByteArray big;
     while (big.size() < 32 * 1024 * 1024)
@@ -139,7 +139,7 @@ void FileSearchControlTest::stoppedSearchDoesNotEndNewerOne() {
     QCOMPARE(all[2], QString::fromUtf8("搜索完成,包含1个相关文件"));
 }
 
-void FileSearchControlTest::secondStartIsRefused() {
+void TestFileSearchControl::secondStartIsRefused() {
     FileSearchControl control(t->prompter);
     QSignalSpy ended(&control, &FileSearchControl::searchEnded);
     QVERIFY(control.Start(request("000000", "key"), t->base));
@@ -150,7 +150,7 @@ void FileSearchControlTest::secondStartIsRefused() {
     QCOMPARE(ended.size(), 1);
 }
 
-void FileSearchControlTest::questionGoesToPrompter() {
+void TestFileSearchControl::questionGoesToPrompter() {
     FileSearchControl control(t->prompter);
     QSignalSpy ended(&control, &FileSearchControl::searchEnded);
     QSignalSpy totals(&control, &FileSearchControl::totalsChanged);
@@ -165,5 +165,5 @@ void FileSearchControlTest::questionGoesToPrompter() {
     QVERIFY(t->prompter.shown[0].text.endsWith(" Continue?"));
 }
 
-QTEST_GUILESS_MAIN(FileSearchControlTest)
-#include "FileSearchControlTest.moc"
+QTEST_GUILESS_MAIN(TestFileSearchControl)
+#include "tst_filesearchcontrol.moc"

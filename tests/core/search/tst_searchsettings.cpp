@@ -1,9 +1,9 @@
-#include "search/SearchSettings.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "config/ResourceConfig.h"
 #include "search/SearchFileTypePage.h"
 #include "search/SearchFileTypes.h"
+#include "search/SearchSettings.h"
 
 #include <QDir>
 #include <QtTest>
@@ -11,7 +11,7 @@
 // The search dialog's settings file, and the file-type groups of the main
 // configuration as the file search offers them and the settings page edits
 // them.
-class SearchSettingsTest : public QObject {
+class TestSearchSettings : public QObject {
     Q_OBJECT
 
     // The groups and types the first run writes.
@@ -209,5 +209,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(SearchSettingsTest)
-#include "SearchSettingsTest.moc"
+QTEST_GUILESS_MAIN(TestSearchSettings)
+#include "tst_searchsettings.moc"

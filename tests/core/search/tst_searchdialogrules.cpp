@@ -11,7 +11,7 @@ Q_DECLARE_METATYPE(SearchDialogInput)
 
 // What the search dialog checks before a search starts, and the state it
 // leaves in the main window.
-class SearchDialogTest : public QObject {
+class TestSearchDialogRules : public QObject {
     Q_OBJECT
 
     // Boxes by letter: n name, k keyword, t creation time, f file search.
@@ -144,5 +144,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(SearchDialogTest)
-#include "SearchDialogTest.moc"
+QTEST_GUILESS_MAIN(TestSearchDialogRules)
+#include "tst_searchdialogrules.moc"
