@@ -12,6 +12,7 @@
 #include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
 #include "store/MaterialClipboard.h"
+#include "store/TreeService.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -182,7 +183,8 @@ int main(int argc, char** argv) {
     MaterialClipboard clipboard;
     CurrentKnowledgeBase current;
     current.ID = 1;
-    CategoryTreeModel tree(store, current, prompter, clipboard);
+    TreeService service(store, current, prompter, clipboard);
+    CategoryTreeModel tree(service);
     rows.append({"fill the category tree",
                  timeOurs(runs,
                           [&] {

@@ -11,6 +11,7 @@
 #include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
 #include "store/MaterialClipboard.h"
+#include "store/TreeService.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,9 +73,10 @@ int main(int argc, char** argv) {
     CurrentKnowledgeBase current;
     current.ID = 1;
     MaterialClipboard clipboard;
-    CategoryTreeModel model(store, current, prompter, clipboard);
+    TreeService service(store, current, prompter, clipboard);
+    CategoryTreeModel model(service);
     CommandRegistry commands;
-    CKnowledgeTreePane pane(model, commands);
+    CKnowledgeTreePane pane(model, service, prompter, commands);
     pane.resize(300, 700);
     pane.show();
 

@@ -21,6 +21,7 @@
 #include "store/KnowledgeStore.h"
 #include "store/MaterialClipboard.h"
 #include "store/StoreWriteThread.h"
+#include "store/TreeService.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -157,18 +158,19 @@ int main(int argc, char** argv) {
         base.Name = QStringLiteral("基准");
         base.DatabasePath = path;
         MaterialClipboard clipboard;
-        CategoryTreeModel tree(store, base, prompter, clipboard);
+        TreeService service(store, base, prompter, clipboard);
+        CategoryTreeModel tree(service);
         ThreadRunner runner(path);
-        tree.setWriteRunner(&runner);
+        service.setWriteRunner(&runner);
         tree.fill();
 
-        tree.cut(tree.indexOf(QStringLiteral("010100")));
+        service.cutItem(QStringLiteral("010100"));
         timer.restart();
-        const bool pasted = tree.paste(tree.indexOf(QStringLiteral("020000")));
+        const bool pasted = service.paste(QStringLiteral("020000"));
         const double paste = seconds(timer);
         const QModelIndex moved = tree.index(0, 0, tree.index(0, 0, tree.indexOf("020000")));
         timer.restart();
-        const bool deleted = tree.removeToRecycleBin(moved);
+        const bool deleted = service.recycleItem(CategoryTreeModel::codeOf(moved));
         const double remove = seconds(timer);
 
         InlineTaskRunner inlineRunner;

@@ -4,6 +4,7 @@
 #include "materials/MaterialPanes.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <cstdio>
 
@@ -23,10 +24,11 @@ bool CliContext::openBase() {
         return false;
     }
     const CurrentKnowledgeBase& base = m_workspace.currentBase();
-    m_tree = std::make_unique<CategoryTreeModel>(m_workspace.store(), base, m_prompter,
-                                                 m_materialClipboard);
+    m_treeService =
+        std::make_unique<TreeService>(m_workspace.store(), base, m_prompter, m_materialClipboard);
+    m_tree = std::make_unique<CategoryTreeModel>(*m_treeService);
     m_recycleBin =
-        std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_tree);
+        std::make_unique<RecycleBinModel>(m_workspace.store(), base, m_prompter, *m_treeService);
     // Filled as the panes are, by following the opening.
     OpenBaseFollowers::follow(m_workspace, *m_tree, *m_recycleBin, nullptr);
     if (!m_workspace.OpenBase(id)) {
@@ -45,8 +47,8 @@ MaterialPanes& CliContext::materials() {
             std::make_unique<MaterialPanes>(m_workspace.store(), m_workspace.currentBase(),
                                             m_prompter, m_workspace.paths(), m_materialClipboard);
         m_materials->dock().load();
-        if (m_tree)
-            m_materials->connectTree(*m_tree);
+        if (m_treeService)
+            m_materials->connectTree(*m_treeService);
         if (m_recycleBin)
             m_materials->connectRecycleBin(*m_recycleBin);
     }

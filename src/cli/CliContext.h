@@ -14,6 +14,7 @@
 class CategoryTreeModel;
 class MaterialPanes;
 class RecycleBinModel;
+class TreeService;
 
 class CliContext {
 public:
@@ -26,6 +27,9 @@ public:
     // Opens the base named by --base, else the start base, and loads its
     // tree and recycle bin as the panes would. False after a message.
     bool openBase();
+    // Every change of the tree goes through the service; the model shows
+    // what is live, as the tree pane would.
+    TreeService& treeService() { return *m_treeService; }
     CategoryTreeModel& tree() { return *m_tree; }
     RecycleBinModel& recycleBin() { return *m_recycleBin; }
     MaterialClipboard& materialClipboard() { return m_materialClipboard; }
@@ -47,6 +51,7 @@ private:
     int m_baseId;
     QTextStream m_out;
     MaterialClipboard m_materialClipboard;
+    std::unique_ptr<TreeService> m_treeService;
     std::unique_ptr<CategoryTreeModel> m_tree;
     std::unique_ptr<RecycleBinModel> m_recycleBin;
     std::unique_ptr<MaterialPanes> m_materials;

@@ -7,6 +7,7 @@
 #include "materials/MaterialRecycler.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <optional>
 
@@ -80,11 +81,10 @@ int cliMoveMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    const QModelIndex target = context.tree().indexOf(args[1]);
-    if (!target.isValid())
+    if (!context.tree().indexOf(args[1]).isValid())
         return cliFail(context, QStringLiteral("没有找到知识库项 '%1'!").arg(args[1]));
     context.materialClipboard().set(*material);
-    return context.tree().paste(target) ? 0 : 1;
+    return context.treeService().paste(args[1]) ? 0 : 1;
 }
 
 int cliRenameMaterial(CliContext& context, const QStringList& args) {

@@ -3,6 +3,7 @@
 
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
+#include "store/TreeService.h"
 
 #include <QSet>
 
@@ -61,23 +62,23 @@ int cliAddItem(CliContext& context, const QStringList& args) {
     if (!context.openBase())
         return 1;
     const QString& parent = args[0];
-    QModelIndex added;
+    TreeService& tree = context.treeService();
+    std::optional<QString> added;
     if (CategoryCode::IsWholeBase(parent)) {
-        context.prompter().answerTextWith(args[1]);
-        added = context.tree().addRoot();
+        added = tree.addRoot(args[1]);
     } else {
-        const QModelIndex node = nodeOf(context, parent);
-        if (!node.isValid())
+        if (!nodeOf(context, parent).isValid())
             return 1;
         if (CategoryCode::IsMinor(parent))
             return cliFail(context, QStringLiteral("知识库小项下不能再增加子项!"));
-        added = context.tree().addChild(node);
-        if (added.isValid() && !args[1].trimmed().isEmpty())
-            context.tree().setData(added, args[1]);
+        added = tree.addChild(parent);
+        // A name that cannot be stored leaves the default one, as in the tree.
+        if (added && !args[1].trimmed().isEmpty())
+            tree.renameItem(*added, args[1]);
     }
-    if (!added.isValid())
+    if (!added)
         return 1;
-    context.line(CategoryTreeModel::codeOf(added));
+    context.line(*added);
     return 0;
 }
 
@@ -86,12 +87,9 @@ int cliRenameItem(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    const QModelIndex node = nodeOf(context, args[0]);
-    if (!node.isValid())
+    if (!nodeOf(context, args[0]).isValid())
         return 1;
-    const int before = context.prompter().messagesShown();
-    context.tree().setData(node, args[1]);
-    return context.prompter().messagesShown() == before ? 0 : 1;
+    return context.treeService().renameItem(args[0], args[1]) ? 0 : 1;
 }
 
 int cliMoveItem(CliContext& context, const QStringList& args) {
@@ -103,12 +101,11 @@ int cliMoveItem(CliContext& context, const QStringList& args) {
     if (!node.isValid())
         return 1;
     // The first sibling cannot move up, nor the last down: nothing happens.
-    const int before = context.prompter().messagesShown();
-    if (args[1] == QLatin1String("up"))
-        context.tree().moveUp(node);
-    else
-        context.tree().moveDown(node);
-    return context.prompter().messagesShown() == before ? 0 : 1;
+    const QModelIndex sibling =
+        node.siblingAtRow(node.row() + (args[1] == QLatin1String("up") ? -1 : +1));
+    if (!sibling.isValid())
+        return 0;
+    return context.treeService().exchangeItems(args[0], CategoryTreeModel::codeOf(sibling)) ? 0 : 1;
 }
 
 int cliPasteItem(CliContext& context, const QStringList& args) {
@@ -120,15 +117,16 @@ int cliPasteItem(CliContext& context, const QStringList& args) {
     const QModelIndex target = item.isValid() ? nodeOf(context, args[1]) : QModelIndex();
     if (!target.isValid())
         return 1;
-    context.tree().cut(item);
-    if (context.tree().cutItemCode().isEmpty())
+    TreeService& tree = context.treeService();
+    tree.cutItem(args[0]);
+    if (tree.cutItemCode().isEmpty())
         return cliFail(context, QStringLiteral("粘贴无效!"));
-    if (!context.tree().paste(target))
+    QString pasted;
+    QObject::connect(&tree, &TreeService::itemRecoded,
+                     [&pasted](const QString&, const QString& newCode) { pasted = newCode; });
+    if (!tree.paste(args[1]))
         return 1;
-    // A pasted item joins its new parent last.
-    const QModelIndex parent = context.tree().indexOf(args[1]);
-    const QModelIndex pasted = context.tree().index(context.tree().rowCount(parent) - 1, 0, parent);
-    context.line(CategoryTreeModel::codeOf(pasted));
+    context.line(pasted);
     return 0;
 }
 
@@ -141,10 +139,11 @@ int cliPasteMaterials(CliContext& context, const QStringList& args) {
     const QModelIndex target = item.isValid() ? nodeOf(context, args[1]) : QModelIndex();
     if (!target.isValid())
         return 1;
-    context.tree().cutMaterials(item);
-    if (context.tree().cutMaterialsCode().isEmpty())
+    TreeService& tree = context.treeService();
+    tree.cutMaterialsOf(args[0]);
+    if (tree.cutMaterialsCode().isEmpty())
         return cliFail(context, QStringLiteral("只能剪切知识库小项下的资料!"));
-    return context.tree().paste(target) ? 0 : 1;
+    return tree.paste(args[1]) ? 0 : 1;
 }
 
 int cliDeleteItem(CliContext& context, const QStringList& args) {
@@ -152,6 +151,5 @@ int cliDeleteItem(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    const QModelIndex node = nodeOf(context, args[0]);
-    return node.isValid() && context.tree().removeToRecycleBin(node) ? 0 : 1;
+    return nodeOf(context, args[0]).isValid() && context.treeService().recycleItem(args[0]) ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include "panes/CRecycleBinPane.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -50,6 +51,7 @@ class TestLongOperation : public QObject {
     // there.
     void recycleAMinorWithMaterials() {
         CategoryTreeModel& tree = frame->categoryTree();
+        TreeService& service = frame->treeService();
         const QModelIndex root = tree.index(0, 0);
         const QModelIndex major = tree.index(0, 0, root);
         QModelIndex minorIndex = tree.index(0, 0, major);
@@ -57,7 +59,7 @@ class TestLongOperation : public QObject {
         for (int i = 0; i < 20; ++i)
             QVERIFY(
                 frame->materials().createMaterial(minor, QString("资料%1").arg(i), "*.txt", false));
-        QVERIFY(tree.removeToRecycleBin(minorIndex));
+        QVERIFY(service.recycleItem(CategoryTreeModel::codeOf(minorIndex)));
         frame->longOperation().waitForEnd();
         frame->recycleBin().load();
         QTreeView* view = frame->recycleBinPane().view();
@@ -129,10 +131,9 @@ private Q_SLOTS:
     // window goes on reading.
     void movingAndDeletingItemsWaitForTheWriteLock() {
         CategoryTreeModel& tree = frame->categoryTree();
-        prompter.typeNext(QString("第二根"));
-        const QModelIndex secondRoot = tree.addRoot();
-        QVERIFY(secondRoot.isValid());
-        const QString rootCode = CategoryTreeModel::codeOf(secondRoot);
+        TreeService& service = frame->treeService();
+        const QString rootCode = service.addRoot("第二根").value_or(QString());
+        QVERIFY(tree.indexOf(rootCode).isValid());
         const QModelIndex major = tree.index(0, 0, tree.index(0, 0));
         const QString majorCode = CategoryTreeModel::codeOf(major);
         const QString minorCode = CategoryTreeModel::codeOf(tree.index(0, 0, major));
@@ -144,8 +145,8 @@ private Q_SLOTS:
         QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
 
         QVERIFY(other.BeginTransaction());
-        tree.cut(major);
-        QVERIFY(tree.paste(tree.indexOf(rootCode)));
+        service.cutItem(CategoryTreeModel::codeOf(major));
+        QVERIFY(service.paste(rootCode));
         QVERIFY(frame->longOperation().isRunning());
         QVERIFY(!frame->longOperation().canStop());
         QVERIFY(!frame->findChild<QWidget*>("stopOperation")->isVisible());
@@ -167,7 +168,7 @@ private Q_SLOTS:
         // Deleting: the tree keeps the item until the rows say it is gone.
         const QString newMinor = newMajor.left(4) + minorCode.right(2);
         QVERIFY(other.BeginTransaction());
-        QVERIFY(tree.removeToRecycleBin(tree.indexOf(newMinor)));
+        QVERIFY(service.recycleItem(newMinor));
         QVERIFY(tree.indexOf(newMinor).isValid());
         QVERIFY(other.RollbackTransaction());
         QVERIFY(finished.wait(30000));

@@ -9,6 +9,7 @@
 #include "search/SearchScope.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
+#include "store/TreeService.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -34,6 +35,7 @@ class TestSearchDialog : public QObject {
     std::unique_ptr<TestBase> t;
     std::unique_ptr<ProgramPaths> paths;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<SearchControl> control;
     ResourceConfigData config;
@@ -90,7 +92,8 @@ private Q_SLOTS:
         t->addItems({"010000", "010100", "010101"});
         paths = std::make_unique<ProgramPaths>(t->folder("home"), t->folder("home"));
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
         checkModel(tree.get());
         tree->fill();
         control = std::make_unique<SearchControl>(t->prompter);

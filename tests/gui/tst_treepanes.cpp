@@ -7,6 +7,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -20,6 +21,7 @@ class TestTreePanes : public QObject {
 
     std::unique_ptr<TestBase> t;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<RecycleBinModel> bin;
     std::unique_ptr<CommandRegistry> commands;
@@ -47,15 +49,15 @@ private Q_SLOTS:
         t = std::make_unique<TestBase>();
         t->addItems({"010000", "010100", "010101", "010200", "020000"});
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
-        connect(tree.get(), &CategoryTreeModel::itemRecycled, bin.get(), &RecycleBinModel::addRow);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
+        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
         checkModel(tree.get());
         checkModel(bin.get());
         commands = std::make_unique<CommandRegistry>();
         window = std::make_unique<QWidget>();
         auto* layout = new QHBoxLayout(window.get());
-        treePane = new CKnowledgeTreePane(*tree, *commands);
+        treePane = new CKnowledgeTreePane(*tree, *service, t->prompter, *commands);
         binPane = new CRecycleBinPane(*bin, *commands);
         layout->addWidget(treePane);
         layout->addWidget(binPane);

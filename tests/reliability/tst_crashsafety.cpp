@@ -8,6 +8,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 #include "workspace/KnowledgeBaseCreator.h"
 
 #include <QDir>
@@ -154,10 +155,11 @@ void TestCrashSafety::checkOpensInTheProgram(int kill) {
     QVERIFY(workspace.loadConfiguration([] { return false; }));
     QVERIFY(workspace.OpenStartBase());
     MaterialClipboard clipboard;
-    CategoryTreeModel tree(workspace.store(), workspace.currentBase(), prompter, clipboard);
+    TreeService service(workspace.store(), workspace.currentBase(), prompter, clipboard);
+    CategoryTreeModel tree(service);
     checkModel(&tree);
     tree.fill();
-    RecycleBinModel recycleBin(workspace.store(), workspace.currentBase(), prompter, tree);
+    RecycleBinModel recycleBin(workspace.store(), workspace.currentBase(), prompter, service);
     checkModel(&recycleBin);
     recycleBin.load();
     DockStationModel dock(workspace.paths(), workspace.store(), workspace.currentBase(), prompter);

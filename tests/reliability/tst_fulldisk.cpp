@@ -11,6 +11,7 @@
 #include "search/SearchSettings.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
+#include "store/TreeService.h"
 #include "workspace/KnowledgeBaseCreator.h"
 
 #include <QDir>
@@ -228,16 +229,18 @@ void TestFullDisk::firstRunSetupTakesBackWhatItWrote() {
 
 void TestFullDisk::catalogueWritesFailAndAreNotShownDone() {
     MaterialClipboard clipboard;
-    CategoryTreeModel tree(workspace->store(), workspace->currentBase(), *prompter, clipboard);
+    TreeService service(workspace->store(), workspace->currentBase(), *prompter, clipboard);
+    CategoryTreeModel tree(service);
     checkModel(&tree);
     tree.fill();
     const QModelIndex major = tree.indexOf("010100");
-    QVERIFY(!tree.addChild(major).isValid());
+    QVERIFY(!tree.indexOf(service.addChild(CategoryTreeModel::codeOf(major)).value_or(QString()))
+                 .isValid());
     QVERIFY(!tree.setData(tree.indexOf("010101"), QStringLiteral("新名"), Qt::EditRole));
     // A major with its minors and their materials: several statements that
     // must all be taken back together.
-    tree.cut(major);
-    QVERIFY(!tree.paste(tree.indexOf("020000")));
+    service.cutItem(CategoryTreeModel::codeOf(major));
+    QVERIFY(!service.paste("020000"));
 
     QCOMPARE(shown(), QStringList({QStringLiteral("错误: 添加知识库小项失败!"),
                                    QStringLiteral("错误: 重命名知识库项 '名010101(010101)' 失败!"),
@@ -251,7 +254,7 @@ void TestFullDisk::catalogueWritesFailAndAreNotShownDone() {
     // With room again the same connection writes, so a failed commit left
     // no transaction hanging that would swallow the next change.
     disk->unfill();
-    QVERIFY(tree.addChild(tree.indexOf("010100")).isValid());
+    QVERIFY(tree.indexOf(service.addChild("010100").value_or(QString())).isValid());
     QCOMPARE(StoredState::RowsOf(databasePath()).size(), rowsBefore.size() + 1);
 }
 

@@ -1,7 +1,7 @@
 #include "MaterialPanes.h"
 
-#include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& base,
                              Prompter& prompter, const ProgramPaths& paths,
@@ -38,19 +38,19 @@ MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& 
             });
 }
 
-void MaterialPanes::connectTree(CategoryTreeModel& tree) {
-    connect(&tree, &CategoryTreeModel::itemRenamed, &m_list, &MaterialTableModel::refreshPaths);
-    connect(&tree, &CategoryTreeModel::itemRenamed, &m_open, &MaterialTableModel::refreshPaths);
-    connect(&tree, &CategoryTreeModel::itemRenamed, &m_dock, &DockStationModel::refreshPaths);
+void MaterialPanes::connectTree(TreeService& tree) {
+    connect(&tree, &TreeService::itemRenamed, &m_list, &MaterialTableModel::refreshPaths);
+    connect(&tree, &TreeService::itemRenamed, &m_open, &MaterialTableModel::refreshPaths);
+    connect(&tree, &TreeService::itemRenamed, &m_dock, &DockStationModel::refreshPaths);
     for (MaterialTableModel* model :
          {static_cast<MaterialTableModel*>(&m_list), static_cast<MaterialTableModel*>(&m_open)}) {
-        connect(&tree, &CategoryTreeModel::itemRecoded, model, &MaterialTableModel::recodeItem);
-        connect(&tree, &CategoryTreeModel::materialsOfItemMoved, model,
+        connect(&tree, &TreeService::itemRecoded, model, &MaterialTableModel::recodeItem);
+        connect(&tree, &TreeService::materialsOfItemMoved, model,
                 &MaterialTableModel::moveMaterialsOfItem);
-        connect(&tree, &CategoryTreeModel::materialMoved, model, &MaterialTableModel::moveMaterial);
+        connect(&tree, &TreeService::materialMoved, model, &MaterialTableModel::moveMaterial);
         // Only one thing is ever cut: a material cut here replaces a cut item.
         connect(model, &MaterialTableModel::materialCut, &tree,
-                [&tree] { tree.cutMaterials(QModelIndex()); });
+                [&tree] { tree.cutMaterialsOf({}); });
     }
 }
 

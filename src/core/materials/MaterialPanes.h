@@ -9,8 +9,8 @@
 #include <QObject>
 #include <optional>
 
-class CategoryTreeModel;
 class RecycleBinModel;
+class TreeService;
 
 // The material side of the main window: the material list, the list of open
 // materials, the dock station, the properties pane and the new-material
@@ -32,7 +32,7 @@ public:
 
     // Renames, moves and pastes in the tree reach the lists; a material cut
     // in a list makes the tree forget what was cut there.
-    void connectTree(CategoryTreeModel& tree);
+    void connectTree(TreeService& tree);
     // Deleted materials go to the recycle bin; restored ones come back to
     // the list.
     void connectRecycleBin(RecycleBinModel& bin);

@@ -1,22 +1,13 @@
 #include "CategoryTreeModel.h"
 
 #include "CategoryCode.h"
-#include "CurrentKnowledgeBase.h"
-#include "KnowledgeStore.h"
-#include "MaterialClipboard.h"
-#include "Prompter.h"
-#include "TimeText.h"
-#include "db/Transaction.h"
+#include "TreeService.h"
 
-#include <QPointer>
-#include <QSet>
 #include <algorithm>
 
 using CategoryCode::Level;
 
 namespace {
-
-const QString kNotice = QStringLiteral("提示");
 
 // The part of a code that everything under the item shares.
 QString prefixOf(const QString& code) {
@@ -35,6 +26,18 @@ int levelsBelow(const QString& code) {
     return std::max(0, int(Level::Minor) - int(CategoryCode::LevelOf(code)));
 }
 
+// The item a code lies under; the whole base for a root.
+QString parentCodeOf(const QString& code) {
+    switch (CategoryCode::LevelOf(code)) {
+    case Level::Major:
+        return code.left(2) + QStringLiteral("0000");
+    case Level::Minor:
+        return code.left(4) + QStringLiteral("00");
+    default:
+        return CategoryCode::kWholeBase;
+    }
+}
+
 } // namespace
 
 int CategoryTreeModel::Node::row() const {
@@ -48,70 +51,25 @@ int CategoryTreeModel::Node::row() const {
     return 0;
 }
 
-CategoryTreeModel::CategoryTreeModel(KnowledgeStore& store, const CurrentKnowledgeBase& base,
-                                     Prompter& prompter, MaterialClipboard& materialClipboard,
-                                     QObject* parent)
-    : QAbstractItemModel(parent), m_store(store), m_base(base), m_prompter(prompter),
-      m_materialClipboard(materialClipboard) {
+CategoryTreeModel::CategoryTreeModel(TreeService& service, QObject* parent)
+    : QAbstractItemModel(parent), m_service(service) {
     m_root.code = CategoryCode::kWholeBase;
+    connect(&service, &TreeService::itemAdded, this, &CategoryTreeModel::addNode);
+    connect(&service, &TreeService::itemRenamed, this, &CategoryTreeModel::renameNode);
+    connect(&service, &TreeService::itemsExchanged, this, &CategoryTreeModel::exchangeNodes);
+    connect(&service, &TreeService::itemRecycled, this, &CategoryTreeModel::removeRecycled);
+    connect(&service, &TreeService::itemRestored, this, &CategoryTreeModel::insertRestored);
+    connect(&service, &TreeService::itemRecoded, this, &CategoryTreeModel::placeMovedItem);
 }
 
 CategoryTreeModel::~CategoryTreeModel() = default;
 
-void CategoryTreeModel::failed(const QString& text, const QString& caption) {
-    m_prompter.message(text, caption, Prompter::Icon::Warning, Prompter::Buttons::Ok);
-}
-
-bool CategoryTreeModel::write(StoreWriteRunner::Write work, StoreWriteRunner::Then then) {
-    if (!m_writeRunner) {
-        const bool written = work(m_store);
-        then(written);
-        return written;
-    }
-    QPointer<CategoryTreeModel> self(this);
-    const int baseId = m_base.ID;
-    return m_writeRunner->run(std::move(work), [self, baseId, then](bool written) {
-        if (!self)
-            return;
-        // The tree may show another base by now: only a failure is still
-        // worth telling.
-        if (self->m_base.ID != baseId) {
-            if (!written)
-                then(false);
-            return;
-        }
-        // The worker's store kept the names it wrote to itself.
-        QList<ItemRecord> all;
-        self->m_store.LoadAllItems(all);
-        then(written);
-    });
-}
-
 // Filling
-
-bool CategoryTreeModel::loadChildren(const QString& parentCode, QList<ItemRecord>& items) {
-    if (!m_store.LoadChildItems(parentCode, items))
-        return false;
-    // A code stored twice shows once; the later rows go, the first one stays.
-    QSet<QString> seen;
-    for (qsizetype i = 0; i < items.size();) {
-        if (seen.contains(items[i].ItemID)) {
-            m_store.DeleteItemById(items[i].ID);
-            items.removeAt(i);
-        } else {
-            seen.insert(items[i].ItemID);
-            ++i;
-        }
-    }
-    return true;
-}
 
 void CategoryTreeModel::loadSubtree(Node* node, int depth) {
     if (depth <= 0)
         return;
-    QList<ItemRecord> items;
-    loadChildren(node->code, items);
-    for (const ItemRecord& item : items) {
+    for (const ItemRecord& item : m_service.children(node->code)) {
         auto child = std::make_unique<Node>();
         child->code = item.ItemID;
         child->name = item.ItemName;
@@ -125,10 +83,8 @@ void CategoryTreeModel::loadSubtree(Node* node, int depth) {
 void CategoryTreeModel::fill() {
     beginResetModel();
     m_root.children.clear();
-    m_cutItem.clear();
-    m_cutMaterials.clear();
-    QList<ItemRecord> all;
-    m_store.LoadAllItems(all);
+    m_service.forgetCuts();
+    m_service.reloadNames();
     loadSubtree(&m_root, 3);
     endResetModel();
 }
@@ -136,8 +92,7 @@ void CategoryTreeModel::fill() {
 void CategoryTreeModel::clear() {
     beginResetModel();
     m_root.children.clear();
-    m_cutItem.clear();
-    m_cutMaterials.clear();
+    m_service.forgetCuts();
     endResetModel();
 }
 
@@ -256,133 +211,41 @@ void CategoryTreeModel::removeChildren(Node* node) {
     endRemoveRows();
 }
 
-// Adding and renaming
-
-QModelIndex CategoryTreeModel::addRoot() {
-    const std::optional<QString> typed = m_prompter.askText(QStringLiteral("添加知识库根项"));
-    if (!typed)
-        return {};
-    const QString name = typed->trimmed();
-    if (name.isEmpty()) {
-        failed(QStringLiteral("知识库项名不能为空!"), kNotice);
-        return {};
-    }
-    QString code;
-    if (!m_store.InsertChildItem(CategoryCode::kWholeBase, name, code)) {
-        failed(QStringLiteral("添加知识库根项失败!"), kNotice);
-        return {};
-    }
-    auto node = std::make_unique<Node>();
-    node->code = code;
-    node->name = name;
-    Node* added = node.get();
-    insertNode(&m_root, std::move(node), int(m_root.children.size()));
-    return indexOfNode(added);
-}
-
-QModelIndex CategoryTreeModel::addChild(const QModelIndex& parentIndex) {
-    if (!parentIndex.isValid())
-        return {};
-    Node* parent = nodeOf(parentIndex);
-    const Level level = CategoryCode::LevelOf(parent->code);
-    if (level != Level::Root && level != Level::Major)
-        return {};
-    const bool major = level == Level::Root;
-    const QString name = major ? QStringLiteral("新建资料大项!") : QStringLiteral("新建资料小项!");
-    const QString failure =
-        major ? QStringLiteral("添加知识库大项失败!") : QStringLiteral("添加知识库小项失败!");
-    QString code;
-    if (!m_store.InsertChildItem(parent->code, name, code)) {
-        failed(failure);
-        return {};
-    }
-    auto node = std::make_unique<Node>();
-    node->code = code;
-    node->name = name;
-    Node* added = node.get();
-    insertNode(parent, std::move(node), int(parent->children.size()));
-    return indexOfNode(added);
-}
+// Editing a name in the view
 
 bool CategoryTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    Node* node = nodeOf(index);
+    const Node* node = nodeOf(index);
     const QString name = value.toString().trimmed();
-    if (name.isEmpty() || name == node->name)
-        return false;
-    if (!m_store.RenameItem(node->code, name)) {
-        failed(QStringLiteral("重命名知识库项 '%1' 失败!").arg(nodeText(node)));
-        return false;
-    }
+    return name != node->name && m_service.renameItem(node->code, name) && node->name == name;
+}
+
+// What the service announces
+
+void CategoryTreeModel::addNode(const QString& code, const QString& name) {
+    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(parentCodeOf(code));
+    if (!parent || findNode(code))
+        return;
+    auto node = std::make_unique<Node>();
+    node->code = code;
     node->name = name;
-    Q_EMIT dataChanged(index, index);
-    Q_EMIT itemRenamed(node->code);
-    return true;
+    insertNode(parent, std::move(node), int(parent->children.size()));
 }
 
-// Deleting
-
-bool CategoryTreeModel::removeToRecycleBin(const QModelIndex& index) {
-    if (!index.isValid())
-        return false;
-    Node* node = nodeOf(index);
-    if (!node->children.empty()) {
-        failed(QStringLiteral("不能对存在子项的知识库项 '%1' 进行删除!").arg(nodeText(node)));
-        return false;
+void CategoryTreeModel::renameNode(const QString& code, const QString& name) {
+    if (Node* node = findNode(code)) {
+        node->name = name;
+        const QModelIndex index = indexOfNode(node);
+        Q_EMIT dataChanged(index, index);
     }
-    const QString path = m_store.ItemNames().DisplayPath(m_base.Name, node->code);
-    if (m_prompter.message(QStringLiteral("确定要删除该知识库项吗?"), QStringLiteral("警告"),
-                           Prompter::Icon::Question,
-                           Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
-        return false;
-
-    QString createTime;
-    m_store.GetItemCreateTime(node->code, createTime);
-    const QString deleteTime = TimeText::now();
-    const QString code = node->code;
-    const QString name = node->name;
-    const QString shown = nodeText(node);
-    return write(
-        [code](KnowledgeStore& store) {
-            Transaction transaction(store.database());
-            return transaction.IsActive() && store.SetItemFlag(code, QStringLiteral("EOS")) &&
-                   store.SetMaterialsFlagOfItem(code, false) && transaction.Commit();
-        },
-        [=, this](bool written) {
-            if (!written) {
-                failed(QStringLiteral("删除知识库项 '%1' 失败!").arg(shown));
-                return;
-            }
-            const RecycleRow row{name,      RecycleKindOf(code, false), path, deleteTime, {}, code,
-                                 createTime};
-            forgetCleared(code);
-            if (Node* gone = findNode(code))
-                removeNode(gone);
-            Q_EMIT itemRecycled(row);
-        });
 }
 
-// Moving among siblings
-
-bool CategoryTreeModel::exchange(const QModelIndex& index, int offset) {
-    if (!index.isValid())
-        return false;
-    Node* a = nodeOf(index);
-    Node* parent = a->parent;
-    const int otherRow = a->row() + offset;
-    if (otherRow < 0 || otherRow >= int(parent->children.size()))
-        return false;
-    Node* b = parent->children[size_t(otherRow)].get();
-
-    int pa = 0, pb = 0;
-    Transaction transaction(m_store.database());
-    if (!transaction.IsActive() || !m_store.GetItemPreference(a->code, pa) ||
-        !m_store.GetItemPreference(b->code, pb) || !m_store.SetItemPreference(a->code, pb) ||
-        !m_store.SetItemPreference(b->code, pa) || !transaction.Commit()) {
-        failed(QStringLiteral("移动知识库项 '%1' 失败!").arg(nodeText(a)));
-        return false;
-    }
+void CategoryTreeModel::exchangeNodes(const QString& code, const QString& otherCode) {
+    Node* a = findNode(code);
+    Node* b = findNode(otherCode);
+    if (!a || !b)
+        return;
     // The positions keep their places (and the selection with them); the
     // items trade places by trading what the two nodes show.
     removeChildren(a);
@@ -406,55 +269,45 @@ bool CategoryTreeModel::exchange(const QModelIndex& index, int offset) {
         }
         endInsertRows();
     }
-    return true;
 }
 
-bool CategoryTreeModel::moveUp(const QModelIndex& index) {
-    return exchange(index, -1);
+void CategoryTreeModel::removeRecycled(const RecycleRow& row) {
+    if (Node* gone = findNode(row.Code))
+        removeNode(gone);
 }
-bool CategoryTreeModel::moveDown(const QModelIndex& index) {
-    return exchange(index, +1);
-}
-
-// The recycle bin's side
 
 void CategoryTreeModel::insertRestored(const QString& code) {
     if (findNode(code))
         return;
-    Node* parent = nullptr;
-    switch (CategoryCode::LevelOf(code)) {
-    case Level::Root:
-        parent = &m_root;
-        break;
-    case Level::Major:
-        parent = findNode(code.left(2) + QStringLiteral("0000"));
-        break;
-    case Level::Minor:
-        parent = findNode(code.left(4) + QStringLiteral("00"));
-        break;
-    default:
-        return;
-    }
-    ItemRecord record;
-    if (!parent || !m_store.LoadItem(code, record))
+    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(parentCodeOf(code));
+    const std::optional<ItemRecord> record = parent ? m_service.item(code) : std::nullopt;
+    if (!record)
         return;
     auto node = std::make_unique<Node>();
     node->code = code;
-    node->name = record.ItemName;
-    node->preference = record.Preference;
+    node->name = record->ItemName;
+    node->preference = record->Preference;
     loadSubtree(node.get(), levelsBelow(code));
     // Back in its place among the siblings, as the next fill would show it.
     const auto before = [&](const std::unique_ptr<Node>& n) {
-        return std::pair(n->preference, n->code) < std::pair(record.Preference, code);
+        return std::pair(n->preference, n->code) < std::pair(record->Preference, code);
     };
     const int row = int(std::count_if(parent->children.begin(), parent->children.end(), before));
     insertNode(parent, std::move(node), row);
 }
 
-void CategoryTreeModel::forgetCleared(const QString& code) {
-    const QString prefix = prefixOf(code);
-    if (m_cutItem.startsWith(prefix))
-        m_cutItem.clear();
-    if (m_cutMaterials.startsWith(prefix))
-        m_cutMaterials.clear();
+void CategoryTreeModel::placeMovedItem(const QString& oldCode, const QString& newCode) {
+    auto moved = std::make_unique<Node>();
+    moved->code = newCode;
+    const std::optional<ItemRecord> record = m_service.item(newCode);
+    moved->preference = record ? record->Preference : 0;
+    if (Node* old = findNode(oldCode)) {
+        moved->name = old->name;
+        removeNode(old);
+    } else {
+        moved->name = record ? record->ItemName : QString();
+    }
+    loadSubtree(moved.get(), levelsBelow(newCode));
+    if (Node* target = findNode(parentCodeOf(newCode)))
+        insertNode(target, std::move(moved), int(target->children.size()));
 }

@@ -2,11 +2,10 @@
 
 #include "CatalogueClear.h"
 #include "CategoryCode.h"
-#include "CategoryTreeModel.h"
 #include "CurrentKnowledgeBase.h"
 #include "KnowledgeStore.h"
 #include "Prompter.h"
-#include "db/Transaction.h"
+#include "TreeService.h"
 
 #include <QSet>
 
@@ -28,9 +27,15 @@ QString prefixOf(const QString& code) {
 } // namespace
 
 RecycleBinModel::RecycleBinModel(KnowledgeStore& store, const CurrentKnowledgeBase& base,
-                                 Prompter& prompter, CategoryTreeModel& tree, QObject* parent)
+                                 Prompter& prompter, TreeService& treeService, QObject* parent)
     : QAbstractTableModel(parent), m_store(store), m_base(base), m_prompter(prompter),
-      m_tree(tree) {}
+      m_treeService(treeService) {
+    connect(&treeService, &TreeService::itemRecycled, this, &RecycleBinModel::addRow);
+    connect(&treeService, &TreeService::itemRenamed, this, &RecycleBinModel::refreshPaths);
+    // A pasted item changes the codes and paths of rows below it.
+    connect(&treeService, &TreeService::itemRecoded, this, &RecycleBinModel::load);
+    connect(&treeService, &TreeService::materialRestored, this, &RecycleBinModel::materialRestored);
+}
 
 void RecycleBinModel::failed(const QString& text) {
     m_prompter.message(text, QStringLiteral("错误"), Prompter::Icon::Warning,
@@ -110,34 +115,11 @@ bool RecycleBinModel::restore(int rowIndex) {
     if (rowIndex < 0 || rowIndex >= m_rows.size())
         return false;
     const RecycleRow row = m_rows[rowIndex];
-    if (row.IsMaterial()) {
-        // A code of the wrong length names no item to list the material under.
-        if (row.Code.size() != 6 || !m_store.RestoreMaterialRow(row.MaterialId)) {
-            failed(QStringLiteral("还原资料 '%1' 失败!").arg(row.Name));
-            return false;
-        }
-        removeRowsWhere([&](const RecycleRow& r) { return r.MaterialId == row.MaterialId; });
-        MaterialRecord material;
-        m_store.GetMaterial(row.MaterialId, material);
-        material.DisplayPath = m_store.ItemNames().DisplayPath(m_base.Name, material.ItemID);
-        material.KnowledgeBaseID = QString::number(m_base.ID);
-        material.FilesRoot = m_base.FilesRoot;
-        Q_EMIT materialRestored(material);
-        return true;
-    }
-
-    // Only this item comes back, with the materials filed directly under it;
-    // the items below it stay until they are restored themselves.
-    {
-        Transaction transaction(m_store.database());
-        if (!transaction.IsActive() || !m_store.RestoreItemRow(row.Code) ||
-            !m_store.RestoreMaterialsOfItem(row.Code) || !transaction.Commit()) {
-            failed(QStringLiteral("还原知识库项 '%1' 失败!").arg(row.Name));
-            return false;
-        }
-    }
-    removeRowsWhere([&](const RecycleRow& r) { return r.Code == row.Code; });
-    m_tree.insertRestored(row.Code);
+    if (!m_treeService.restore(row))
+        return false;
+    removeRowsWhere([&](const RecycleRow& r) {
+        return row.IsMaterial() ? r.MaterialId == row.MaterialId : r.Code == row.Code;
+    });
     return true;
 }
 
@@ -181,7 +163,7 @@ bool RecycleBinModel::applyCleared(const ClearResult& result) {
         Q_EMIT materialCleared(id);
     if (result.ItemCleared) {
         m_store.ItemNames().ForgetUnder(prefix);
-        m_tree.forgetCleared(code);
+        m_treeService.forgetCleared(code);
     }
     // Stopping was the user's own wish: told, not warned.
     if (result.Stopped)

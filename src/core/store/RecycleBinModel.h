@@ -8,9 +8,9 @@
 #include <QList>
 #include <optional>
 
-class CategoryTreeModel;
 class KnowledgeStore;
 class Prompter;
+class TreeService;
 struct CurrentKnowledgeBase;
 
 // The deleted items and materials of the open base, newest on top, with the
@@ -31,7 +31,7 @@ public:
     };
 
     RecycleBinModel(KnowledgeStore& store, const CurrentKnowledgeBase& base, Prompter& prompter,
-                    CategoryTreeModel& tree, QObject* parent = nullptr);
+                    TreeService& treeService, QObject* parent = nullptr);
 
     // Reads every deleted item, then every deleted material, of the open base.
     void load();
@@ -74,6 +74,6 @@ private:
     KnowledgeStore& m_store;
     const CurrentKnowledgeBase& m_base;
     Prompter& m_prompter;
-    CategoryTreeModel& m_tree;
+    TreeService& m_treeService;
     QList<RecycleRow> m_rows;
 };

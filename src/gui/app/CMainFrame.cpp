@@ -25,6 +25,7 @@
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -136,17 +137,14 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
 
 void CMainFrame::createModels() {
     const CurrentKnowledgeBase& base = m_workspace.currentBase();
-    m_tree =
-        new CategoryTreeModel(m_workspace.store(), base, m_prompter, m_materialClipboard, this);
-    m_recycleBin = new RecycleBinModel(m_workspace.store(), base, m_prompter, *m_tree, this);
-    connect(m_tree, &CategoryTreeModel::itemRecycled, m_recycleBin, &RecycleBinModel::addRow);
-    connect(m_tree, &CategoryTreeModel::itemRenamed, m_recycleBin, &RecycleBinModel::refreshPaths);
-    // A pasted item takes everything below it to new codes, deleted rows too.
-    connect(m_tree, &CategoryTreeModel::itemRecoded, m_recycleBin, &RecycleBinModel::load);
+    m_treeService =
+        new TreeService(m_workspace.store(), base, m_prompter, m_materialClipboard, this);
+    m_tree = new CategoryTreeModel(*m_treeService, this);
+    m_recycleBin = new RecycleBinModel(m_workspace.store(), base, m_prompter, *m_treeService, this);
 
     m_materials = new MaterialPanes(m_workspace.store(), base, m_prompter, m_workspace.paths(),
                                     m_materialClipboard, this);
-    m_materials->connectTree(*m_tree);
+    m_materials->connectTree(*m_treeService);
     m_materials->connectRecycleBin(*m_recycleBin);
     OpenBaseFollowers::follow(m_workspace, *m_tree, *m_recycleBin, m_materials);
     connect(&m_materials->list(), &MaterialListModel::statusTextChanged, this,
@@ -208,7 +206,7 @@ void CMainFrame::createPanes() {
         m_commands->setHandler(spec.id, [this, id = spec.id] { showPane(id); });
         Q_UNUSED(show);
     }
-    m_treePane = new CKnowledgeTreePane(*m_tree, *m_commands);
+    m_treePane = new CKnowledgeTreePane(*m_tree, *m_treeService, m_prompter, *m_commands);
     m_baseSelector = new KnowledgeBaseSelectorBox(m_workspace.baseSelector(), m_treePane);
     // A base another process registered shows without a restart.
     m_baseSelector->setBeforePopup([this] { m_workspace.reloadConfigurationIfChanged(); });
@@ -298,7 +296,7 @@ void CMainFrame::createStatusBar() {
         new LongOperation(*m_commands, *m_progress, *statusBar(), m_workspace.currentBase(), this);
     m_recycleBinPane->setClearRunner(
         [this](const ClearTarget& target) { m_longOperation->startClear(*m_recycleBin, target); });
-    m_tree->setWriteRunner(m_longOperation);
+    m_treeService->setWriteRunner(m_longOperation);
     m_rowCol = new QLabel(statusBar());
     m_rowCol->setObjectName(QStringLiteral("indicator32829"));
     m_rowCol->setMinimumWidth(120);

@@ -29,6 +29,7 @@ class CSearchItemView;
 class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
+class TreeService;
 class DescriptTypeSelector;
 class QueryBox;
 class DocumentArea;
@@ -65,6 +66,7 @@ public:
     QProgressBar& progress() { return *m_progress; }
     LongOperation& longOperation() { return *m_longOperation; }
     CategoryTreeModel& categoryTree() { return *m_tree; }
+    TreeService& treeService() { return *m_treeService; }
     RecycleBinModel& recycleBin() { return *m_recycleBin; }
     CKnowledgeTreePane& treePane() { return *m_treePane; }
     CRecycleBinPane& recycleBinPane() { return *m_recycleBinPane; }
@@ -122,6 +124,7 @@ private:
     LongOperation* m_longOperation = nullptr;
     QMap<int, QDockWidget*> m_panes;
     MaterialClipboard m_materialClipboard;
+    TreeService* m_treeService = nullptr;
     CategoryTreeModel* m_tree = nullptr;
     RecycleBinModel* m_recycleBin = nullptr;
     CKnowledgeTreePane* m_treePane = nullptr;

@@ -1,10 +1,12 @@
 #include "CKnowledgeTreePane.h"
 
 #include "CategoryTreeDelegate.h"
+#include "Prompter.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
+#include "store/TreeService.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -14,10 +16,11 @@
 
 using namespace CommandIds;
 
-CKnowledgeTreePane::CKnowledgeTreePane(CategoryTreeModel& model, CommandRegistry& commands,
+CKnowledgeTreePane::CKnowledgeTreePane(CategoryTreeModel& model, TreeService& service,
+                                       Prompter& prompter, CommandRegistry& commands,
                                        QWidget* parent)
-    : QWidget(parent), m_model(model), m_commands(commands), m_view(new QTreeView(this)),
-      m_header(new QVBoxLayout) {
+    : QWidget(parent), m_model(model), m_service(service), m_prompter(prompter),
+      m_commands(commands), m_view(new QTreeView(this)), m_header(new QVBoxLayout) {
     setObjectName(QStringLiteral("CKnowledgeTreePane"));
     m_view->setObjectName(QStringLiteral("categoryTree"));
     m_view->setModel(&model);
@@ -75,7 +78,6 @@ void CKnowledgeTreePane::defineCommands() {
     for (const auto& c : commands)
         m_view->addAction(m_commands.define(c.id, QString::fromUtf8(c.text), c.key, local));
 
-    const auto current = [this] { return m_view->currentIndex(); };
     const auto hasNode = [this] { return m_view->currentIndex().isValid(); };
     const auto level = [this] { return CategoryCode::LevelOf(currentCode()); };
     const auto baseOpen = [this] { return m_view->isEnabled(); };
@@ -85,39 +87,49 @@ void CKnowledgeTreePane::defineCommands() {
     m_commands.setHandler(
         SearchFromItem, [this] { Q_EMIT searchRequested(currentCode()); }, baseOpen);
     m_commands.setHandler(
-        AddRootItem,
-        [this] {
-            const QModelIndex added = m_model.addRoot();
-            if (added.isValid())
-                m_view->setCurrentIndex(added);
-        },
-        baseOpen);
+        AddRootItem, [this] { addRoot(); }, baseOpen);
     m_commands.setHandler(
         AddChildItem, [this] { addChild(); },
         [level] {
             return level() == CategoryCode::Level::Root || level() == CategoryCode::Level::Major;
         });
     m_commands.setHandler(
-        RenameItem, [this, current] { m_view->edit(current()); }, hasNode);
+        RenameItem, [this] { m_view->edit(m_view->currentIndex()); }, hasNode);
     m_commands.setHandler(
-        DeleteItem, [this, current] { m_model.removeToRecycleBin(current()); }, hasNode);
+        DeleteItem, [this] { m_service.recycleItem(currentCode()); }, hasNode);
     m_commands.setHandler(
-        MoveItemUp, [this, current] { m_model.moveUp(current()); }, hasNode);
+        MoveItemUp, [this] { exchangeWithSibling(-1); }, hasNode);
     m_commands.setHandler(
-        MoveItemDown, [this, current] { m_model.moveDown(current()); }, hasNode);
+        MoveItemDown, [this] { exchangeWithSibling(+1); }, hasNode);
     m_commands.setHandler(
-        CutItem, [this, current] { m_model.cut(current()); }, hasNode);
+        CutItem, [this] { m_service.cutItem(currentCode()); }, hasNode);
     m_commands.setHandler(
-        CutItemMaterials, [this, current] { m_model.cutMaterials(current()); }, hasNode);
+        CutItemMaterials, [this] { m_service.cutMaterialsOf(currentCode()); }, hasNode);
     m_commands.setHandler(
-        PasteItem, [this, current] { m_model.paste(current()); }, hasNode);
+        PasteItem, [this] { m_service.paste(currentCode()); }, hasNode);
+}
+
+void CKnowledgeTreePane::addRoot() {
+    const std::optional<QString> typed = m_prompter.askText(QStringLiteral("添加知识库根项"));
+    if (!typed)
+        return;
+    if (const std::optional<QString> code = m_service.addRoot(*typed))
+        m_view->setCurrentIndex(m_model.indexOf(*code));
+}
+
+void CKnowledgeTreePane::exchangeWithSibling(int offset) {
+    const QModelIndex current = m_view->currentIndex();
+    const QModelIndex sibling = current.siblingAtRow(current.row() + offset);
+    if (sibling.isValid())
+        m_service.exchangeItems(currentCode(), CategoryTreeModel::codeOf(sibling));
 }
 
 void CKnowledgeTreePane::addChild() {
     const QModelIndex parent = m_view->currentIndex();
-    const QModelIndex added = m_model.addChild(parent);
-    if (!added.isValid())
+    const std::optional<QString> code = m_service.addChild(currentCode());
+    if (!code)
         return;
+    const QModelIndex added = m_model.indexOf(*code);
     // The new item carries a placeholder name: the user types the real one now.
     m_view->expand(parent);
     m_view->setCurrentIndex(added);

@@ -5,6 +5,7 @@
 class CategoryTreeModel;
 class CommandRegistry;
 class Prompter;
+class TreeService;
 class QTreeView;
 class QVBoxLayout;
 
@@ -13,8 +14,8 @@ class QVBoxLayout;
 class CKnowledgeTreePane : public QWidget {
     Q_OBJECT
 public:
-    CKnowledgeTreePane(CategoryTreeModel& model, CommandRegistry& commands,
-                       QWidget* parent = nullptr);
+    CKnowledgeTreePane(CategoryTreeModel& model, TreeService& service, Prompter& prompter,
+                       CommandRegistry& commands, QWidget* parent = nullptr);
 
     QTreeView* view() const { return m_view; }
     // Room above the tree for the base selector.
@@ -28,10 +29,15 @@ Q_SIGNALS:
 
 private:
     void defineCommands();
+    void addRoot();
     void addChild();
+    // Trades places with the sibling shown above (-1) or below (+1), if any.
+    void exchangeWithSibling(int offset);
     void showContextMenu(const QPoint& pos);
 
     CategoryTreeModel& m_model;
+    TreeService& m_service;
+    Prompter& m_prompter;
     CommandRegistry& m_commands;
     QTreeView* m_view;
     QVBoxLayout* m_header;

@@ -4,14 +4,16 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 class TestBaseSwitch : public QObject {
     Q_OBJECT
 
     BasesHome h;
     MaterialClipboard clipboard;
-    CategoryTreeModel tree{h.workspace.store(), h.workspace.currentBase(), h.prompter, clipboard};
-    RecycleBinModel bin{h.workspace.store(), h.workspace.currentBase(), h.prompter, tree};
+    TreeService service{h.workspace.store(), h.workspace.currentBase(), h.prompter, clipboard};
+    CategoryTreeModel tree{service};
+    RecycleBinModel bin{h.workspace.store(), h.workspace.currentBase(), h.prompter, service};
 
     bool followed = [this] {
         OpenBaseFollowers::follow(h.workspace, tree, bin, nullptr);

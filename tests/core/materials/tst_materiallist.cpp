@@ -8,6 +8,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QtTest>
 
@@ -20,6 +21,7 @@ class TestMaterialList : public QObject {
     std::unique_ptr<TestBase> t;
     std::unique_ptr<TestHome> home;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<RecycleBinModel> bin;
     std::unique_ptr<MaterialPanes> panes;
@@ -54,11 +56,12 @@ private Q_SLOTS:
         t = std::make_unique<TestBase>();
         home = std::make_unique<TestHome>();
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
+        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
         panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
                                                 *clipboard);
-        panes->connectTree(*tree);
+        panes->connectTree(*service);
         panes->connectRecycleBin(*bin);
         list = &panes->list();
         checkModel(tree.get());
@@ -293,11 +296,11 @@ private Q_SLOTS:
     void cutAndPasteInTheTree() {
         add(1, 2, "010101");
         QVERIFY(list->showMaterialsOf("010101"));
-        tree->cut(tree->indexOf("010102"));
+        service->cutItem("010102");
         QVERIFY(list->cut(0));
-        QCOMPARE(tree->cutItemCode(), QString()); // only one thing is ever cut
+        QCOMPARE(service->cutItemCode(), QString()); // only one thing is ever cut
         QCOMPARE(clipboard->material()->MinuItemID, QString("1"));
-        QVERIFY(tree->paste(tree->indexOf("020101")));
+        QVERIFY(service->paste("020101"));
         QCOMPARE(ids(), QStringList({"2"}));
 
         QVERIFY(list->showMaterialsOf("020000"));
@@ -316,14 +319,14 @@ private Q_SLOTS:
 
         // All materials of a minor pasted into the listed one.
         QVERIFY(list->showMaterialsOf("010101"));
-        tree->cutMaterials(tree->indexOf("010102"));
-        QVERIFY(tree->paste(tree->indexOf("010101")));
+        service->cutMaterialsOf("010102");
+        QVERIFY(service->paste("010101"));
         QCOMPARE(ids(), QStringList({"1", "2"}));
 
         // The listed minor pasted under another major: the same list under
         // its new code.
-        tree->cut(tree->indexOf("010101"));
-        QVERIFY(tree->paste(tree->indexOf("020100")));
+        service->cutItem("010101");
+        QVERIFY(service->paste("020100"));
         QCOMPARE(list->listCode(), QString("020102"));
         QCOMPARE(list->materialAt(0).ItemID, QString("020102"));
         QCOMPARE(list->materialAt(0).DisplayPath, QString("测试库\\名020000\\名020100\\名010101"));

@@ -5,6 +5,7 @@
 #include "store/ClearThread.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,7 @@ class TestCatalogueClear : public QObject {
 
     std::unique_ptr<TestBase> t;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<RecycleBinModel> bin;
 
@@ -63,8 +65,9 @@ private Q_SLOTS:
     void init() {
         t = std::make_unique<TestBase>();
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
+        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
         checkModel(tree.get());
         checkModel(bin.get());
         t->addItems({"010000", "010100", "010101"});

@@ -2,6 +2,7 @@
 #include "TestBase.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
+#include "store/TreeService.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,6 +12,7 @@ class TestCategoryTree : public QObject {
 
     std::unique_ptr<TestBase> t;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
 
     QStringList childTexts(const QString& code) {
@@ -25,7 +27,8 @@ private Q_SLOTS:
     void init() {
         t = std::make_unique<TestBase>();
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
         checkModel(tree.get());
     }
     void cleanup() {
@@ -50,17 +53,21 @@ private Q_SLOTS:
     void addingFindsTheFirstFreeCodeAndChecksTheName() {
         t->addItems({"010000", "010100", "010300"});
         tree->fill();
-        const QModelIndex major = tree->addChild(tree->indexOf("010000"));
+        const QModelIndex major = tree->indexOf(service->addChild("010000").value_or(QString()));
         QCOMPARE(major.data().toString(), QString("新建资料大项!(010200)"));
-        QCOMPARE(tree->addChild(major).data().toString(), QString("新建资料小项!(010201)"));
-        QVERIFY(!tree->addChild(tree->indexOf("010201")).isValid()); // a minor has no children
+        QCOMPARE(
+            tree->indexOf(service->addChild(CategoryTreeModel::codeOf(major)).value_or(QString()))
+                .data()
+                .toString(),
+            QString("新建资料小项!(010201)"));
+        QVERIFY(!tree->indexOf(service->addChild("010201").value_or(QString()))
+                     .isValid()); // a minor has no children
 
-        t->prompter.typeNext(QString("  读书笔记 "));
-        QCOMPARE(tree->addRoot().data().toString(), QString("读书笔记(020000)"));
-        t->prompter.typeNext(QString("   "));
-        QVERIFY(!tree->addRoot().isValid());
+        const std::optional<QString> root = service->addRoot("  读书笔记 ");
+        QCOMPARE(root, QString("020000"));
+        QCOMPARE(tree->indexOf(*root).data().toString(), QString("读书笔记(020000)"));
+        QVERIFY(!service->addRoot("   "));
         QCOMPARE(t->prompter.lastText(), QString("知识库项名不能为空!"));
-        QVERIFY(!tree->addRoot().isValid()); // cancelled: nothing, no message
         QCOMPARE(t->prompter.shown.size(), 1);
         QCOMPARE(t->column("select count(*) from ItemTable where ItemID <> '000000'"),
                  QStringList({"6"}));
@@ -69,7 +76,7 @@ private Q_SLOTS:
     void renameKeepsTheOldNameForBlankText() {
         t->addItems({"010000"});
         tree->fill();
-        QSignalSpy renamed(tree.get(), &CategoryTreeModel::itemRenamed);
+        QSignalSpy renamed(service.get(), &TreeService::itemRenamed);
         const QModelIndex root = tree->indexOf("010000");
         QVERIFY(!tree->setData(root, "   "));
         QVERIFY(tree->setData(root, " 新名 "));
@@ -84,20 +91,20 @@ private Q_SLOTS:
         t->addItems({"010000", "010100", "010101"});
         t->addMaterial("1", "010101");
         tree->fill();
-        QSignalSpy recycled(tree.get(), &CategoryTreeModel::itemRecycled);
+        QSignalSpy recycled(service.get(), &TreeService::itemRecycled);
 
-        QVERIFY(!tree->removeToRecycleBin(tree->indexOf("010000")));
+        QVERIFY(!service->recycleItem("010000"));
         QCOMPARE(t->prompter.lastText(),
                  QString("不能对存在子项的知识库项 '名010000(010000)' 进行删除!"));
 
         t->prompter.answerNext(Prompter::Answer::Cancel);
-        QVERIFY(!tree->removeToRecycleBin(tree->indexOf("010101")));
+        QVERIFY(!service->recycleItem("010101"));
         QCOMPARE(t->column("select ItemFlag from ItemTable where ItemID='010101'"),
                  QStringList({"AOS"}));
 
-        QVERIFY(tree->removeToRecycleBin(tree->indexOf("010101")));
-        QVERIFY(tree->removeToRecycleBin(tree->indexOf("010100")));
-        QVERIFY(tree->removeToRecycleBin(tree->indexOf("010000")));
+        QVERIFY(service->recycleItem("010101"));
+        QVERIFY(service->recycleItem("010100"));
+        QVERIFY(service->recycleItem("010000"));
         QVERIFY(childTexts({}).isEmpty());
         QCOMPARE(t->column("select distinct ItemFlag from ItemTable where ItemID like '01%'"),
                  QStringList({"EOS"}));
@@ -110,16 +117,50 @@ private Q_SLOTS:
         QCOMPARE(root.Kind, QString("知识库根项"));
     }
 
+    // The tree on screen may be older than the catalogue: a child another
+    // writer added since still keeps its parent from the recycle bin.
+    void deletingCountsChildrenTheTreeDoesNotShowYet() {
+        t->addItems({"010000", "010100"});
+        tree->fill();
+        t->addItems({"010101"});
+        QVERIFY(!service->recycleItem("010100"));
+        QCOMPARE(t->prompter.lastText(),
+                 QString("不能对存在子项的知识库项 '名010100(010100)' 进行删除!"));
+        QCOMPARE(t->column("select ItemFlag from ItemTable where ItemID='010100'"),
+                 QStringList({"AOS"}));
+    }
+
+    // Two views of one service (the window's tree and a second window, or
+    // the tree and keepsake-cli's copy) show every change alike.
+    void everyViewFollowsTheService() {
+        t->addItems({"010000", "010100", "020000"});
+        tree->fill();
+        CategoryTreeModel other(*service);
+        checkModel(&other);
+        other.fill();
+        const QString major = service->addChild("020000").value_or(QString());
+        QVERIFY(service->renameItem(major, "读书"));
+        service->cutItem("010100");
+        QVERIFY(service->paste("020000"));
+        QVERIFY(service->recycleItem("010000"));
+        const QStringList expected{"读书(020100)", "名010100(020200)"};
+        QCOMPARE(childTexts("020000"), expected);
+        QCOMPARE(other.rowCount(), 1);
+        QStringList shown;
+        for (int r = 0; r < other.rowCount(other.indexOf("020000")); ++r)
+            shown << other.index(r, 0, other.indexOf("020000")).data().toString();
+        QCOMPARE(shown, expected);
+    }
+
     void movingUpTwiceRestoresTheOrder() {
         t->addItems({"010000", "010100", "010101", "010200"});
         tree->fill();
         const QModelIndex second = tree->indexOf("010200");
-        QVERIFY(!tree->moveUp(tree->indexOf("010100"))); // first sibling: nothing
-        QVERIFY(tree->moveUp(second));
+        QVERIFY(service->exchangeItems("010200", "010100"));
         QCOMPARE(childTexts("010000"), QStringList({"名010200(010200)", "名010100(010100)"}));
         QCOMPARE(second.data().toString(), QString("名010100(010100)"));   // position kept
         QCOMPARE(childTexts("010100"), QStringList({"名010101(010101)"})); // children follow
-        QVERIFY(tree->moveUp(second));
+        QVERIFY(service->exchangeItems("010100", "010200"));
         QCOMPARE(childTexts("010000"), QStringList({"名010100(010100)", "名010200(010200)"}));
         QCOMPARE(t->column("select Preference from ItemTable where ItemID in ('010100','010200') "
                            "order by ItemID"),
@@ -130,15 +171,15 @@ private Q_SLOTS:
         t->addItems({"010000", "010200", "0102ZZ", "020000", "020100", "020200"});
         const MaterialRecord m = t->addMaterial("7", "0102ZZ");
         tree->fill();
-        tree->cut(tree->indexOf("010200"));
-        QVERIFY(tree->paste(tree->indexOf("020000")));
+        service->cutItem("010200");
+        QVERIFY(service->paste("020000"));
         QCOMPARE(childTexts("020000").last(), QString("名010200(020300)"));
         QCOMPARE(childTexts("020300"), QStringList({"名0102ZZ(0203ZZ)"}));
         QVERIFY(childTexts("010000").isEmpty());
         QCOMPARE(t->column("select ItemID from MinuItemTable"), QStringList({"0203ZZ"}));
         QCOMPARE(t->column("select MinuItemFilePath from MinuItemTable"),
                  QStringList({m.MinuItemFilePath}));
-        QVERIFY(tree->cutItemCode().isEmpty());
+        QVERIFY(service->cutItemCode().isEmpty());
     }
 
     void pasteRefusals_data() {
@@ -177,8 +218,8 @@ private Q_SLOTS:
             t->column("update ItemTable set ItemName='' where ItemID=?", {target});
         tree->fill();
         if (!cut.isEmpty())
-            tree->cut(tree->indexOf(cut));
-        QVERIFY(!tree->paste(tree->indexOf(target)));
+            service->cutItem(cut);
+        QVERIFY(!service->paste(target));
         QCOMPARE(t->prompter.lastText(), message);
         QCOMPARE(t->column("select count(*) from ItemTable where ItemID like '02%'"),
                  QStringList({"3"}));
@@ -191,18 +232,18 @@ private Q_SLOTS:
         tree->fill();
 
         clipboard->set(m);
-        QVERIFY(!tree->paste(tree->indexOf("010101")));
+        QVERIFY(!service->paste("010101"));
         QCOMPARE(t->prompter.lastText(), QString("不能粘贴资料到自己的目录下!"));
         m.KnowledgeBaseID = "9";
         clipboard->set(m);
-        QVERIFY(!tree->paste(tree->indexOf("010102")));
+        QVERIFY(!service->paste("010102"));
         QCOMPARE(t->prompter.lastText(), QString("无效的不同知识库之间的粘贴!"));
 
         // All materials of a minor, live or deleted, follow a materials cut.
-        QSignalSpy moved(tree.get(), &CategoryTreeModel::materialsOfItemMoved);
-        tree->cutMaterials(tree->indexOf("010101"));
+        QSignalSpy moved(service.get(), &TreeService::materialsOfItemMoved);
+        service->cutMaterialsOf("010101");
         QVERIFY(!clipboard->material());
-        QVERIFY(tree->paste(tree->indexOf("010102")));
+        QVERIFY(service->paste("010102"));
         QCOMPARE(t->column("select distinct ItemID from MinuItemTable"), QStringList({"010102"}));
         QCOMPARE(moved.count(), 1);
     }

@@ -13,6 +13,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -52,6 +53,7 @@ class TestHostileBase : public QObject {
     std::unique_ptr<ScriptedPrompter> prompter;
     std::unique_ptr<Workspace> ws;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<RecycleBinModel> bin;
     std::unique_ptr<MaterialPanes> panes;
@@ -202,13 +204,14 @@ private Q_SLOTS:
         QVERIFY(QFile::link(inSandbox("a/outside"), inBase("02")));
 
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(ws->store(), ws->currentBase(), *prompter,
-                                                   *clipboard);
-        bin = std::make_unique<RecycleBinModel>(ws->store(), ws->currentBase(), *prompter, *tree);
-        connect(tree.get(), &CategoryTreeModel::itemRecycled, bin.get(), &RecycleBinModel::addRow);
+        service =
+            std::make_unique<TreeService>(ws->store(), ws->currentBase(), *prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
+        bin =
+            std::make_unique<RecycleBinModel>(ws->store(), ws->currentBase(), *prompter, *service);
         panes = std::make_unique<MaterialPanes>(ws->store(), ws->currentBase(), *prompter,
                                                 ws->paths(), *clipboard);
-        panes->connectTree(*tree);
+        panes->connectTree(*service);
         panes->connectRecycleBin(*bin);
         checkModel(tree.get());
         checkModel(bin.get());
@@ -268,9 +271,11 @@ private Q_SLOTS:
 
         // Nothing is added under a malformed code, nor is it deleted by a
         // pattern it would widen.
-        QVERIFY(!tree->addChild(tree->index(1, 0)).isValid());
+        QVERIFY(!tree->indexOf(service->addChild(CategoryTreeModel::codeOf(tree->index(1, 0)))
+                                   .value_or(QString()))
+                     .isValid());
         expectShown(QStringLiteral("错误"), QStringLiteral("添加知识库大项失败!"));
-        QVERIFY(!tree->removeToRecycleBin(tree->index(2, 0)));
+        QVERIFY(!service->recycleItem(CategoryTreeModel::codeOf(tree->index(2, 0))));
         expectShown(QStringLiteral("错误"), QStringLiteral("删除知识库项 '小写码(0a0000)' 失败!"));
         QVERIFY(ws->store().ExecuteStatement(
             QStringLiteral("update ItemTable set ItemFlag='EOS' where ItemID='0a0000'")));
@@ -341,7 +346,7 @@ private Q_SLOTS:
 
         // Cut and pasted into another item: only its category changes.
         QVERIFY(list().cut(listRow("30")));
-        QVERIFY(tree->paste(tree->indexOf("010102")));
+        QVERIFY(service->paste("010102"));
         QCOMPARE(column("select ItemID from MinuItemTable where MinuItemID=30"),
                  QStringList({"010102"}));
 
@@ -370,7 +375,7 @@ private Q_SLOTS:
         addRow(2, QStringLiteral("链接"), QStringLiteral("010102"), 1, {}, "01/01/01/8/");
         addGoodMaterial(3, QStringLiteral("010102"));
         load();
-        QVERIFY(tree->removeToRecycleBin(tree->indexOf("010102")));
+        QVERIFY(service->recycleItem("010102"));
         QVERIFY(!bin->clearRow(binRow({}, QStringLiteral("010102"))));
         expectShown(QStringLiteral("错误"),
                     QStringLiteral(
@@ -396,7 +401,7 @@ private Q_SLOTS:
 
         // Pasted onto an item, a material is filed properly again.
         QVERIFY(list().cut(listRow("70")));
-        QVERIFY(tree->paste(tree->indexOf("010102")));
+        QVERIFY(service->paste("010102"));
         QVERIFY(list().showMaterialsOf(QStringLiteral("010102")));
         QCOMPARE(list().rowCount(), 1);
 

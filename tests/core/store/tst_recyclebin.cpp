@@ -3,6 +3,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
+#include "store/TreeService.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +15,11 @@ class TestRecycleBin : public QObject {
 
     std::unique_ptr<TestBase> t;
     std::unique_ptr<MaterialClipboard> clipboard;
+    std::unique_ptr<TreeService> service;
     std::unique_ptr<CategoryTreeModel> tree;
     std::unique_ptr<RecycleBinModel> bin;
 
-    void deleteInTree(const QString& code) {
-        QVERIFY(tree->removeToRecycleBin(tree->indexOf(code)));
-    }
+    void deleteInTree(const QString& code) { QVERIFY(service->recycleItem(code)); }
     int rowOf(const QString& code, const QString& materialId = {}) {
         for (int r = 0; r < bin->rowCount(); ++r) {
             if (bin->rowAt(r).Code == code && bin->rowAt(r).MaterialId == materialId)
@@ -38,11 +38,11 @@ private Q_SLOTS:
     void init() {
         t = std::make_unique<TestBase>();
         clipboard = std::make_unique<MaterialClipboard>();
-        tree = std::make_unique<CategoryTreeModel>(t->store, t->base, t->prompter, *clipboard);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *tree);
+        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
+        tree = std::make_unique<CategoryTreeModel>(*service);
+        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
         checkModel(tree.get());
         checkModel(bin.get());
-        connect(tree.get(), &CategoryTreeModel::itemRecycled, bin.get(), &RecycleBinModel::addRow);
         t->addItems({"010000", "010100", "010101", "020000"});
     }
     void cleanup() {

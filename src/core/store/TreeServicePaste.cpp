@@ -1,12 +1,13 @@
 // The tree's cut and paste: items to a new parent, materials to a new minor.
-#include "CategoryTreeModel.h"
+#include "TreeService.h"
 
 #include "CategoryCode.h"
 #include "CurrentKnowledgeBase.h"
 #include "KnowledgeStore.h"
 #include "MaterialClipboard.h"
-#include "Prompter.h"
 #include "db/Transaction.h"
+
+#include <memory>
 
 using CategoryCode::Level;
 
@@ -14,12 +15,21 @@ namespace {
 
 const QString kNotice = QStringLiteral("提示");
 
+// The part of a code that everything under the item shares.
+QString prefixOf(const QString& code) {
+    switch (CategoryCode::LevelOf(code)) {
+    case Level::Root:
+        return code.left(2);
+    case Level::Major:
+        return code.left(4);
+    default:
+        return code;
+    }
+}
+
 } // namespace
 
-// Cut and paste
-
-void CategoryTreeModel::cut(const QModelIndex& index) {
-    const QString code = codeOf(index);
+void TreeService::cutItem(const QString& code) {
     const Level level = CategoryCode::LevelOf(code);
     if (level != Level::Major && level != Level::Minor) {
         m_cutItem.clear();
@@ -30,9 +40,8 @@ void CategoryTreeModel::cut(const QModelIndex& index) {
     m_materialClipboard.clear();
 }
 
-void CategoryTreeModel::cutMaterials(const QModelIndex& index) {
+void TreeService::cutMaterialsOf(const QString& code) {
     m_cutItem.clear();
-    const QString code = codeOf(index);
     if (CategoryCode::LevelOf(code) != Level::Minor) {
         m_cutMaterials.clear();
         return;
@@ -41,47 +50,55 @@ void CategoryTreeModel::cutMaterials(const QModelIndex& index) {
     m_materialClipboard.clear();
 }
 
-bool CategoryTreeModel::paste(const QModelIndex& targetIndex) {
-    if (!targetIndex.isValid())
-        return false;
-    Node* target = nodeOf(targetIndex);
-    switch (CategoryCode::LevelOf(target->code)) {
+void TreeService::forgetCuts() {
+    m_cutItem.clear();
+    m_cutMaterials.clear();
+}
+
+void TreeService::forgetCleared(const QString& code) {
+    const QString prefix = prefixOf(code);
+    if (m_cutItem.startsWith(prefix))
+        m_cutItem.clear();
+    if (m_cutMaterials.startsWith(prefix))
+        m_cutMaterials.clear();
+}
+
+bool TreeService::paste(const QString& targetCode) {
+    switch (CategoryCode::LevelOf(targetCode)) {
     case Level::Root:
     case Level::Major:
-        return pasteItem(target);
+        return pasteItem(targetCode);
     case Level::Minor:
-        return m_cutMaterials.isEmpty() ? pasteOneMaterial(target) : pasteMaterials(target);
+        return m_cutMaterials.isEmpty() ? pasteOneMaterial(targetCode) : pasteMaterials(targetCode);
     default:
         failed(QStringLiteral("无效的粘贴!"));
         return false;
     }
 }
 
-bool CategoryTreeModel::pasteItem(Node* target) {
-    const bool underRoot = CategoryCode::LevelOf(target->code) == Level::Root;
+bool TreeService::pasteItem(const QString& targetCode) {
+    const bool underRoot = CategoryCode::LevelOf(targetCode) == Level::Root;
     if (m_cutItem.isEmpty()) {
         failed(underRoot ? QStringLiteral("无效的粘贴!") : QStringLiteral("请选择剪切项!"),
                kNotice);
         return false;
     }
-    if (target->name.isEmpty()) {
+    if (m_store.ItemNameOf(targetCode).isEmpty()) {
         failed(QStringLiteral("选择知识库项为空，粘贴失败!"));
         return false;
     }
     const int shared = underRoot ? 2 : 4;
-    if (m_cutItem.left(shared) == target->code.left(shared)) {
+    if (m_cutItem.left(shared) == targetCode.left(shared)) {
         failed(QStringLiteral("不能粘贴到同一个父项下!"), kNotice);
         return false;
     }
-    const Level cutLevel = CategoryCode::LevelOf(m_cutItem);
-    if (cutLevel != (underRoot ? Level::Major : Level::Minor)) {
+    if (CategoryCode::LevelOf(m_cutItem) != (underRoot ? Level::Major : Level::Minor)) {
         failed(QStringLiteral("粘贴无效!"));
         return false;
     }
     const QString failure =
         underRoot ? QStringLiteral("粘贴知识库大项失败!") : QStringLiteral("粘贴知识库小项失败!");
     const QString oldCode = m_cutItem;
-    const QString targetCode = target->code;
 
     // The item, its minors and every material under them change codes
     // together or not at all; the new code is found under the same write
@@ -110,55 +127,35 @@ bool CategoryTreeModel::pasteItem(Node* target) {
         },
         [=, this](bool written) {
             if (!written) {
-                QList<ItemRecord> all;
-                m_store.LoadAllItems(all); // the cache followed writes that were rolled back
+                reloadNames(); // the cache followed writes that were rolled back
                 failed(failure);
                 return;
             }
-            placeMovedItem(oldCode, *newCode, targetCode);
+            if (m_cutItem == oldCode)
+                m_cutItem.clear();
+            Q_EMIT itemRecoded(oldCode, *newCode);
         });
 }
 
-void CategoryTreeModel::placeMovedItem(const QString& oldCode, const QString& newCode,
-                                       const QString& targetCode) {
-    auto moved = std::make_unique<Node>();
-    moved->code = newCode;
-    int preference = 0;
-    m_store.GetItemPreference(newCode, preference);
-    moved->preference = preference;
-    if (Node* old = findNode(oldCode)) {
-        moved->name = old->name;
-        removeNode(old);
-    } else {
-        moved->name = m_store.ItemNameOf(newCode);
-    }
-    const bool underRoot = CategoryCode::LevelOf(targetCode) == Level::Root;
-    loadSubtree(moved.get(), underRoot ? 1 : 0);
-    if (Node* target = findNode(targetCode))
-        insertNode(target, std::move(moved), int(target->children.size()));
-    if (m_cutItem == oldCode)
-        m_cutItem.clear();
-    Q_EMIT itemRecoded(oldCode, newCode);
-}
-
-bool CategoryTreeModel::pasteMaterials(Node* target) {
+bool TreeService::pasteMaterials(const QString& targetCode) {
     const QString from = m_cutMaterials;
     if (CategoryCode::LevelOf(from) != Level::Minor)
         return false;
     m_cutMaterials.clear();
-    const QString to = target->code;
     return write(
-        [from, to](KnowledgeStore& store) { return store.RecodeMaterialsOfItem(to, from); },
+        [from, targetCode](KnowledgeStore& store) {
+            return store.RecodeMaterialsOfItem(targetCode, from);
+        },
         [=, this](bool written) {
             if (!written) {
                 failed(QStringLiteral("粘贴资料失败!"));
                 return;
             }
-            Q_EMIT materialsOfItemMoved(from, to);
+            Q_EMIT materialsOfItemMoved(from, targetCode);
         });
 }
 
-bool CategoryTreeModel::pasteOneMaterial(Node* target) {
+bool TreeService::pasteOneMaterial(const QString& targetCode) {
     const std::optional<MaterialRecord>& cut = m_materialClipboard.material();
     if (!cut) {
         failed(QStringLiteral("请剪切资料再粘贴!"), kNotice);
@@ -172,18 +169,18 @@ bool CategoryTreeModel::pasteOneMaterial(Node* target) {
         failed(QStringLiteral("没有剪切的项!"), kNotice);
         return false;
     }
-    if (cut->ItemID == target->code) {
+    if (cut->ItemID == targetCode) {
         failed(QStringLiteral("不能粘贴资料到自己的目录下!"), kNotice);
         return false;
     }
-    if (!m_store.MoveMaterial(target->code, cut->MinuItemID)) {
+    if (!m_store.MoveMaterial(targetCode, cut->MinuItemID)) {
         failed(QStringLiteral("粘贴资料失败!"));
         return false;
     }
     MaterialRecord moved = *cut;
     const QString from = moved.ItemID;
-    moved.ItemID = target->code;
-    moved.DisplayPath = m_store.ItemNames().DisplayPath(m_base.Name, target->code);
+    moved.ItemID = targetCode;
+    moved.DisplayPath = m_store.ItemNames().DisplayPath(m_base.Name, targetCode);
     m_materialClipboard.clear();
     m_cutItem.clear();
     Q_EMIT materialMoved(moved, from);
