@@ -100,4 +100,26 @@ QString MaterialFolder(const QString& code, const QString& materialId) {
            slash;
 }
 
+QString SharedPrefix(const QString& code) {
+    switch (LevelOf(code)) {
+    case Level::Root:
+        return code.left(2);
+    case Level::Major:
+        return code.left(4);
+    default:
+        return code;
+    }
+}
+
+QString ParentOf(const QString& code) {
+    switch (LevelOf(code)) {
+    case Level::Major:
+        return code.left(2) + QStringLiteral("0000");
+    case Level::Minor:
+        return code.left(4) + QStringLiteral("00");
+    default:
+        return kWholeBase;
+    }
+}
+
 } // namespace CategoryCode

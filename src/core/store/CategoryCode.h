@@ -52,6 +52,13 @@ QString SegmentOf(const QString& code, Level childLevel);
 // minor or not a code).
 QString ChildCode(const QString& parent, const QString& segment);
 
+// The part of a code that every item under it shares: two characters for a
+// root, four for a major, the whole code for a minor.
+QString SharedPrefix(const QString& code);
+
+// The item a code lies under: the whole base for a root.
+QString ParentOf(const QString& code);
+
 // The material folder below the base's folder: "01/02/03/17/" for material
 // 17 under 010203. Fixed at creation, whatever happens to the code later.
 QString MaterialFolder(const QString& code, const QString& materialId);

@@ -9,33 +9,9 @@ using CategoryCode::Level;
 
 namespace {
 
-// The part of a code that everything under the item shares.
-QString prefixOf(const QString& code) {
-    switch (CategoryCode::LevelOf(code)) {
-    case Level::Root:
-        return code.left(2);
-    case Level::Major:
-        return code.left(4);
-    default:
-        return code;
-    }
-}
-
 // How many levels of the tree lie below an item of this code.
 int levelsBelow(const QString& code) {
     return std::max(0, int(Level::Minor) - int(CategoryCode::LevelOf(code)));
-}
-
-// The item a code lies under; the whole base for a root.
-QString parentCodeOf(const QString& code) {
-    switch (CategoryCode::LevelOf(code)) {
-    case Level::Major:
-        return code.left(2) + QStringLiteral("0000");
-    case Level::Minor:
-        return code.left(4) + QStringLiteral("00");
-    default:
-        return CategoryCode::kWholeBase;
-    }
 }
 
 } // namespace
@@ -117,7 +93,7 @@ CategoryTreeModel::Node* CategoryTreeModel::findNode(const QString& code) const 
         for (const auto& child : node->children) {
             if (child->code == code)
                 return child.get();
-            if (code.startsWith(prefixOf(child->code)) && !next)
+            if (code.startsWith(CategoryCode::SharedPrefix(child->code)) && !next)
                 next = child.get();
         }
         if (!next)
@@ -224,7 +200,7 @@ bool CategoryTreeModel::setData(const QModelIndex& index, const QVariant& value,
 // What the service announces
 
 void CategoryTreeModel::addNode(const QString& code, const QString& name) {
-    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(parentCodeOf(code));
+    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(CategoryCode::ParentOf(code));
     if (!parent || findNode(code))
         return;
     auto node = std::make_unique<Node>();
@@ -279,7 +255,7 @@ void CategoryTreeModel::removeRecycled(const RecycleRow& row) {
 void CategoryTreeModel::insertRestored(const QString& code) {
     if (findNode(code))
         return;
-    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(parentCodeOf(code));
+    Node* parent = CategoryCode::IsRoot(code) ? &m_root : findNode(CategoryCode::ParentOf(code));
     const std::optional<ItemRecord> record = parent ? m_service.item(code) : std::nullopt;
     if (!record)
         return;
@@ -308,6 +284,6 @@ void CategoryTreeModel::placeMovedItem(const QString& oldCode, const QString& ne
         moved->name = record ? record->ItemName : QString();
     }
     loadSubtree(moved.get(), levelsBelow(newCode));
-    if (Node* target = findNode(parentCodeOf(newCode)))
+    if (Node* target = findNode(CategoryCode::ParentOf(newCode)))
         insertNode(target, std::move(moved), int(target->children.size()));
 }

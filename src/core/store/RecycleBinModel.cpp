@@ -15,15 +15,6 @@ namespace {
 // for the views than a removal signal per run.
 constexpr int kMaxRemovalRuns = 16;
 
-// The part of a code that every row under the item shares.
-QString prefixOf(const QString& code) {
-    if (CategoryCode::IsRoot(code))
-        return code.left(2);
-    if (CategoryCode::IsMajor(code))
-        return code.left(4);
-    return code;
-}
-
 } // namespace
 
 RecycleBinModel::RecycleBinModel(KnowledgeStore& store, const CurrentKnowledgeBase& base,
@@ -154,7 +145,7 @@ bool RecycleBinModel::applyCleared(const ClearResult& result) {
     for (qint64 id : result.ClearedIds)
         gone.insert(QString::number(id));
     const QString code = result.Target.ItemCode;
-    const QString prefix = result.ItemCleared ? prefixOf(code) : QString();
+    const QString prefix = result.ItemCleared ? CategoryCode::SharedPrefix(code) : QString();
     removeRowsWhere([&](const RecycleRow& r) {
         return r.IsMaterial() ? gone.contains(r.MaterialId)
                               : !prefix.isEmpty() && r.Code.startsWith(prefix);

@@ -15,18 +15,6 @@ namespace {
 
 const QString kNotice = QStringLiteral("提示");
 
-// The part of a code that everything under the item shares.
-QString prefixOf(const QString& code) {
-    switch (CategoryCode::LevelOf(code)) {
-    case Level::Root:
-        return code.left(2);
-    case Level::Major:
-        return code.left(4);
-    default:
-        return code;
-    }
-}
-
 } // namespace
 
 void TreeService::cutItem(const QString& code) {
@@ -56,7 +44,7 @@ void TreeService::forgetCuts() {
 }
 
 void TreeService::forgetCleared(const QString& code) {
-    const QString prefix = prefixOf(code);
+    const QString prefix = CategoryCode::SharedPrefix(code);
     if (m_cutItem.startsWith(prefix))
         m_cutItem.clear();
     if (m_cutMaterials.startsWith(prefix))

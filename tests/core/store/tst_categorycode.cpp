@@ -49,6 +49,14 @@ void TestCategoryCode::levelsAndForm() {
     QCOMPARE(ChildCode(QStringLiteral("0B10ZZ"), QStringLiteral("01")), QString());
     QCOMPARE(MaterialFolder(QStringLiteral("010203"), QStringLiteral("17")),
              QStringLiteral("01/02/03/17/"));
+
+    // Up the tree: what an item and everything under it share, and where it hangs.
+    QCOMPARE(SharedPrefix(QStringLiteral("0B0000")), QStringLiteral("0B"));
+    QCOMPARE(SharedPrefix(QStringLiteral("0B1000")), QStringLiteral("0B10"));
+    QCOMPARE(SharedPrefix(QStringLiteral("0B10ZZ")), QStringLiteral("0B10ZZ"));
+    QCOMPARE(ParentOf(QStringLiteral("0B10ZZ")), QStringLiteral("0B1000"));
+    QCOMPARE(ParentOf(QStringLiteral("0B1000")), QStringLiteral("0B0000"));
+    QCOMPARE(ParentOf(QStringLiteral("0B0000")), QStringLiteral("000000"));
 }
 
 void TestCategoryCode::firstFreeSegment() {
