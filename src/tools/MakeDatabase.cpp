@@ -69,7 +69,7 @@ QString textAt(Recordset& result, int index) {
 
 // Every row of the statement, its columns joined by tabs.
 bool rowsOf(Recordset& result, const QString& statement, int columns, QStringList& rows) {
-    if (result.Open(statement) != 1)
+    if (!result.Open(statement))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         QStringList fields;
@@ -103,7 +103,7 @@ bool holdsOnlyOurRows(const QString& path, const QSet<QString>& ourCodes,
     for (const QString& row : std::as_const(keywords))
         if (!ourKeywords.contains(row))
             return false;
-    if (result.Open(QStringLiteral("select ItemID from ItemTable")) != 1)
+    if (!result.Open(QStringLiteral("select ItemID from ItemTable")))
         return false;
     for (; !result.IsEOF(); result.MoveNext())
         if (!ourCodes.contains(textAt(result, 0)))

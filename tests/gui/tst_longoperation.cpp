@@ -40,7 +40,7 @@ class TestLongOperation : public QObject {
     QString stored(const QString& sql) {
         Recordset result(&frame->workspace().database());
         QString value;
-        if (result.Open(sql) == 1 && !result.IsEOF())
+        if (result.Open(sql) && !result.IsEOF())
             result.GetValueText(0, value);
         return value;
     }

@@ -14,7 +14,7 @@ namespace {
 
 QStringList rowsOf(Database& db, const QString& statement) {
     Recordset result(&db);
-    if (result.Open(statement) != 1)
+    if (!result.Open(statement))
         return {QStringLiteral("<failed: %1>").arg(db.GetErrorText())};
     QStringList rows;
     for (; !result.IsEOF(); result.MoveNext()) {

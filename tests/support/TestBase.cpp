@@ -60,7 +60,7 @@ MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, con
 
 QStringList TestBase::column(const QString& statement, const QVariantList& params) {
     Recordset result(&db);
-    if (result.Open(statement, params) != 1)
+    if (!result.Open(statement, params))
         return {QStringLiteral("failed: ") + db.GetErrorText()};
     QStringList rows;
     for (; !result.IsEOF(); result.MoveNext()) {
