@@ -86,7 +86,7 @@ bool rowsOf(Recordset& result, const QString& statement, int columns, QStringLis
 bool holdsOnlyOurRows(const QString& path, const QSet<QString>& ourCodes,
                       const QSet<QString>& ourMaterials, const QSet<QString>& ourKeywords) {
     Database db;
-    if (!db.Open(Database::ConnectionText(path)))
+    if (!db.Open(path))
         return true; // not a usable base: nothing to keep
     Recordset result(&db);
     QStringList materials, keywords;
@@ -119,7 +119,7 @@ void removeDatabase(const QString& path) {
 bool fillWelcomeTree(const QString& path) {
     Database db;
     ToolPrompter prompter;
-    if (!db.Open(Database::ConnectionText(path))) {
+    if (!db.Open(path)) {
         std::fprintf(stderr, "%s", db.GetErrorText().toUtf8().constData());
         return false;
     }

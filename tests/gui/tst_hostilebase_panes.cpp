@@ -77,7 +77,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(canary(), baseFolder() + "01/01/01/2/说明.rtf"));
         {
             Database db;
-            QVERIFY(db.Open(Database::ConnectionText(baseFolder() + "Keepsake.mdb")));
+            QVERIFY(db.Open(baseFolder() + "Keepsake.mdb"));
             Recordset insert(&db);
             QVERIFY(insert.Open(QStringLiteral("delete from MinuItemTable")));
             QVERIFY(insert.Open(QStringLiteral("delete from KeyWordTable")));

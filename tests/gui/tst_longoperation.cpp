@@ -90,8 +90,7 @@ private Q_SLOTS:
     void writesWaitWhileAClearRuns() {
         QVERIFY(enabled(CommandIds::ClearRecycled));
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
 
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
@@ -139,8 +138,7 @@ private Q_SLOTS:
         QVERIFY(frame->materials().createMaterial(minorCode, "随大项走", "*.txt", false));
 
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
 
         QVERIFY(other.BeginTransaction());
@@ -183,8 +181,7 @@ private Q_SLOTS:
         const QString filed =
             stored("select count(*) from MinuItemTable where ItemID='" + minor + "'");
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
         auto* stop = frame->findChild<QToolButton*>("stopOperation");
@@ -206,8 +203,7 @@ private Q_SLOTS:
     // Closing the window lets the clear finish rather than cut it off.
     void closingWaitsForTheClear() {
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
         QTimer::singleShot(300, [&] { other.RollbackTransaction(); });

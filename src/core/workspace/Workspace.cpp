@@ -103,7 +103,7 @@ QStringList Workspace::typeSelectorItems() const {
 int Workspace::ConnectKnowledgeBase(const QString& databasePath) {
     if (m_database.IsOpen())
         m_database.Close();
-    return m_database.Open(Database::ConnectionText(databasePath)) ? 1 : 0;
+    return m_database.Open(databasePath) ? 1 : 0;
 }
 
 int Workspace::Reconnect() {

@@ -48,7 +48,6 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
 class TestDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void connectionText();
     void openAndClose();
     void badFilesFailWithoutWriting_data();
     void badFilesFailWithoutWriting();
@@ -59,41 +58,36 @@ private Q_SLOTS:
     void workerReadsWhileGuiWrites();
 };
 
-void TestDatabase::connectionText() {
-    const QString path = QStringLiteral("/home/u/知识库;2/Keepsake.mdb");
-    const QString text = Database::ConnectionText(path);
-    QCOMPARE(text, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path);
-    QCOMPARE(Database::DatabasePathOf(text), path);
-    QCOMPARE(Database::DatabasePathOf(QStringLiteral("Provider=x;Old Data Source=/a")), QString());
-
-    Database db;
-    QVERIFY(!db.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;")));
-    QVERIFY(!db.GetErrorText().isEmpty());
-}
-
 void TestDatabase::openAndClose() {
     TestHome home;
     const QString first = makeBase(home);
-    const QString second = makeBase(home, QStringLiteral("Other.mdb"));
+    // A file name is taken whole, also with what once separated settings.
+    const QString second = makeBase(home, QStringLiteral("知识库;Data Source=2.mdb"));
 
     Database db;
     QVERIFY(!db.Close()); // never opened
-    QVERIFY(db.Open(Database::ConnectionText(first)));
+    QVERIFY(db.Open(first));
     QVERIFY(db.IsOpen());
     QVERIFY(!db.IsReadOnly());
     QCOMPARE(db.FilePath(), first);
     QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("1"));
 
     // Opening again moves the connection to the other file.
-    QVERIFY(db.Open(Database::ConnectionText(second), -1));
+    QVERIFY2(db.Open(second), qPrintable(db.GetErrorText()));
     QCOMPARE(db.FilePath(), second);
     QVERIFY(db.Close());
     QVERIFY(!db.Close());
 
     // A missing file leaves the Database closed, even if it was open before.
-    QVERIFY(db.Open(Database::ConnectionText(first)));
-    QVERIFY(!db.Open(Database::ConnectionText(home.path(QStringLiteral("none.mdb")))));
+    QVERIFY(db.Open(first));
+    QVERIFY(!db.Open(home.path(QStringLiteral("none.mdb"))));
     QVERIFY(!db.IsOpen());
+
+    // An empty path names no file; it must not stand for the working folder.
+    QVERIFY(db.Open(first));
+    QVERIFY(!db.Open(QString()));
+    QVERIFY(!db.IsOpen());
+    QVERIFY(db.GetErrorText().startsWith(QLatin1String("Description: ")));
 }
 
 void TestDatabase::badFilesFailWithoutWriting_data() {
@@ -134,7 +128,7 @@ void TestDatabase::badFilesFailWithoutWriting() {
     const auto before = snapshot(folder);
 
     Database db;
-    QVERIFY(!db.Open(Database::ConnectionText(path)));
+    QVERIFY(!db.Open(path));
     QVERIFY(!db.IsOpen());
     QVERIFY(db.GetErrorText().startsWith(QLatin1String("Description: ")));
     QCOMPARE(snapshot(folder), before); // nothing made, nothing changed
@@ -153,7 +147,7 @@ void TestDatabase::readOnlyMediumIsReadOnly() {
     QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
     {
         Database writer;
-        QVERIFY(writer.Open(Database::ConnectionText(path)));
+        QVERIFY(writer.Open(path));
         Recordset insert(&writer);
         QVERIFY(insert.Open(QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag,"
                                            "Preference,CreateTime) values('010000','根','AOS',"
@@ -164,7 +158,7 @@ void TestDatabase::readOnlyMediumIsReadOnly() {
 
     // Browsing works; writing fails with a reason and changes nothing.
     Database db;
-    QVERIFY2(db.Open(Database::ConnectionText(path)), qPrintable(db.GetErrorText()));
+    QVERIFY2(db.Open(path), qPrintable(db.GetErrorText()));
     QVERIFY(db.IsReadOnly());
     QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("2"));
     Recordset write(&db);
@@ -174,7 +168,7 @@ void TestDatabase::readOnlyMediumIsReadOnly() {
     QCOMPARE(countOf(db, QStringLiteral("ItemTable")), QStringLiteral("2"));
     // A second reader, as the search worker opens.
     Database worker;
-    QVERIFY(worker.Open(Database::ConnectionText(path)));
+    QVERIFY(worker.Open(path));
     QCOMPARE(countOf(worker, QStringLiteral("ItemTable")), QStringLiteral("2"));
     QCOMPARE(snapshot(QFileInfo(path).absolutePath()), before);
 }
@@ -193,13 +187,13 @@ void TestDatabase::lockedFileFails() {
     Database db;
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!db.Open(Database::ConnectionText(path)));
+    QVERIFY(!db.Open(path));
     QVERIFY(timer.elapsed() < Database::kBusyTimeoutMs);
     QVERIFY(db.GetErrorText().contains(QLatin1String("State: HYT00")));
 
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    QVERIFY(db.Open(Database::ConnectionText(path)));
+    QVERIFY(db.Open(path));
     QCOMPARE(countOf(db, QStringLiteral("KeyWordTable")), QStringLiteral("1"));
 }
 
@@ -208,7 +202,7 @@ void TestDatabase::failedStatementsReturnFalse() {
     Database db;
     Recordset result;
     QVERIFY(!result.Open(QStringLiteral("select 1"))); // no database
-    QVERIFY(db.Open(Database::ConnectionText(makeBase(home))));
+    QVERIFY(db.Open(makeBase(home)));
     result.SetDatabase(&db);
 
     QVERIFY(!result.Open(QStringLiteral("selec ItemID from ItemTable")));
@@ -265,7 +259,7 @@ void TestDatabase::transactions() {
     TestHome home;
     Database db;
     QVERIFY(!db.BeginTransaction());
-    QVERIFY(db.Open(Database::ConnectionText(makeBase(home))));
+    QVERIFY(db.Open(makeBase(home)));
     Recordset result(&db);
     auto insert = [&](int id) {
         return result.Open(QStringLiteral("insert into KeyWordTable values(?, 'k')"), {id});
@@ -299,7 +293,7 @@ void TestDatabase::workerReadsWhileGuiWrites() {
     TestHome home;
     const QString path = makeBase(home);
     Database gui;
-    QVERIFY(gui.Open(Database::ConnectionText(path)));
+    QVERIFY(gui.Open(path));
     Recordset result(&gui);
     auto insertRound = [&] {
         for (int i = 0; i < 200; ++i)
@@ -319,7 +313,7 @@ void TestDatabase::workerReadsWhileGuiWrites() {
     QString firstCount;
     std::thread worker([&] {
         Database own;
-        if (!own.Open(Database::ConnectionText(path))) {
+        if (!own.Open(path)) {
             ++failures;
             return;
         }

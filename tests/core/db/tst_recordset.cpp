@@ -28,7 +28,7 @@ void TestRecordset::init() {
     const QString path = m_home->path(QStringLiteral("Keepsake.mdb"));
     QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
     m_db = std::make_unique<Database>();
-    QVERIFY(m_db->Open(Database::ConnectionText(path)));
+    QVERIFY(m_db->Open(path));
 }
 
 void TestRecordset::valueToText_data() {
