@@ -43,7 +43,7 @@ KnowledgeStore& store() {
     static Fuzz::SilentPrompter prompter;
     static KnowledgeStore store(database, prompter);
     if (!database.IsOpen())
-        FUZZ_EXPECT(database.Open(Database::ConnectionText(databasePath())));
+        FUZZ_EXPECT(database.Open(databasePath()));
     return store;
 }
 

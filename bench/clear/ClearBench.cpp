@@ -47,7 +47,7 @@ bool makeBase(const QString& folder, int n) {
     Database database;
     QuietPrompter prompter;
     KnowledgeStore store(database, prompter);
-    if (!database.Open(Database::ConnectionText(path)))
+    if (!database.Open(path))
         return false;
     Transaction transaction(database);
     for (const QString& code : {QStringLiteral("010000"), QStringLiteral("010100"), kCode}) {
@@ -94,7 +94,7 @@ bool makeFolders(const QString& root, int n) {
 
 double clearMs(const QString& folder, int n, bool* ok) {
     Database database;
-    *ok = database.Open(Database::ConnectionText(folder + QStringLiteral("/Keepsake.mdb")));
+    *ok = database.Open(folder + QStringLiteral("/Keepsake.mdb"));
     if (!*ok)
         return -1;
     CatalogueClear clear(database, folder + QLatin1Char('/'));

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     }
     Database db;
     SilentPrompter prompter;
-    db.Open(Database::ConnectionText(dbPath));
+    db.Open(dbPath);
     KnowledgeStore store(db, prompter);
     Transaction transaction(db);
 

@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
 
     SilentPrompter prompter;
     Database db;
-    if (!db.Open(Database::ConnectionText(basePath))) {
+    if (!db.Open(basePath)) {
         std::fprintf(stderr, "%s", qPrintable(db.GetErrorText()));
         return 1;
     }

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const int runs = args.size() == 2 && args[0] == QLatin1String("--runs") ? args[1].toInt() : 11;
 
     Database db;
-    if (!db.Open(Database::ConnectionText(base)))
+    if (!db.Open(base))
         return 1;
     QuietPrompter prompter;
     KnowledgeStore store(db, prompter);

@@ -72,7 +72,7 @@ bool makeBase(const QString& path, int n) {
     Database database;
     LoudPrompter prompter;
     KnowledgeStore store(database, prompter);
-    if (!database.Open(Database::ConnectionText(path)))
+    if (!database.Open(path))
         return false;
     Transaction transaction(database);
     for (const char* code : {"010000", "010100", "010101", "020000"}) {
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
         Database database;
         LoudPrompter prompter;
         KnowledgeStore store(database, prompter);
-        if (!database.Open(Database::ConnectionText(path)))
+        if (!database.Open(path))
             return 1;
         CurrentKnowledgeBase base;
         base.ID = 1;

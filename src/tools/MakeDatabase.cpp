@@ -69,7 +69,7 @@ QString textAt(Recordset& result, int index) {
 
 // Every row of the statement, its columns joined by tabs.
 bool rowsOf(Recordset& result, const QString& statement, int columns, QStringList& rows) {
-    if (result.Open(statement) != 1)
+    if (!result.Open(statement))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         QStringList fields;
@@ -86,7 +86,7 @@ bool rowsOf(Recordset& result, const QString& statement, int columns, QStringLis
 bool holdsOnlyOurRows(const QString& path, const QSet<QString>& ourCodes,
                       const QSet<QString>& ourMaterials, const QSet<QString>& ourKeywords) {
     Database db;
-    if (!db.Open(Database::ConnectionText(path)))
+    if (!db.Open(path))
         return true; // not a usable base: nothing to keep
     Recordset result(&db);
     QStringList materials, keywords;
@@ -103,7 +103,7 @@ bool holdsOnlyOurRows(const QString& path, const QSet<QString>& ourCodes,
     for (const QString& row : std::as_const(keywords))
         if (!ourKeywords.contains(row))
             return false;
-    if (result.Open(QStringLiteral("select ItemID from ItemTable")) != 1)
+    if (!result.Open(QStringLiteral("select ItemID from ItemTable")))
         return false;
     for (; !result.IsEOF(); result.MoveNext())
         if (!ourCodes.contains(textAt(result, 0)))
@@ -119,7 +119,7 @@ void removeDatabase(const QString& path) {
 bool fillWelcomeTree(const QString& path) {
     Database db;
     ToolPrompter prompter;
-    if (!db.Open(Database::ConnectionText(path))) {
+    if (!db.Open(path)) {
         std::fprintf(stderr, "%s", db.GetErrorText().toUtf8().constData());
         return false;
     }

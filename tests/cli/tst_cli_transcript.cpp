@@ -64,8 +64,7 @@ private Q_SLOTS:
             // The welcome base's rows carry the time it was built.
             Database database;
             KnowledgeStore store(database, prompter);
-            QVERIFY(
-                database.Open(Database::ConnectionText(home.path("kb/我的知识库/Keepsake.mdb"))));
+            QVERIFY(database.Open(home.path("kb/我的知识库/Keepsake.mdb")));
             QVERIFY(store.ExecuteStatement("update MinuItemTable set CreateTime=?", {kTime}));
             QVERIFY(store.ExecuteStatement("update ItemTable set CreateTime=?", {kTime}));
         }

@@ -45,7 +45,7 @@ struct WorkingWindow {
     QString stored(const QString& sql) const {
         Recordset result(&frame->workspace().database());
         QString value;
-        if (result.Open(sql) == 1 && !result.IsEOF())
+        if (result.Open(sql) && !result.IsEOF())
             result.GetValueText(0, value);
         return value;
     }

@@ -53,7 +53,7 @@ struct Home {
 
 QStringList categoriesOf(const QString& databasePath) {
     Database db;
-    db.Open(Database::ConnectionText(databasePath));
+    db.Open(databasePath);
     Recordset result(&db);
     result.Open(QStringLiteral("select ItemID || ' ' || ItemName from ItemTable "
                                "where ItemID <> '000000' order by ItemID"));

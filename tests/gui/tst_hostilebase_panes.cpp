@@ -77,30 +77,26 @@ private Q_SLOTS:
         QVERIFY(QFile::link(canary(), baseFolder() + "01/01/01/2/说明.rtf"));
         {
             Database db;
-            QVERIFY(db.Open(Database::ConnectionText(baseFolder() + "Keepsake.mdb")));
+            QVERIFY(db.Open(baseFolder() + "Keepsake.mdb"));
             Recordset insert(&db);
-            QCOMPARE(insert.Open(QStringLiteral("delete from MinuItemTable")), 1);
-            QCOMPARE(insert.Open(QStringLiteral("delete from KeyWordTable")), 1);
+            QVERIFY(insert.Open(QStringLiteral("delete from MinuItemTable")));
+            QVERIFY(insert.Open(QStringLiteral("delete from KeyWordTable")));
             const QString statement = QStringLiteral(
                 "insert into MinuItemTable(MinuItemID,MinuItemName,ItemID,DescribeFileType,"
                 "MinuItemDescribeFilename,MinuItemFilePath,MinuItemFlag) "
                 "values(?,?,?,?,?,?,'AOS')");
-            QCOMPARE(
-                insert.Open(statement, {1, QStringLiteral("链接资料"), QStringLiteral("010101"), 0,
-                                        QStringLiteral("说明.rtf"), QStringLiteral("01/01/01/1/")}),
-                1);
-            QCOMPARE(
-                insert.Open(statement, {2, QStringLiteral("链接描述"), QStringLiteral("010101"), 0,
-                                        QStringLiteral("说明.rtf"), QStringLiteral("01/01/01/2/")}),
-                1);
-            QCOMPARE(
+            QVERIFY(insert.Open(statement,
+                                {1, QStringLiteral("链接资料"), QStringLiteral("010101"), 0,
+                                 QStringLiteral("说明.rtf"), QStringLiteral("01/01/01/1/")}));
+            QVERIFY(insert.Open(statement,
+                                {2, QStringLiteral("链接描述"), QStringLiteral("010101"), 0,
+                                 QStringLiteral("说明.rtf"), QStringLiteral("01/01/01/2/")}));
+            QVERIFY(
                 insert.Open(statement, {3, QString(5000, QChar(u'长')), QStringLiteral("010101"), 1,
-                                        QString(), QStringLiteral("../../outside/")}),
-                1);
-            QCOMPARE(insert.Open(QStringLiteral("update ItemTable set ItemName=? where "
-                                                "ItemID='010102'"),
-                                 {QString(5000, QChar(u'长'))}),
-                     1);
+                                        QString(), QStringLiteral("../../outside/")}));
+            QVERIFY(insert.Open(QStringLiteral("update ItemTable set ItemName=? where "
+                                               "ItemID='010102'"),
+                                {QString(5000, QChar(u'长'))}));
         }
         profile = std::make_unique<Profile>(profileDir.filePath(QStringLiteral("p.conf")));
         frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);

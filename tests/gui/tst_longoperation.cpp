@@ -41,7 +41,7 @@ class TestLongOperation : public QObject {
     QString stored(const QString& sql) {
         Recordset result(&frame->workspace().database());
         QString value;
-        if (result.Open(sql) == 1 && !result.IsEOF())
+        if (result.Open(sql) && !result.IsEOF())
             result.GetValueText(0, value);
         return value;
     }
@@ -92,8 +92,7 @@ private Q_SLOTS:
     void writesWaitWhileAClearRuns() {
         QVERIFY(enabled(CommandIds::ClearRecycled));
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
 
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
@@ -140,8 +139,7 @@ private Q_SLOTS:
         QVERIFY(frame->materials().createMaterial(minorCode, "随大项走", "*.txt", false));
 
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QSignalSpy finished(&frame->longOperation(), &LongOperation::finished);
 
         QVERIFY(other.BeginTransaction());
@@ -184,8 +182,7 @@ private Q_SLOTS:
         const QString filed =
             stored("select count(*) from MinuItemTable where ItemID='" + minor + "'");
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
         auto* stop = frame->findChild<QToolButton*>("stopOperation");
@@ -207,8 +204,7 @@ private Q_SLOTS:
     // Closing the window lets the clear finish rather than cut it off.
     void closingWaitsForTheClear() {
         Database other;
-        QVERIFY(
-            other.Open(Database::ConnectionText(frame->workspace().currentBase().DatabasePath)));
+        QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));
         QVERIFY(other.BeginTransaction());
         QVERIFY(frame->commands().trigger(CommandIds::ClearRecycled));
         QTimer::singleShot(300, [&] { other.RollbackTransaction(); });

@@ -14,7 +14,7 @@ namespace {
 
 QStringList rowsOf(Database& db, const QString& statement) {
     Recordset result(&db);
-    if (result.Open(statement) != 1)
+    if (!result.Open(statement))
         return {QStringLiteral("<failed: %1>").arg(db.GetErrorText())};
     QStringList rows;
     for (; !result.IsEOF(); result.MoveNext()) {
@@ -33,14 +33,14 @@ QStringList rowsOf(Database& db, const QString& statement) {
 
 QString IntegrityOf(const QString& databasePath) {
     Database db;
-    if (!db.Open(Database::ConnectionText(databasePath)))
+    if (!db.Open(databasePath))
         return QStringLiteral("<does not open: %1>").arg(db.GetErrorText());
     return rowsOf(db, QStringLiteral("PRAGMA integrity_check")).join(QLatin1Char('\n'));
 }
 
 QStringList RowsOf(const QString& databasePath) {
     Database db;
-    if (!db.Open(Database::ConnectionText(databasePath)))
+    if (!db.Open(databasePath))
         return {QStringLiteral("<does not open: %1>").arg(db.GetErrorText())};
     return rowsOf(db, QStringLiteral("select * from ItemTable order by ItemID")) +
            rowsOf(db, QStringLiteral("select * from MinuItemTable order by MinuItemID")) +

@@ -13,7 +13,7 @@ TestBase::TestBase(const QString& name) {
     const QString path = m_dir.filePath(QStringLiteral("Keepsake.mdb"));
     if (!KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-01-01 00:00:00")))
         qFatal("cannot make a test base");
-    if (!db.Open(Database::ConnectionText(path)))
+    if (!db.Open(path))
         qFatal("cannot open a test base");
     base = {1, name, path, m_dir.path() + QLatin1Char('/'), path};
     TimeText::setClock([] { return QDateTime(QDate(2009, 3, 7), QTime(14, 5, 9)); });
@@ -60,7 +60,7 @@ MaterialRecord TestBase::addMaterial(const QString& id, const QString& code, con
 
 QStringList TestBase::column(const QString& statement, const QVariantList& params) {
     Recordset result(&db);
-    if (result.Open(statement, params) != 1)
+    if (!result.Open(statement, params))
         return {QStringLiteral("failed: ") + db.GetErrorText()};
     QStringList rows;
     for (; !result.IsEOF(); result.MoveNext()) {

@@ -97,7 +97,7 @@ QString CategoryTreeImport::Import(const QString& filePath, const QString& datab
     Database database;
     SilentPrompter silent;
     KnowledgeStore store(database, silent);
-    if (!database.Open(Database::ConnectionText(databasePath)))
+    if (!database.Open(databasePath))
         return noConnection;
     const QList<CategoryTreeFile::Entry> entries = CategoryTreeFile::ReadEntries(filePath);
     if (entries.isEmpty())

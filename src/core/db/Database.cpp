@@ -9,9 +9,6 @@
 
 namespace {
 
-const QLatin1String kProvider("Provider=Microsoft.Jet.OLEDB.4.0;");
-const QLatin1String kDataSource("Data Source=");
-
 // An SQL state in the manner of ODBC drivers, so that the error text keeps
 // the fields callers have always logged.
 QString sqlStateOf(int code) {
@@ -72,20 +69,6 @@ Database::~Database() {
     Close();
 }
 
-QString Database::ConnectionText(const QString& databasePath) {
-    return kProvider + kDataSource + databasePath;
-}
-
-QString Database::DatabasePathOf(const QString& connectionText) {
-    int at = 0;
-    while ((at = connectionText.indexOf(kDataSource, at, Qt::CaseInsensitive)) >= 0) {
-        if (at == 0 || connectionText.at(at - 1) == QLatin1Char(';'))
-            return connectionText.mid(at + kDataSource.size());
-        at += kDataSource.size();
-    }
-    return {};
-}
-
 bool Database::CreateEmptyFile(const QString& path, QString* error) {
     auto failWith = [error](const QString& text) {
         if (error)
@@ -115,18 +98,19 @@ void Database::RemoveFile(const QString& path) {
         QFile::remove(path + QLatin1String(suffix));
 }
 
-bool Database::Open(const QString& connectionText, int) {
+bool Database::Open(const QString& databasePath) {
     Close();
-    m_connectionText = connectionText;
     m_errors.clear();
 
-    const QString path = DatabasePathOf(connectionText);
-    if (path.isEmpty()) {
+    // An empty path names no file at all, which is worth saying as such
+    // rather than as whatever fault an empty name resolves to. The
+    // description is the one the error log has always shown for it.
+    if (databasePath.isEmpty()) {
         ReportError({QStringLiteral("The connection text names no database file."),
                      sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
         return false;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = QFileInfo(databasePath).absoluteFilePath();
     const bool readOnly = DatabaseFileCheck::IsReadOnlyPlace(absolute);
     const QString fault = DatabaseFileCheck::FaultOf(absolute, readOnly);
     if (!fault.isEmpty()) {

@@ -23,13 +23,6 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path: the form the
-    // configuration and the callers have always passed around.
-    static QString ConnectionText(const QString& databasePath);
-    // The path after "Data Source=", or empty when the text names none. The
-    // path runs to the end of the text, since a POSIX path may hold ';'.
-    static QString DatabasePathOf(const QString& connectionText);
-
     // Makes a new, empty database file in WAL mode for Open to take; refuses
     // a path that exists. On failure nothing is left and error says why.
     static bool CreateEmptyFile(const QString& path, QString* error = nullptr);
@@ -38,10 +31,9 @@ public:
 
     // Opens an existing database file for reading and writing; never creates
     // one. A missing, empty, truncated, read-only, locked or foreign file
-    // fails without anything being written. Opening an open Database closes
-    // the old connection first. The options are accepted for the callers'
-    // sake and have no effect.
-    bool Open(const QString& connectionText, int options = -1);
+    // fails without anything being written, and so does an empty path.
+    // Opening an open Database closes the old connection first.
+    bool Open(const QString& databasePath);
     // False when there was no open connection.
     bool Close();
     bool IsOpen() const { return m_handle != nullptr; }
@@ -54,7 +46,6 @@ public:
     QString GetErrorText() const;
     const QList<Error>& Errors() const { return m_errors; }
 
-    const QString& ConnectionString() const { return m_connectionText; }
     // The absolute path of the open file, empty when closed.
     const QString& FilePath() const { return m_path; }
 
@@ -83,7 +74,6 @@ private:
     bool execute(const QString& sql);
 
     sqlite3* m_handle = nullptr;
-    QString m_connectionText;
     QString m_path;
     QList<Error> m_errors;
     int m_transactionDepth = 0;

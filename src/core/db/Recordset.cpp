@@ -60,17 +60,17 @@ int bind(sqlite3_stmt* statement, int index, const QVariant& value) {
 
 } // namespace
 
-int Recordset::fail(int resultCode) {
+bool Recordset::fail(int resultCode) {
     m_database->ReportSqliteError(resultCode);
     Close();
-    return -1;
+    return false;
 }
 
-int Recordset::Open(const QString& statement, const QVariantList& params, int, int, int) {
+bool Recordset::Open(const QString& statement, const QVariantList& params) {
     Close();
     m_statement = statement;
     if (!m_database || !m_database->IsOpen())
-        return -1;
+        return false;
     sqlite3* db = m_database->Handle();
 
     const QByteArray sql = statement.toUtf8();
@@ -87,7 +87,7 @@ int Recordset::Open(const QString& statement, const QVariantList& params, int, i
             {prepared ? QStringLiteral("The text holds more than one statement.")
                       : QStringLiteral("The text holds no statement."),
              QStringLiteral("42000"), SQLITE_MISUSE, QStringLiteral("Keepsake")});
-        return -1;
+        return false;
     }
     if (sqlite3_bind_parameter_count(prepared.get()) != params.size()) {
         m_database->ReportError({QStringLiteral("The statement takes %1 parameters, %2 were given.")
@@ -95,7 +95,7 @@ int Recordset::Open(const QString& statement, const QVariantList& params, int, i
                                      .arg(params.size()),
                                  QStringLiteral("07001"), SQLITE_RANGE,
                                  QStringLiteral("Keepsake")});
-        return -1;
+        return false;
     }
     for (int i = 0; i < params.size(); ++i) {
         rc = bind(prepared.get(), i + 1, params.at(i));
@@ -145,7 +145,7 @@ int Recordset::Open(const QString& statement, const QVariantList& params, int, i
         return fail(rc);
     m_rowsAffected = sqlite3_stmt_readonly(prepared.get()) ? 0 : sqlite3_changes(db);
     m_open = true;
-    return 1;
+    return true;
 }
 
 bool Recordset::MoveNext() {

@@ -12,7 +12,7 @@ class Database;
 // The result of one statement, read forward and as text. Open runs the
 // statement to the end and keeps the rows, so the statement never holds a
 // read lock while the caller works through them, and every failure (a busy
-// file, a damaged page) shows up as Open's -1 instead of half-way through.
+// file, a damaged page) shows up as Open's false instead of half-way through.
 // Rows are kept as typed values over one text buffer and turned into text
 // only when read: a tree fill reads tens of thousands of cells, and a heap
 // string per cell made up front costs more than the query.
@@ -29,13 +29,11 @@ public:
     // Runs one SQL statement. Every "?" in it takes the next of params, so
     // text typed by the user is never part of the statement (a QString binds
     // as text, integers and bool as integers, double as real, a null QVariant
-    // as NULL). 1 on success; -1 when there is no open database, the text
-    // holds more or less than one statement, the parameters do not fit, or
-    // SQLite fails; the reason is then in the Database's GetErrorText.
-    // Options, cursor and lock type are accepted for the callers' sake: every
-    // result is static and read forward.
-    int Open(const QString& statement, const QVariantList& params = {}, int options = 1,
-             int cursorType = 3, int lockType = 3);
+    // as NULL). False when there is no open database, the text holds more or
+    // less than one statement, the parameters do not fit, or SQLite fails;
+    // the reason is then in the Database's GetErrorText. Every result is
+    // static and read forward.
+    bool Open(const QString& statement, const QVariantList& params = {});
     bool IsOpen() const { return m_open; }
     const QString& Statement() const { return m_statement; }
 
@@ -67,7 +65,7 @@ private:
         };
     };
 
-    int fail(int resultCode);
+    bool fail(int resultCode);
 
     Database* m_database = nullptr;
     QString m_statement;

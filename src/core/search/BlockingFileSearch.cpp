@@ -44,7 +44,7 @@ FileSearchTotals BlockingFileSearch::Run(const SearchRequest& request,
 
 QString BlockingFileSearch::Header(const SearchRequest& request, const CurrentKnowledgeBase& base) {
     Database database;
-    const bool open = database.Open(Database::ConnectionText(base.DatabasePath));
+    const bool open = database.Open(base.DatabasePath);
     SilentPrompter silent;
     KnowledgeStore store(database, silent);
     auto nameOf = [&](const QString& code) {

@@ -11,7 +11,7 @@ qint64 BlockingKbSearch::Run(const SearchRequest& request, const CurrentKnowledg
     rowOut(KbSearchText::Header(request.Kind, request.QueryText));
     qint64 found = 0;
     Database database;
-    if (database.Open(Database::ConnectionText(base.DatabasePath))) {
+    if (database.Open(base.DatabasePath)) {
         const std::atomic<bool> never{false};
         KbSearchEngine engine(request, database, stop ? *stop : never, rowOut);
         found = engine.Run();

@@ -46,7 +46,7 @@ FileSearchTotals FileSearchEngine::Run() {
         // A connection of the search's own, so the GUI thread's statements
         // on the base never meet this one.
         Database database;
-        if (!database.Open(Database::ConnectionText(m_base.DatabasePath))) {
+        if (!database.Open(m_base.DatabasePath)) {
             m_sink.Tell(kNotOpen, QStringLiteral("错误"));
             return m_totals;
         }

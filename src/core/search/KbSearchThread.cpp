@@ -30,7 +30,7 @@ void KbSearchThread::run() {
         // A connection of the search's own: the GUI thread's statements on
         // the base never have to wait for this one, nor this one for them.
         Database database;
-        if (database.Open(Database::ConnectionText(m_base.DatabasePath))) {
+        if (database.Open(m_base.DatabasePath)) {
             // A queued signal per row would flood the receiver on a search
             // that lists most of a large base.
             KbSearchEngine engine(m_request, database, m_stop, [&](const QString& row) {

@@ -22,7 +22,7 @@ void ClearThread::run() {
     {
         // The GUI thread's connection stays free for reading meanwhile.
         Database database;
-        if (database.Open(Database::ConnectionText(m_databasePath))) {
+        if (database.Open(m_databasePath)) {
             CatalogueClear clear(database, m_filesRoot);
             clear.setStopFlag(&m_stop);
             // A queued signal per material would flood the receiver.

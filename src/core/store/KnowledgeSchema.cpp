@@ -38,7 +38,7 @@ bool KnowledgeSchema::CreateDatabaseFile(const QString& path, const QString& cre
         Database database;
         SilentPrompter silent;
         KnowledgeStore store(database, silent);
-        ok = database.Open(Database::ConnectionText(path));
+        ok = database.Open(path);
         {
             Transaction transaction(database);
             ok = ok && transaction.IsActive();

@@ -38,9 +38,9 @@ bool KnowledgeStore::ensureOpen() {
     return false;
 }
 
-int KnowledgeStore::open(Recordset& result, const QString& statement, const QVariantList& params) {
+bool KnowledgeStore::open(Recordset& result, const QString& statement, const QVariantList& params) {
     result.SetDatabase(&m_database);
-    return result.Open(statement, params, 1, 3, 3);
+    return result.Open(statement, params);
 }
 
 bool KnowledgeStore::readFirst(const QString& statement, const QVariantList& params,
@@ -48,7 +48,7 @@ bool KnowledgeStore::readFirst(const QString& statement, const QVariantList& par
     if (!ensureOpen())
         return false;
     Recordset result;
-    if (open(result, statement, params) != 1 || result.IsEOF())
+    if (!open(result, statement, params) || result.IsEOF())
         return false;
     return result.GetValueText(0, value);
 }
@@ -57,7 +57,7 @@ bool KnowledgeStore::ExecuteStatement(const QString& statement, const QVariantLi
     if (!ensureOpen())
         return false;
     Recordset result;
-    return open(result, statement, params) != -1;
+    return open(result, statement, params);
 }
 
 // Reading items
@@ -66,10 +66,10 @@ bool KnowledgeStore::LoadItem(const QString& code, ItemRecord& record) {
     if (!ensureOpen())
         return false;
     Recordset result;
-    if (open(result,
-             QStringLiteral("select ItemID,ItemName,Preference from ItemTable where ItemID = ? "
-                            "order by Preference"),
-             {code}) != 1 ||
+    if (!open(result,
+              QStringLiteral("select ItemID,ItemName,Preference from ItemTable where ItemID = ? "
+                             "order by Preference"),
+              {code}) ||
         result.IsEOF())
         return false;
     record.ItemID = textAt(result, 0);
@@ -107,7 +107,7 @@ bool KnowledgeStore::loadChildren(const QString& parentCode, QList<ItemRecord>& 
         value = parentCode;
 
     Recordset result;
-    if (open(result, statement, {value}) != 1)
+    if (!open(result, statement, {value}))
         return false;
     // The root and major patterns match the parent's own row too.
     for (; !result.IsEOF(); result.MoveNext()) {
@@ -131,10 +131,10 @@ bool KnowledgeStore::LoadSubItems(const QString& code, QList<ItemRecord>& list) 
     if (!ensureOpen() || !writableCode(code))
         return false;
     Recordset result;
-    if (open(result,
-             QStringLiteral(
-                 "select ItemID,ItemName from ItemTable where ItemID like ? order by Preference"),
-             {code.left(4) + QLatin1String("%%")}) != 1)
+    if (!open(result,
+              QStringLiteral(
+                  "select ItemID,ItemName from ItemTable where ItemID like ? order by Preference"),
+              {code.left(4) + QLatin1String("%%")}))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         ItemRecord item;
@@ -151,9 +151,9 @@ bool KnowledgeStore::LoadAllItems(QList<ItemRecord>& list) {
     if (!ensureOpen())
         return false;
     Recordset result;
-    if (open(result,
-             QStringLiteral("select ID,ItemID,ItemName,Preference from ItemTable order by ItemID"),
-             {}) != 1)
+    if (!open(result,
+              QStringLiteral("select ID,ItemID,ItemName,Preference from ItemTable order by ItemID"),
+              {}))
         return false;
     list.reserve(result.GetRecordCount());
     for (; !result.IsEOF(); result.MoveNext())
@@ -321,9 +321,9 @@ bool KnowledgeStore::NextChildSegment(const QString& parentCode, QString& segmen
     // Silent on a closed database: the callers say what could not be added.
     Recordset result;
     if (!m_database.IsOpen() ||
-        open(result,
-             QStringLiteral("select ItemID from ItemTable where ItemID like ? order by ItemID"),
-             {pattern}) != 1 ||
+        !open(result,
+              QStringLiteral("select ItemID from ItemTable where ItemID like ? order by ItemID"),
+              {pattern}) ||
         result.GetFieldCount() == 0) {
         segment = none;
         return false;
@@ -373,11 +373,11 @@ bool KnowledgeStore::GetMaterial(const QString& id, MaterialRecord& m) {
     if (!ensureOpen())
         return false;
     Recordset result;
-    if (open(result,
-             QStringLiteral("select MinuItemID,MinuItemName,ItemID,DescribeFileType,"
-                            "MinuItemDescribeFilename,\t\tMinuItemFilePath,CreateTime from "
-                            "MinuItemTable where MinuItemID =?"),
-             {row}) != 1)
+    if (!open(result,
+              QStringLiteral("select MinuItemID,MinuItemName,ItemID,DescribeFileType,"
+                             "MinuItemDescribeFilename,\t\tMinuItemFilePath,CreateTime from "
+                             "MinuItemTable where MinuItemID =?"),
+              {row}))
         return false;
     if (result.IsEOF())
         return true;

@@ -147,8 +147,8 @@ public:
 
 private:
     bool ensureOpen();
-    // -1 when the statement fails, else 1.
-    int open(Recordset& result, const QString& statement, const QVariantList& params);
+    // False when the statement fails; the reason is in GetErrorText.
+    bool open(Recordset& result, const QString& statement, const QVariantList& params);
     bool loadChildren(const QString& parentCode, QList<ItemRecord>& list, bool liveOnly);
     bool readFirst(const QString& statement, const QVariantList& params, QString& value);
     // The condition on ItemID that picks the materials filed under a code

@@ -55,7 +55,7 @@ bool KnowledgeStore::LoadMaterialIds(const QString& code, int typeFilter,
         break;
     }
     Recordset result;
-    if (open(result, statement, params) != 1)
+    if (!open(result, statement, params))
         return false;
     ids.reserve(result.GetRecordCount());
     QString text;
@@ -83,7 +83,7 @@ bool KnowledgeStore::LoadMaterials(const QList<qint64>& ids, QList<MaterialRecor
         params.append(id);
     }
     Recordset result;
-    if (open(result, statement + QLatin1Char(')'), params) != 1)
+    if (!open(result, statement + QLatin1Char(')'), params))
         return false;
     QHash<QString, MaterialRecord> byId;
     byId.reserve(result.GetRecordCount());
@@ -116,8 +116,8 @@ bool KnowledgeStore::LoadKeywords(const QString& id, QStringList& keywords) {
     if (!toId(id, row) || !ensureOpen())
         return false;
     Recordset result;
-    if (open(result, QStringLiteral("select KeyValue from KeyWordTable where MinuItemID =?"),
-             {row}) != 1)
+    if (!open(result, QStringLiteral("select KeyValue from KeyWordTable where MinuItemID =?"),
+              {row}))
         return false;
     keywords.clear();
     for (; !result.IsEOF(); result.MoveNext())

@@ -20,10 +20,10 @@ bool KnowledgeStore::LoadDeletedItems(QList<RecycleRow>& rows) {
     if (!ensureOpen())
         return false;
     Recordset result;
-    if (open(result,
-             QStringLiteral("select ItemID,ItemName,CreateTime,DeleteDataTime from ItemTable "
-                            "where ItemFlag ='EOS'"),
-             {}) != 1)
+    if (!open(result,
+              QStringLiteral("select ItemID,ItemName,CreateTime,DeleteDataTime from ItemTable "
+                             "where ItemFlag ='EOS'"),
+              {}))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         RecycleRow row;
@@ -46,11 +46,11 @@ bool KnowledgeStore::LoadDeletedMaterials(QList<RecycleRow>& rows) {
     // material, and clearing the row would delete that one. Such rows, and
     // rows without a numeric id (which would pass for items), are left out.
     Recordset result;
-    if (open(result,
-             QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tCreateTime,DeleteDataTime "
-                            "from MinuItemTable where \t\tMinuItemFlag ='EOS' and MinuItemID "
-                            "between -2147483648 and 2147483647 order by MinuItemID"),
-             {}) != 1)
+    if (!open(result,
+              QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tCreateTime,DeleteDataTime "
+                             "from MinuItemTable where \t\tMinuItemFlag ='EOS' and MinuItemID "
+                             "between -2147483648 and 2147483647 order by MinuItemID"),
+              {}))
         return false;
     qint64 id = 0;
     for (; !result.IsEOF(); result.MoveNext()) {
@@ -83,11 +83,11 @@ bool KnowledgeStore::LoadMaterialsUnder(const QString& code, QList<MaterialRecor
     QString value;
     const QString condition = materialsUnder(code, value);
     Recordset result;
-    if (open(result,
-             QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tMinuItemFilePath from "
-                            "MinuItemTable where ") +
-                 condition,
-             {value}) != 1)
+    if (!open(result,
+              QStringLiteral("select MinuItemID,MinuItemName,ItemID,\t\tMinuItemFilePath from "
+                             "MinuItemTable where ") +
+                  condition,
+              {value}))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         MaterialRecord m;

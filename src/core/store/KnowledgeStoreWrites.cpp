@@ -81,10 +81,10 @@ bool KnowledgeStore::LoadMaterialFoldersUnder(const QString& code,
     QString value;
     const QString condition = materialsUnder(code, value);
     Recordset result;
-    if (open(result,
-             QStringLiteral("select MinuItemID,MinuItemFilePath from MinuItemTable where ") +
-                 condition,
-             {value}) != 1)
+    if (!open(result,
+              QStringLiteral("select MinuItemID,MinuItemFilePath from MinuItemTable where ") +
+                  condition,
+              {value}))
         return false;
     materials.reserve(result.GetRecordCount());
     for (; !result.IsEOF(); result.MoveNext()) {

@@ -14,7 +14,7 @@ bool MaterialFolderQuery::Load(Database& database, const QString& scopeCode,
                                 statement, params))
         return false;
     Recordset result(&database);
-    if (result.Open(statement, params) != 1)
+    if (!result.Open(statement, params))
         return false;
     for (; !result.IsEOF(); result.MoveNext()) {
         Folder folder;

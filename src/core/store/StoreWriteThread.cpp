@@ -16,7 +16,7 @@ void StoreWriteThread::run() {
     bool written = false;
     {
         Database database;
-        if (database.Open(Database::ConnectionText(m_databasePath))) {
+        if (database.Open(m_databasePath)) {
             SilentPrompter prompter;
             KnowledgeStore store(database, prompter);
             written = m_write(store);

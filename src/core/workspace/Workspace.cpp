@@ -100,15 +100,15 @@ QStringList Workspace::typeSelectorItems() const {
     return DescriptTypeSelectorItems(m_config, m_current.ID);
 }
 
-int Workspace::ConnectKnowledgeBase(const QString& databasePath) {
+bool Workspace::ConnectKnowledgeBase(const QString& databasePath) {
     if (m_database.IsOpen())
         m_database.Close();
-    return m_database.Open(Database::ConnectionText(databasePath)) ? 1 : 0;
+    return m_database.Open(databasePath);
 }
 
-int Workspace::Reconnect() {
+bool Workspace::Reconnect() {
     if (m_current.ReconnectPath.isEmpty())
-        return 0;
+        return false;
     return ConnectKnowledgeBase(m_current.ReconnectPath);
 }
 

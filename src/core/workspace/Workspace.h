@@ -63,11 +63,13 @@ public:
     KnowledgeStore& store() { return m_store; }
     const CurrentKnowledgeBase& currentBase() const { return m_current; }
 
-    // Closes the open database, then opens the one at `databasePath`: 1 on
-    // success, 0 on failure (no database is open then).
-    int ConnectKnowledgeBase(const QString& databasePath);
+    // Closes the open database, then opens the one at `databasePath`. False
+    // when it does not open; no database is open then, and the reason is in
+    // the Database's GetErrorText.
+    bool ConnectKnowledgeBase(const QString& databasePath);
     // Back to the open base after the connection served another database.
-    int Reconnect();
+    // False, with nothing closed, when no base was open to go back to.
+    bool Reconnect();
 
     // Opens a registered base. False when the configuration cannot say where
     // it is (silently) or its database does not open (after telling the user).

@@ -8,7 +8,7 @@
 // "code name" of every category of the database, in code order.
 inline QStringList categoriesOf(const QString& databasePath) {
     Database db;
-    db.Open(Database::ConnectionText(databasePath));
+    db.Open(databasePath);
     Recordset result(&db);
     result.Open(QStringLiteral("select ItemID || ' ' || ItemName from ItemTable "
                                "where ItemID <> '000000' order by ItemID"));

@@ -28,7 +28,7 @@ void TestRecordset::init() {
     const QString path = m_home->path(QStringLiteral("Keepsake.mdb"));
     QVERIFY(KnowledgeSchema::CreateDatabaseFile(path, QStringLiteral("2009-03-01 08:05:00")));
     m_db = std::make_unique<Database>();
-    QVERIFY(m_db->Open(Database::ConnectionText(path)));
+    QVERIFY(m_db->Open(path));
 }
 
 void TestRecordset::valueToText_data() {
@@ -71,11 +71,11 @@ void TestRecordset::valueToText() {
     Recordset result(m_db.get());
     QString statement = QStringLiteral("select %1").arg(value);
     if (!type.isEmpty()) {
-        QCOMPARE(result.Open(QStringLiteral("create table V(x %1)").arg(type)), 1);
-        QCOMPARE(result.Open(QStringLiteral("insert into V values(%1)").arg(value)), 1);
+        QVERIFY(result.Open(QStringLiteral("create table V(x %1)").arg(type)));
+        QVERIFY(result.Open(QStringLiteral("insert into V values(%1)").arg(value)));
         statement = QStringLiteral("select x from V");
     }
-    QCOMPARE(result.Open(statement), 1);
+    QVERIFY(result.Open(statement));
     QString out = QStringLiteral("untouched");
     QVERIFY(result.GetValueText(0, out));
     QCOMPARE(out, text);
@@ -87,9 +87,8 @@ void TestRecordset::readingBounds() {
     QVERIFY(!result.MoveNext());
     QCOMPARE(result.GetFieldCount(), 0);
 
-    QCOMPARE(result.Open(QStringLiteral("select ItemID, ItemName as Name from ItemTable "
-                                        "union all select '010000', '根'")),
-             1);
+    QVERIFY(result.Open(QStringLiteral("select ItemID, ItemName as Name from ItemTable "
+                                       "union all select '010000', '根'")));
     QCOMPARE(result.GetFieldCount(), 2);
     QCOMPARE(result.GetFieldName(1), QStringLiteral("Name"));
     QCOMPARE(result.GetFieldName(2), QString());
@@ -115,11 +114,10 @@ void TestRecordset::readingBounds() {
 
 void TestRecordset::parametersBindByType() {
     Recordset result(m_db.get());
-    QCOMPARE(result.Open(QStringLiteral("select typeof(?), typeof(?), typeof(?), typeof(?), "
-                                        "typeof(?), ?"),
-                         {QStringLiteral("1"), 1, 1.5, QVariant(), QByteArray("\0x", 2),
-                          QStringLiteral("a'b\"c%_\\")}),
-             1);
+    QVERIFY(result.Open(QStringLiteral("select typeof(?), typeof(?), typeof(?), typeof(?), "
+                                       "typeof(?), ?"),
+                        {QStringLiteral("1"), 1, 1.5, QVariant(), QByteArray("\0x", 2),
+                         QStringLiteral("a'b\"c%_\\")}));
     QStringList types;
     for (int i = 0; i < 6; ++i) {
         QString text;

@@ -100,7 +100,7 @@ private Q_SLOTS:
     // clear waits: nothing at all is deleted.
     void aLockedCatalogueDeletesNothing() {
         Database other;
-        QVERIFY(other.Open(Database::ConnectionText(t->base.DatabasePath)));
+        QVERIFY(other.Open(t->base.DatabasePath));
         QVERIFY(other.BeginTransaction());
         QVERIFY(!bin->clearRow(rowOf("010101")));
         QCOMPARE(t->prompter.lastText(), QString("清除知识库项失败!"));
@@ -115,7 +115,7 @@ private Q_SLOTS:
     // stays cleared, the rest stays in the recycle bin with its folders.
     void aLockTakenBetweenBatchesKeepsTheRestWhole() {
         Database other;
-        QVERIFY(other.Open(Database::ConnectionText(t->base.DatabasePath)));
+        QVERIFY(other.Open(t->base.DatabasePath));
         CatalogueClear clear(t->db, t->base.FilesRoot);
         clear.setBatchSize(10);
         clear.setProgress([&](int done, int) {

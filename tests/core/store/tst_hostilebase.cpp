@@ -113,7 +113,7 @@ class TestHostileBase : public QObject {
     QStringList column(const QString& statement, const QVariantList& params = {}) {
         Recordset result(&ws->database());
         QStringList values;
-        if (result.Open(statement, params) != 1)
+        if (!result.Open(statement, params))
             return {QStringLiteral("<failed>")};
         for (; !result.IsEOF(); result.MoveNext()) {
             QString value;
@@ -251,7 +251,7 @@ private Q_SLOTS:
         };
         int preference = 100;
         for (const auto& [code, name] : rows)
-            QCOMPARE(insert.Open(statement, {code, name, preference++}), 1);
+            QVERIFY(insert.Open(statement, {code, name, preference++}));
         setRaw(QStringLiteral("ItemTable"), QStringLiteral("ItemName"), "\xff\xfe\x80",
                QStringLiteral("ItemID='050000'"));
         load();
@@ -555,9 +555,8 @@ private Q_SLOTS:
                QStringLiteral("ItemID='010101'"));
         QVERIFY(ws->store().RenameItem(QStringLiteral("010102"), QString(5000, QChar(u'长'))));
         Recordset insert(&ws->database());
-        QCOMPARE(insert.Open(QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag) "
-                                            "values('0300','四位码','AOS')")),
-                 1);
+        QVERIFY(insert.Open(QStringLiteral("insert into ItemTable(ItemID,ItemName,ItemFlag) "
+                                           "values('0300','四位码','AOS')")));
         const QString file = home->path(QStringLiteral("tree.QCK"));
         QVERIFY(CategoryTreeFile::ExportTree(ws->store(), ws->currentBase(), ws->prompter(), file));
         const QList<CategoryTreeFile::Entry> entries = CategoryTreeFile::ReadEntries(file);

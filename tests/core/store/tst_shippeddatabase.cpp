@@ -25,7 +25,7 @@ QString materialName(const QString& path, const QString& id) {
     ScriptedPrompter prompter;
     KnowledgeStore store(db, prompter);
     MaterialRecord material;
-    if (!db.Open(Database::ConnectionText(path)) || !store.GetMaterial(id, material))
+    if (!db.Open(path) || !store.GetMaterial(id, material))
         return QStringLiteral("<unreadable>");
     return material.MinuItemName;
 }
@@ -69,7 +69,7 @@ void TestShippedDatabase::shippedDatabases() {
     QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
 
     Database db;
-    QVERIFY2(db.Open(Database::ConnectionText(copy)), qPrintable(db.GetErrorText()));
+    QVERIFY2(db.Open(copy), qPrintable(db.GetErrorText()));
     ScriptedPrompter prompter;
     KnowledgeStore store(db, prompter);
     QList<ItemRecord> items;
@@ -96,7 +96,7 @@ void TestShippedDatabase::shippedDatabases() {
     QCOMPARE(id, nextMaterial);
 
     Recordset result(&db);
-    QCOMPARE(result.Open(QStringLiteral("PRAGMA journal_mode")), 1);
+    QVERIFY(result.Open(QStringLiteral("PRAGMA journal_mode")));
     QString mode;
     QVERIFY(result.GetValueText(0, mode));
     QCOMPARE(mode, QStringLiteral("wal"));
@@ -134,7 +134,7 @@ void TestShippedDatabase::rebuildKeepsWhatTheUserChanged() {
     QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
     if (!change.isEmpty()) {
         Database db;
-        QVERIFY(db.Open(Database::ConnectionText(copy)));
+        QVERIFY(db.Open(copy));
         ScriptedPrompter prompter;
         KnowledgeStore store(db, prompter);
         QVERIFY(store.ExecuteStatement(change));
