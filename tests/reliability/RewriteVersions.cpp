@@ -100,7 +100,7 @@ QList<SettingsFile> SettingsFiles(const ProgramPaths& paths, const LocalResource
         {paths.mainConfigFile(),
          ConfigFileWriter::Encode(ResourceConfigText(Config(record, version)))},
         {paths.dockStationFile(),
-         ConfigFileWriter::Encode(DockStationModel::FileText(DockEntries(base, version)))},
+         ConfigFileWriter::Encode(DockStationFile::FileText(DockEntries(base, version)))},
         {paths.searchConfigFile(), ConfigFileWriter::Encode(Search(version).Text())},
     };
 }

@@ -5,48 +5,22 @@
 #include "Prompter.h"
 #include "TimeText.h"
 #include "config/CFolderTool.h"
-#include "config/ConfigFileReader.h"
-#include "config/ProgramPaths.h"
-#include "config/SettingsFileUpdate.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/MaterialFolder.h"
 
 #include <algorithm>
 
-namespace {
-
-const QString kSection = QStringLiteral("GOTOMINUITEM");
-const QString kKey = QStringLiteral("GotoMinuItemData");
-
-} // namespace
-
 DockStationModel::DockStationModel(const ProgramPaths& paths, KnowledgeStore& store,
                                    const CurrentKnowledgeBase& base, Prompter& prompter,
                                    QObject* parent)
-    : QAbstractTableModel(parent), m_file(paths.dockStationFile()),
-      m_configFolder(paths.configFolder()), m_store(store), m_base(base), m_prompter(prompter) {}
+    : QAbstractTableModel(parent), m_station(paths, prompter), m_store(store), m_base(base),
+      m_prompter(prompter) {}
 
 // The file
 
-namespace {
-
-QList<DockEntry> entriesOf(const ConfigFileReader& reader) {
-    QStringList values;
-    reader.GetValues(kSection, kKey, values);
-    QList<DockEntry> entries;
-    for (const QString& value : values) {
-        if (!value.isEmpty())
-            entries.append(DockEntry::FromFileValue(value));
-    }
-    return entries;
-}
-
-} // namespace
-
 void DockStationModel::load() {
-    ConfigFileReader reader;
-    reader.Load(m_file);
-    show(entriesOf(reader));
+    m_station.load();
+    show(m_station.entries());
 }
 
 void DockStationModel::show(const QList<DockEntry>& entries) {
@@ -68,63 +42,10 @@ void DockStationModel::show(const QList<DockEntry>& entries) {
     endResetModel();
 }
 
-bool DockStationModel::update(const std::function<bool(QList<DockEntry>&)>& change) {
-    std::optional<QList<DockEntry>> result;
-    const auto apply = [&](const std::optional<QByteArray>& current) -> std::optional<QString> {
-        ConfigFileReader reader;
-        if (current)
-            reader.LoadBytes(*current);
-        QList<DockEntry> entries = entriesOf(reader);
-        const bool changed = change(entries);
-        result = entries;
-        if (!changed)
-            return std::nullopt;
-        return FileText(entries);
-    };
-    const auto failed = [&](const QString& text, bool notice) {
-        if (notice)
-            m_prompter.notice(text);
-        else
-            m_prompter.error(text);
-        // The change stays on screen, as it always did when the file could
-        // not take it.
-        QList<DockEntry> shown = entries();
-        change(shown);
-        show(shown);
-        return false;
-    };
-    switch (SettingsFileUpdate::Apply(m_file, apply)) {
-    case SettingsFileUpdate::Result::Written:
-    case SettingsFileUpdate::Result::Unchanged:
-        show(*result);
-        return true;
-    case SettingsFileUpdate::Result::FolderNotMade:
-        return failed(QStringLiteral("创建%1文件夹出错").arg(m_configFolder), true);
-    case SettingsFileUpdate::Result::FileNotWritten:
-        return failed(SettingsFileUpdate::NotWrittenText(m_file), false);
-    case SettingsFileUpdate::Result::Busy:
-        return failed(SettingsFileUpdate::BusyText(m_file), false);
-    }
-    return false;
-}
-
-bool DockStationModel::removeWhere(const std::function<bool(const DockEntry&)>& matches) {
-    return update([&](QList<DockEntry>& entries) { return entries.removeIf(matches) > 0; });
-}
-
-QString DockStationModel::FileText(const QList<DockEntry>& entries) {
-    QString text = QLatin1Char('[') + kSection + QLatin1String("]\n");
-    for (const DockEntry& entry : entries)
-        text += kKey + QLatin1Char('=') + entry.FileValue() + QLatin1Char('\n');
-    return text;
-}
-
 bool DockStationModel::save() {
-    const QList<DockEntry> shown = entries();
-    return update([&](QList<DockEntry>& current) {
-        current = shown;
-        return true;
-    });
+    const bool saved = m_station.save();
+    show(m_station.entries());
+    return saved;
 }
 
 // Entries
@@ -160,19 +81,8 @@ bool DockStationModel::add(const MaterialRecord& material, bool openInWindow,
                            const QString& dockTime) {
     if (material.MinuItemID.isEmpty() || isDocked(material.MinuItemID, material.KnowledgeBaseID))
         return true;
-    DockEntry entry;
-    entry.Material = material;
-    entry.Material.NetworkMark = QStringLiteral("0");
-    entry.DockTime = dockTime.isEmpty() ? TimeText::now() : dockTime;
-    const bool saved = update([&](QList<DockEntry>& entries) {
-        // Another process may have docked it meanwhile: one row is enough.
-        for (const DockEntry& e : std::as_const(entries)) {
-            if (e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID))
-                return false;
-        }
-        entries.append(entry);
-        return true;
-    });
+    const bool saved = m_station.add(material, dockTime.isEmpty() ? TimeText::now() : dockTime);
+    show(m_station.entries());
     const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
     if (row >= 0) {
         m_rows[row].openWhenDocked = openInWindow;
@@ -185,8 +95,9 @@ bool DockStationModel::removeRow(int row) {
     if (row < 0 || row >= m_rows.size())
         return false;
     const MaterialRecord gone = m_rows[row].entry.Material;
-    return removeWhere(
-        [&](const DockEntry& e) { return e.IsMaterial(gone.MinuItemID, gone.KnowledgeBaseID); });
+    const bool saved = m_station.remove(gone.MinuItemID, gone.KnowledgeBaseID);
+    show(m_station.entries());
+    return saved;
 }
 
 // Opening
@@ -245,17 +156,18 @@ void DockStationModel::updateMaterial(const MaterialRecord& material) {
 void DockStationModel::forgetMaterial(const MaterialRecord& material) {
     if (!isDocked(material.MinuItemID, material.KnowledgeBaseID))
         return;
-    removeWhere([&](const DockEntry& e) {
-        return e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID);
-    });
+    m_station.remove(material.MinuItemID, material.KnowledgeBaseID);
+    show(m_station.entries());
 }
 
 void DockStationModel::forgetBase(const QString& baseId) {
     const bool shown = std::any_of(m_rows.cbegin(), m_rows.cend(), [&](const Row& r) {
         return r.entry.Material.KnowledgeBaseID == baseId;
     });
-    if (shown)
-        removeWhere([&](const DockEntry& e) { return e.Material.KnowledgeBaseID == baseId; });
+    if (shown) {
+        m_station.removeBase(baseId);
+        show(m_station.entries());
+    }
 }
 
 // The view

@@ -1,21 +1,19 @@
 #pragma once
 
 #include "DockEntry.h"
+#include "DockStationFile.h"
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <functional>
 
 class KnowledgeStore;
 class ProgramPaths;
 class Prompter;
 struct CurrentKnowledgeBase;
 
-// The dock station: materials the user pinned, of any base, kept from one run
-// to the next in "ResourceConfig/NotePaperConfig.ini". Another window or
-// keepsake-cli may dock and undock at the same time, so every change is made
-// to the file as it is then (SettingsFileUpdate), and the station then shows
-// what the file holds.
+// The dock station: materials the user pinned, of any base, as its file holds
+// them (DockStationFile), with what the rows show beyond the file: a rename
+// made since, and whether the material was open when it was docked.
 class DockStationModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -48,8 +46,6 @@ public:
     // Makes the file hold exactly the entries shown; false after a message
     // naming what could not be made.
     bool save();
-    // The file's text for these entries.
-    static QString FileText(const QList<DockEntry>& entries);
 
     // Docks the material now, unless it is docked already (same id, same
     // base), which changes nothing. False only when the file could not be
@@ -97,16 +93,10 @@ private:
         QString shownPath;
         bool openWhenDocked = false;
     };
-    // Applies `change` to the entries the file holds now and writes them;
-    // false (after a message) when that failed, and then the station shows
-    // the change all the same.
-    bool update(const std::function<bool(QList<DockEntry>&)>& change);
     void show(const QList<DockEntry>& entries);
-    bool removeWhere(const std::function<bool(const DockEntry&)>& matches);
     void rowChanged(int row);
 
-    QString m_file;
-    QString m_configFolder;
+    DockStationFile m_station;
     KnowledgeStore& m_store;
     const CurrentKnowledgeBase& m_base;
     Prompter& m_prompter;
