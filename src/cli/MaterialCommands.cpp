@@ -4,9 +4,7 @@
 #include "materials/DescriptionFiles.h"
 #include "materials/MaterialLookup.h"
 #include "materials/MaterialPanes.h"
-#include "materials/MaterialRecycler.h"
 #include "store/CategoryTreeModel.h"
-#include "store/RecycleBinModel.h"
 
 #include <optional>
 
@@ -53,10 +51,10 @@ int cliNewMaterial(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    MaterialPanes& panes = context.materials();
-    if (!panes.creator().CheckTarget(rest[0]))
+    MaterialService& service = context.materials().service();
+    if (!service.creator().CheckTarget(rest[0]))
         return 1;
-    const std::optional<MaterialRecord> made = panes.createMaterial(rest[0], rest[1], type, false);
+    const std::optional<MaterialRecord> made = service.create(rest[0], rest[1], type, false);
     if (!made)
         return 1;
     context.line(made->MinuItemID);
@@ -80,11 +78,9 @@ int cliMoveMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    const QModelIndex target = context.tree().indexOf(args[1]);
-    if (!target.isValid())
+    if (!context.tree().indexOf(args[1]).isValid())
         return cliFail(context, QStringLiteral("没有找到知识库项 '%1'!").arg(args[1]));
-    context.materialClipboard().set(*material);
-    return context.tree().paste(target) ? 0 : 1;
+    return context.materials().service().move(*material, args[1]) ? 0 : 1;
 }
 
 int cliRenameMaterial(CliContext& context, const QStringList& args) {
@@ -105,43 +101,29 @@ int cliDeleteMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    Workspace& ws = context.workspace();
-    const std::optional<RecycleRow> row = MaterialRecycler::SendToRecycleBin(
-        ws.store(), ws.currentBase(), context.prompter(), *material);
-    if (!row)
-        return 1;
-    // Deleting takes the material off the dock station too.
-    DockStationModel& dock = context.materials().dock();
-    const int docked = dock.rowOf(material->MinuItemID, material->KnowledgeBaseID);
-    if (docked >= 0)
-        dock.removeRow(docked);
-    return 0;
+    return context.materials().service().recycle(*material) ? 0 : 1;
 }
 
 int cliAddDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return 2;
-    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanAdd(*material))
         return cliFail(context, QStringLiteral("该资料已有描述文件!"), QStringLiteral("提示"));
-    Workspace& ws = context.workspace();
-    DescriptionFiles files(ws.store(), ws.currentBase(), context.prompter());
-    return files.Add(*material, args[1]) ? 0 : 1;
+    return context.materials().service().addDescription(*material, args[1]) ? 0 : 1;
 }
 
 int cliRemoveDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 1)
         return 2;
-    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanRemove(*material))
         return cliFail(context, QStringLiteral("该资料没有描述文件!"), QStringLiteral("提示"));
-    Workspace& ws = context.workspace();
-    DescriptionFiles files(ws.store(), ws.currentBase(), context.prompter());
-    return files.Remove(*material) ? 0 : 1;
+    return context.materials().service().removeDescription(*material) ? 0 : 1;
 }
 
 int cliKeywords(CliContext& context, const QStringList& args) {

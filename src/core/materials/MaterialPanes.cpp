@@ -6,19 +6,35 @@
 MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& base,
                              Prompter& prompter, const ProgramPaths& paths,
                              MaterialClipboard& clipboard, QObject* parent)
-    : QObject(parent), m_creator(store, base, prompter),
+    : QObject(parent), m_service(store, base, prompter, clipboard, this),
       m_list(store, base, prompter, clipboard, this),
       m_open(store, base, prompter, clipboard, this), m_dock(paths, store, base, prompter, this),
       m_properties(store, base, prompter, this) {
-    // A material deleted from one list leaves the others and the dock.
-    connect(&m_list, &MaterialTableModel::materialDeleted, &m_open,
-            &MaterialTableModel::forgetMaterial);
-    connect(&m_open, &MaterialTableModel::materialDeleted, &m_list,
-            &MaterialListModel::forgetMaterial);
+    // A new material joins the end of the list and shows its properties.
+    connect(&m_service, &MaterialService::materialCreated, &m_list,
+            &MaterialListModel::appendMaterial);
+    connect(&m_service, &MaterialService::materialCreated, &m_properties,
+            [this](const MaterialRecord& material) { m_properties.show(material); });
+
     for (MaterialTableModel* model :
-         {static_cast<MaterialTableModel*>(&m_list), static_cast<MaterialTableModel*>(&m_open)})
-        connect(model, &MaterialTableModel::materialDeleted, &m_dock,
-                &DockStationModel::forgetMaterial);
+         {static_cast<MaterialTableModel*>(&m_list), static_cast<MaterialTableModel*>(&m_open)}) {
+        connect(&m_service, &MaterialService::materialMoved, model,
+                &MaterialTableModel::moveMaterial);
+        connect(&m_service, &MaterialService::descriptionChanged, model,
+                &MaterialTableModel::updateMaterial);
+        connect(&m_service, &MaterialService::materialRecycled, model,
+                &MaterialTableModel::forgetMaterial);
+    }
+    // A deleted material leaves the dock station too.
+    connect(&m_service, &MaterialService::materialRecycled, &m_dock,
+            &DockStationModel::forgetMaterial);
+    connect(&m_service, &MaterialService::descriptionChanged, this,
+            [this](const MaterialRecord& material) {
+                if (m_properties.hasMaterial() &&
+                    m_properties.material().MinuItemID == material.MinuItemID &&
+                    m_properties.material().KnowledgeBaseID == material.KnowledgeBaseID)
+                    m_properties.show(material);
+            });
 
     connect(&m_properties, &MaterialProperties::materialRenamed, &m_list,
             &MaterialTableModel::updateMaterial);
@@ -26,28 +42,19 @@ MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& 
             &MaterialTableModel::updateMaterial);
     connect(&m_properties, &MaterialProperties::materialRenamed, &m_dock,
             &DockStationModel::updateMaterial);
-
-    connect(&m_list, &MaterialListModel::materialUpdated, &m_open,
-            &MaterialTableModel::updateMaterial);
-    connect(&m_list, &MaterialListModel::materialUpdated, this,
-            [this](const MaterialRecord& material) {
-                if (m_properties.hasMaterial() &&
-                    m_properties.material().MinuItemID == material.MinuItemID &&
-                    m_properties.material().KnowledgeBaseID == material.KnowledgeBaseID)
-                    m_properties.show(material);
-            });
 }
 
 void MaterialPanes::connectTree(CategoryTreeModel& tree) {
     connect(&tree, &CategoryTreeModel::itemRenamed, &m_list, &MaterialTableModel::refreshPaths);
     connect(&tree, &CategoryTreeModel::itemRenamed, &m_open, &MaterialTableModel::refreshPaths);
     connect(&tree, &CategoryTreeModel::itemRenamed, &m_dock, &DockStationModel::refreshPaths);
+    // A material pasted in the tree moved as one moved by the service does.
+    connect(&tree, &CategoryTreeModel::materialMoved, &m_service, &MaterialService::materialMoved);
     for (MaterialTableModel* model :
          {static_cast<MaterialTableModel*>(&m_list), static_cast<MaterialTableModel*>(&m_open)}) {
         connect(&tree, &CategoryTreeModel::itemRecoded, model, &MaterialTableModel::recodeItem);
         connect(&tree, &CategoryTreeModel::materialsOfItemMoved, model,
                 &MaterialTableModel::moveMaterialsOfItem);
-        connect(&tree, &CategoryTreeModel::materialMoved, model, &MaterialTableModel::moveMaterial);
         // Only one thing is ever cut: a material cut here replaces a cut item.
         connect(model, &MaterialTableModel::materialCut, &tree,
                 [&tree] { tree.cutMaterials(QModelIndex()); });
@@ -55,22 +62,10 @@ void MaterialPanes::connectTree(CategoryTreeModel& tree) {
 }
 
 void MaterialPanes::connectRecycleBin(RecycleBinModel& bin) {
-    connect(&m_list, &MaterialTableModel::materialRecycled, &bin, &RecycleBinModel::addRow);
-    connect(&m_open, &MaterialTableModel::materialRecycled, &bin, &RecycleBinModel::addRow);
+    connect(&m_service, &MaterialService::materialRecycled, &bin,
+            [&bin](const MaterialRecord&, const RecycleRow& row) { bin.addRow(row); });
     connect(&bin, &RecycleBinModel::materialRestored, &m_list, &MaterialListModel::restoreMaterial);
     connect(&bin, &RecycleBinModel::materialCleared, &m_list, &MaterialListModel::clearMaterial);
-}
-
-std::optional<MaterialRecord> MaterialPanes::createMaterial(const QString& code,
-                                                            const QString& name,
-                                                            const QString& typeText,
-                                                            bool openAfterwards) {
-    std::optional<MaterialRecord> material = m_creator.Create(code, name, typeText, openAfterwards);
-    if (material) {
-        m_list.appendMaterial(*material);
-        m_properties.show(*material);
-    }
-    return material;
 }
 
 bool MaterialPanes::dockMaterial(const MaterialRecord& material) {
