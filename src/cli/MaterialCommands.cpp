@@ -89,10 +89,9 @@ int cliRenameMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    MaterialProperties& properties = context.materials().properties();
-    properties.show(*material);
-    properties.setName(args[1]);
-    return properties.save() ? 0 : 1;
+    using Result = MaterialService::RenameResult;
+    const Result result = context.materials().service().rename(*material, args[1]);
+    return result == Result::Renamed || result == Result::Unchanged ? 0 : 1;
 }
 
 int cliDeleteMaterial(CliContext& context, const QStringList& args) {
@@ -132,14 +131,15 @@ int cliKeywords(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    MaterialProperties& properties = context.materials().properties();
-    properties.show(*material);
+    MaterialService& service = context.materials().service();
+    const qint64 id = material->MinuItemID.toLongLong();
+    std::optional<QStringList> keywords = service.keywords(id);
     if (args.size() > 1) {
-        properties.setKeywords(args.mid(2));
-        if (!properties.save())
+        keywords = service.setKeywords(id, keywords.value_or(QStringList()), args.mid(2));
+        if (!keywords)
             return 1;
     }
-    for (const QString& keyword : properties.storedKeywords())
+    for (const QString& keyword : keywords.value_or(QStringList()))
         context.line(keyword);
     return 0;
 }

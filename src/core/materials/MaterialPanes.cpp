@@ -9,7 +9,7 @@ MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& 
     : QObject(parent), m_service(store, base, prompter, clipboard, this),
       m_list(store, base, prompter, clipboard, this),
       m_open(store, base, prompter, clipboard, this), m_dock(paths, store, base, prompter, this),
-      m_properties(store, base, prompter, this) {
+      m_properties(m_service, base, this) {
     // A new material joins the end of the list and shows its properties.
     connect(&m_service, &MaterialService::materialCreated, &m_list,
             &MaterialListModel::appendMaterial);
@@ -20,28 +20,25 @@ MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& 
          {static_cast<MaterialTableModel*>(&m_list), static_cast<MaterialTableModel*>(&m_open)}) {
         connect(&m_service, &MaterialService::materialMoved, model,
                 &MaterialTableModel::moveMaterial);
+        connect(&m_service, &MaterialService::materialRenamed, model,
+                &MaterialTableModel::updateMaterial);
         connect(&m_service, &MaterialService::descriptionChanged, model,
                 &MaterialTableModel::updateMaterial);
         connect(&m_service, &MaterialService::materialRecycled, model,
                 &MaterialTableModel::forgetMaterial);
     }
+    connect(&m_service, &MaterialService::materialRenamed, &m_dock,
+            &DockStationModel::updateMaterial);
     // A deleted material leaves the dock station too.
     connect(&m_service, &MaterialService::materialRecycled, &m_dock,
             &DockStationModel::forgetMaterial);
-    connect(&m_service, &MaterialService::descriptionChanged, this,
-            [this](const MaterialRecord& material) {
-                if (m_properties.hasMaterial() &&
-                    m_properties.material().MinuItemID == material.MinuItemID &&
-                    m_properties.material().KnowledgeBaseID == material.KnowledgeBaseID)
-                    m_properties.show(material);
-            });
 
-    connect(&m_properties, &MaterialProperties::materialRenamed, &m_list,
-            &MaterialTableModel::updateMaterial);
-    connect(&m_properties, &MaterialProperties::materialRenamed, &m_open,
-            &MaterialTableModel::updateMaterial);
-    connect(&m_properties, &MaterialProperties::materialRenamed, &m_dock,
-            &DockStationModel::updateMaterial);
+    connect(&m_service, &MaterialService::materialRenamed, &m_properties,
+            &MaterialProperties::updateName);
+    connect(&m_service, &MaterialService::descriptionChanged, &m_properties,
+            &MaterialProperties::showAgain);
+    connect(&m_service, &MaterialService::keywordsChanged, &m_properties,
+            &MaterialProperties::updateKeywords);
 }
 
 void MaterialPanes::connectTree(CategoryTreeModel& tree) {

@@ -1,9 +1,12 @@
 #include "MaterialService.h"
 
 #include "DescriptionFiles.h"
+#include "KeywordMerge.h"
 #include "MaterialLookup.h"
+#include "MaterialName.h"
 #include "MaterialRecycler.h"
 #include "Prompter.h"
+#include "db/Transaction.h"
 #include "store/CategoryCode.h"
 #include "store/KnowledgeStore.h"
 #include "store/MaterialClipboard.h"
@@ -47,6 +50,27 @@ bool MaterialService::move(const MaterialRecord& material, const QString& toCode
     return true;
 }
 
+MaterialService::RenameResult MaterialService::rename(const MaterialRecord& material,
+                                                      const QString& typedName) {
+    const QString name = MaterialName::Clean(typedName);
+    if (name.isEmpty() || name == material.MinuItemName)
+        return RenameResult::Unchanged;
+    if (name.size() > MaterialName::kMaxLength) {
+        m_prompter.notice(QStringLiteral("资料名太长!"));
+        return RenameResult::TooLong;
+    }
+    if (!MaterialLookup::BelongsToOpenBase(material, m_base))
+        return RenameResult::OtherBase;
+    if (!m_store.RenameMaterial(material.MinuItemID, name)) {
+        m_prompter.error(QStringLiteral("重命名资料 '%1' 失败!").arg(material.MinuItemName));
+        return RenameResult::Failed;
+    }
+    MaterialRecord renamed = material;
+    renamed.MinuItemName = name;
+    Q_EMIT materialRenamed(renamed);
+    return RenameResult::Renamed;
+}
+
 bool MaterialService::recycle(const MaterialRecord& material) {
     const std::optional<RecycleRow> row =
         MaterialRecycler::SendToRecycleBin(m_store, m_base, m_prompter, material);
@@ -74,4 +98,34 @@ bool MaterialService::removeDescription(const MaterialRecord& material) {
         return false;
     Q_EMIT descriptionChanged(undescribed);
     return true;
+}
+
+std::optional<QStringList> MaterialService::keywords(qint64 materialId) {
+    QStringList keywords;
+    if (!m_store.LoadKeywords(QString::number(materialId), keywords))
+        return std::nullopt;
+    return keywords;
+}
+
+std::optional<QStringList> MaterialService::setKeywords(qint64 materialId, const QStringList& shown,
+                                                        const QStringList& edited) {
+    const QStringList cleaned = KeywordMerge::Cleaned(edited);
+    const KeywordMerge::Changes changes = KeywordMerge::Merge(shown, cleaned);
+    if (changes.toInsert.isEmpty() && changes.toDelete.isEmpty())
+        return cleaned;
+    const QString id = QString::number(materialId);
+    bool ok = false;
+    {
+        Transaction transaction(m_store.database());
+        ok = transaction.IsActive();
+        for (const QString& keyword : changes.toInsert)
+            ok = ok && m_store.InsertKeyword(id, keyword);
+        ok = ok && m_store.DeleteKeywords(id, changes.toDelete) && transaction.Commit();
+    }
+    if (!ok) {
+        m_prompter.error(QStringLiteral("保存查询关键字失败!"));
+        return std::nullopt;
+    }
+    Q_EMIT keywordsChanged(materialId, cleaned);
+    return cleaned;
 }

@@ -5,6 +5,7 @@
 #include "store/RecycleRow.h"
 
 #include <QObject>
+#include <QStringList>
 #include <optional>
 
 class KnowledgeStore;
@@ -13,11 +14,10 @@ class Prompter;
 struct CurrentKnowledgeBase;
 
 // Everything done to a material: creating it, filing it under another minor
-// item, sending it to the recycle bin, adding and deleting its description
-// file. Each writes through the store and the material helpers, tells the
-// user of a failure, and announces what changed only once it is stored, so
-// that the lists and the properties of the window and of keepsake-cli
-// follow the signals and never each other.
+// item, renaming it, sending it to the recycle bin, adding and deleting its
+// description file, storing its keywords. Each writes through the store and the material helpers,
+// tells the user of a failure, and announces what changed only once it is stored, so that the lists
+// and the properties of the window and of keepsake-cli follow the signals and never each other.
 class MaterialService : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +34,18 @@ public:
     // Files a material of the open base under another minor item; its
     // folder stays where it is.
     bool move(const MaterialRecord& material, const QString& toCode);
+    // How a rename came out.
+    enum class RenameResult {
+        Renamed,   // stored and announced
+        Unchanged, // the typed name cleans to the stored one, or to nothing
+        OtherBase, // a material of another base: nothing of it is stored here
+        TooLong,   // refused with a message
+        Failed,    // the store refused it, after a message
+    };
+    Q_ENUM(RenameResult)
+    // The typed name is cleaned as at creation: it may end up in the dock
+    // station file and the lists, so the same rules hold.
+    RenameResult rename(const MaterialRecord& material, const QString& typedName);
     // Delete: after the user's OK the material waits in the recycle bin
     // (MaterialRecycler), no longer in the clipboard.
     bool recycle(const MaterialRecord& material);
@@ -41,12 +53,23 @@ public:
     bool addDescription(const MaterialRecord& material, const QString& typeText);
     bool removeDescription(const MaterialRecord& material);
 
+    // The keywords of a material of the open base, as the store keeps them;
+    // nothing when they cannot be read.
+    std::optional<QStringList> keywords(qint64 materialId);
+    // Stores the edited keywords (KeywordMerge::Cleaned) in place of the
+    // shown ones, writing only the difference, all or nothing. The keywords
+    // now stored, or nothing after a message.
+    std::optional<QStringList> setKeywords(qint64 materialId, const QStringList& shown,
+                                           const QStringList& edited);
+
 Q_SIGNALS:
     void materialCreated(const MaterialRecord& material);
     // Filed under another minor, by move() or by a paste in the tree.
     void materialMoved(const MaterialRecord& material, const QString& fromCode);
+    void materialRenamed(const MaterialRecord& material);
     // The description type and file name changed.
     void descriptionChanged(const MaterialRecord& material);
+    void keywordsChanged(qint64 materialId, const QStringList& keywords);
     // Flagged deleted; the row is the recycle bin's new one.
     void materialRecycled(const MaterialRecord& material, const RecycleRow& row);
 

@@ -127,6 +127,60 @@ private Q_SLOTS:
         QCOMPARE(shown(), before);
     }
 
+    void renamingReachesEveryView() {
+        QCOMPARE(service().rename(m1, " 读书|笔记 "), MaterialService::RenameResult::Renamed);
+        QCOMPARE(stored("MinuItemName"), QString("读书 笔记"));
+        QCOMPARE(list().materialAt(0).MinuItemName, QString("读书 笔记"));
+        QCOMPARE(open().materialAt(0).MinuItemName, QString("读书 笔记"));
+        QCOMPARE(dock().materialAt(0).MinuItemName, QString("读书 笔记"));
+        QCOMPARE(property("名称"), QString("读书 笔记"));
+        QVERIFY(dockFile().contains("GotoMinuItemData=1|资料1|")); // the name as docked
+
+        // Blanks keep the stored name, and say nothing.
+        const int messages = t->prompter.shown.size();
+        QCOMPARE(service().rename(list().materialAt(0), " \n "),
+                 MaterialService::RenameResult::Unchanged);
+        QCOMPARE(t->prompter.shown.size(), messages);
+    }
+
+    void aRefusedOrFailedRenameChangesNoView() {
+        const QStringList before = shown();
+        QCOMPARE(service().rename(m1, QString(101, 'n')), MaterialService::RenameResult::TooLong);
+        QCOMPARE(t->prompter.lastText(), QString("资料名太长!"));
+        QCOMPARE(shown(), before);
+
+        refuse("update on MinuItemTable");
+        QCOMPARE(service().rename(m1, "新名"), MaterialService::RenameResult::Failed);
+        QCOMPARE(t->prompter.lastText(), QString("重命名资料 '资料1' 失败!"));
+        QCOMPARE(shown(), before);
+        QCOMPARE(stored("MinuItemName"), QString("资料1"));
+
+        // Another base's material has no row here to rename.
+        MaterialRecord other = m2;
+        other.KnowledgeBaseID = "2";
+        QCOMPARE(service().rename(other, "新名"), MaterialService::RenameResult::OtherBase);
+        QCOMPARE(stored("MinuItemName", "2"), QString("资料2"));
+    }
+
+    void keywordsStoredElsewhereShowInTheProperties() {
+        QVERIFY(t->store.InsertKeyword("1", "旧"));
+        QCOMPARE(service().keywords(1), std::optional(QStringList{"旧"}));
+        QCOMPARE(service().setKeywords(1, {"旧"}, {" 甲 ", "", "乙"}),
+                 std::optional(QStringList{"甲", "乙"}));
+        QCOMPARE(
+            t->column("select KeyValue from KeyWordTable where MinuItemID=1 order by KeyValue"),
+            QStringList({"乙", "甲"}));
+        QCOMPARE(panes->properties().keywords(), QStringList({"甲", "乙"}));
+        QCOMPARE(panes->properties().storedKeywords(), QStringList({"甲", "乙"}));
+
+        refuse("insert on KeyWordTable");
+        const QStringList before = shown();
+        QVERIFY(!service().setKeywords(1, {"甲", "乙"}, {"丙"}));
+        QCOMPARE(t->prompter.lastText(), QString("保存查询关键字失败!"));
+        QCOMPARE(shown(), before);
+        QCOMPARE(service().keywords(1), std::optional(QStringList{"乙", "甲"}));
+    }
+
     void deletingADockedMaterialLeavesEveryList() {
         QVERIFY(list().cut(0));
         QVERIFY(service().recycle(m1));
