@@ -207,16 +207,17 @@ int cliDock(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    DockStationModel& dock = context.materials().dock();
+    MaterialPanes& panes = context.materials();
     if (args[0] == QLatin1String("add")) {
         const std::optional<MaterialRecord> material = materialOf(context, args[1]);
-        if (!material || !context.materials().dockMaterial(*material))
+        if (!material || !panes.dockMaterial(*material))
             return 1;
     } else {
+        const DockStationModel& dock = panes.dock();
         const int row = dock.rowOf(args[1], QString::number(context.workspace().currentBase().ID));
         if (row < 0)
             return cliFail(context, QStringLiteral("停靠站中没有资料 '%1'!").arg(args[1]));
-        if (!dock.removeRow(row))
+        if (!panes.service().undock(dock.entryAt(row).Material))
             return 1;
     }
     printDock(context);

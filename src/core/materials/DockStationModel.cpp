@@ -3,50 +3,13 @@
 #include "MaterialLookup.h"
 #include "MaterialTableModel.h"
 #include "Prompter.h"
-#include "TimeText.h"
 #include "config/CFolderTool.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/MaterialFolder.h"
 
-#include <algorithm>
-
-DockStationModel::DockStationModel(const ProgramPaths& paths, KnowledgeStore& store,
-                                   const CurrentKnowledgeBase& base, Prompter& prompter,
-                                   QObject* parent)
-    : QAbstractTableModel(parent), m_station(paths, prompter), m_store(store), m_base(base),
-      m_prompter(prompter) {}
-
-// The file
-
-void DockStationModel::load() {
-    m_station.load();
-    show(m_station.entries());
-}
-
-void DockStationModel::show(const QList<DockEntry>& entries) {
-    // A row already shown keeps what it shows beyond the file (a rename, the
-    // open-window icon); rows docked by another process come as the file has
-    // them.
-    QList<Row> rows;
-    for (const DockEntry& entry : entries) {
-        const MaterialRecord& m = entry.Material;
-        const int old = rowOf(m.MinuItemID, m.KnowledgeBaseID);
-        if (old >= 0)
-            rows.append(
-                {entry, m_rows[old].shownName, m_rows[old].shownPath, m_rows[old].openWhenDocked});
-        else
-            rows.append({entry, m.MinuItemName, m.DisplayPath, false});
-    }
-    beginResetModel();
-    m_rows = rows;
-    endResetModel();
-}
-
-bool DockStationModel::save() {
-    const bool saved = m_station.save();
-    show(m_station.entries());
-    return saved;
-}
+DockStationModel::DockStationModel(KnowledgeStore& store, const CurrentKnowledgeBase& base,
+                                   Prompter& prompter, QObject* parent)
+    : QAbstractTableModel(parent), m_store(store), m_base(base), m_prompter(prompter) {}
 
 // Entries
 
@@ -66,38 +29,11 @@ int DockStationModel::rowOf(const QString& materialId, const QString& baseId) co
     return -1;
 }
 
-bool DockStationModel::isDocked(const QString& materialId, const QString& baseId) const {
-    return rowOf(materialId, baseId) >= 0;
-}
-
 MaterialRecord DockStationModel::materialAt(int row) const {
     MaterialRecord m = m_rows.at(row).entry.Material;
     m.MinuItemName = m_rows.at(row).shownName;
     m.DisplayPath = m_rows.at(row).shownPath;
     return m;
-}
-
-bool DockStationModel::add(const MaterialRecord& material, bool openInWindow,
-                           const QString& dockTime) {
-    if (material.MinuItemID.isEmpty() || isDocked(material.MinuItemID, material.KnowledgeBaseID))
-        return true;
-    const bool saved = m_station.add(material, dockTime.isEmpty() ? TimeText::now() : dockTime);
-    show(m_station.entries());
-    const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
-    if (row >= 0) {
-        m_rows[row].openWhenDocked = openInWindow;
-        rowChanged(row);
-    }
-    return saved;
-}
-
-bool DockStationModel::removeRow(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    const MaterialRecord gone = m_rows[row].entry.Material;
-    const bool saved = m_station.remove(gone.MinuItemID, gone.KnowledgeBaseID);
-    show(m_station.entries());
-    return saved;
 }
 
 // Opening
@@ -120,14 +56,32 @@ DockStationModel::OpenAction DockStationModel::decideOpen(int row, bool openInWi
     return OpenAction::Open;
 }
 
-void DockStationModel::openFailed(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return;
-    m_prompter.error(QStringLiteral("该资料由于资料路径问题而不能正常打开!"));
-    removeRow(row);
+// Changes made elsewhere
+
+void DockStationModel::showEntries(const QList<DockEntry>& entries) {
+    // Rows docked by another process come as the file has them.
+    QList<Row> rows;
+    for (const DockEntry& entry : entries) {
+        const MaterialRecord& m = entry.Material;
+        const int old = rowOf(m.MinuItemID, m.KnowledgeBaseID);
+        if (old >= 0)
+            rows.append(
+                {entry, m_rows[old].shownName, m_rows[old].shownPath, m_rows[old].openWhenDocked});
+        else
+            rows.append({entry, m.MinuItemName, m.DisplayPath, false});
+    }
+    beginResetModel();
+    m_rows = rows;
+    endResetModel();
 }
 
-// Changes made elsewhere
+void DockStationModel::markOpenWhenDocked(const MaterialRecord& material, bool openInWindow) {
+    const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
+    if (row < 0)
+        return;
+    m_rows[row].openWhenDocked = openInWindow;
+    rowChanged(row);
+}
 
 void DockStationModel::rowChanged(int row) {
     Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -151,23 +105,6 @@ void DockStationModel::updateMaterial(const MaterialRecord& material) {
         return;
     m_rows[row].shownName = material.MinuItemName;
     rowChanged(row);
-}
-
-void DockStationModel::forgetMaterial(const MaterialRecord& material) {
-    if (!isDocked(material.MinuItemID, material.KnowledgeBaseID))
-        return;
-    m_station.remove(material.MinuItemID, material.KnowledgeBaseID);
-    show(m_station.entries());
-}
-
-void DockStationModel::forgetBase(const QString& baseId) {
-    const bool shown = std::any_of(m_rows.cbegin(), m_rows.cend(), [&](const Row& r) {
-        return r.entry.Material.KnowledgeBaseID == baseId;
-    });
-    if (shown) {
-        m_station.removeBase(baseId);
-        show(m_station.entries());
-    }
 }
 
 // The view

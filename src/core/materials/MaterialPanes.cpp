@@ -6,9 +6,9 @@
 MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& base,
                              Prompter& prompter, const ProgramPaths& paths,
                              MaterialClipboard& clipboard, QObject* parent)
-    : QObject(parent), m_service(store, base, prompter, clipboard, this),
+    : QObject(parent), m_service(store, base, prompter, paths, clipboard, this),
       m_list(store, base, prompter, clipboard, this),
-      m_open(store, base, prompter, clipboard, this), m_dock(paths, store, base, prompter, this),
+      m_open(store, base, prompter, clipboard, this), m_dock(store, base, prompter, this),
       m_properties(m_service, base, this) {
     // A new material joins the end of the list and shows its properties.
     connect(&m_service, &MaterialService::materialCreated, &m_list,
@@ -27,11 +27,11 @@ MaterialPanes::MaterialPanes(KnowledgeStore& store, const CurrentKnowledgeBase& 
         connect(&m_service, &MaterialService::materialRecycled, model,
                 &MaterialTableModel::forgetMaterial);
     }
+    connect(&m_service, &MaterialService::dockStationChanged, &m_dock,
+            &DockStationModel::showEntries);
+    connect(&m_service, &MaterialService::docked, &m_dock, &DockStationModel::markOpenWhenDocked);
     connect(&m_service, &MaterialService::materialRenamed, &m_dock,
             &DockStationModel::updateMaterial);
-    // A deleted material leaves the dock station too.
-    connect(&m_service, &MaterialService::materialRecycled, &m_dock,
-            &DockStationModel::forgetMaterial);
 
     connect(&m_service, &MaterialService::materialRenamed, &m_properties,
             &MaterialProperties::updateName);
@@ -66,12 +66,12 @@ void MaterialPanes::connectRecycleBin(RecycleBinModel& bin) {
 }
 
 bool MaterialPanes::dockMaterial(const MaterialRecord& material) {
-    return m_dock.add(material, m_open.isOpen(material.MinuItemID, material.KnowledgeBaseID));
+    return m_service.dock(material, m_open.isOpen(material.MinuItemID, material.KnowledgeBaseID));
 }
 
 void MaterialPanes::forgetBase(int baseId) {
     const QString id = QString::number(baseId);
     m_list.forgetBase(id);
     m_open.forgetBase(id);
-    m_dock.forgetBase(id);
+    m_service.undockBase(baseId);
 }

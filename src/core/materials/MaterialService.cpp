@@ -6,15 +6,19 @@
 #include "MaterialName.h"
 #include "MaterialRecycler.h"
 #include "Prompter.h"
+#include "TimeText.h"
 #include "db/Transaction.h"
 #include "store/CategoryCode.h"
 #include "store/KnowledgeStore.h"
 #include "store/MaterialClipboard.h"
 
+#include <algorithm>
+
 MaterialService::MaterialService(KnowledgeStore& store, const CurrentKnowledgeBase& base,
-                                 Prompter& prompter, MaterialClipboard& clipboard, QObject* parent)
+                                 Prompter& prompter, const ProgramPaths& paths,
+                                 MaterialClipboard& clipboard, QObject* parent)
     : QObject(parent), m_store(store), m_base(base), m_prompter(prompter), m_clipboard(clipboard),
-      m_creator(store, base, prompter) {}
+      m_creator(store, base, prompter), m_dockStation(paths, prompter) {}
 
 std::optional<MaterialRecord> MaterialService::create(const QString& code, const QString& name,
                                                       const QString& typeText,
@@ -43,10 +47,12 @@ bool MaterialService::move(const MaterialRecord& material, const QString& toCode
         m_prompter.error(QStringLiteral("粘贴资料失败!"));
         return false;
     }
+    // Copies: the caller's record may be a row that a listener removes.
+    const QString fromCode = material.ItemID;
     MaterialRecord moved = material;
     moved.ItemID = toCode;
     moved.DisplayPath = MaterialLookup::DisplayPath(m_store, m_base, toCode);
-    Q_EMIT materialMoved(moved, material.ItemID);
+    Q_EMIT materialMoved(moved, fromCode);
     return true;
 }
 
@@ -72,15 +78,19 @@ MaterialService::RenameResult MaterialService::rename(const MaterialRecord& mate
 }
 
 bool MaterialService::recycle(const MaterialRecord& material) {
+    // A copy: the caller's record may be a row that the first listener removes.
+    const MaterialRecord recycled = material;
     const std::optional<RecycleRow> row =
-        MaterialRecycler::SendToRecycleBin(m_store, m_base, m_prompter, material);
+        MaterialRecycler::SendToRecycleBin(m_store, m_base, m_prompter, recycled);
     if (!row)
         return false;
     const std::optional<MaterialRecord>& cut = m_clipboard.material();
-    if (cut && cut->MinuItemID == material.MinuItemID &&
-        cut->KnowledgeBaseID == material.KnowledgeBaseID)
+    if (cut && cut->MinuItemID == recycled.MinuItemID &&
+        cut->KnowledgeBaseID == recycled.KnowledgeBaseID)
         m_clipboard.clear();
-    Q_EMIT materialRecycled(material, *row);
+    if (m_dockStation.contains(recycled.MinuItemID, recycled.KnowledgeBaseID))
+        undock(recycled);
+    Q_EMIT materialRecycled(recycled, *row);
     return true;
 }
 
@@ -128,4 +138,42 @@ std::optional<QStringList> MaterialService::setKeywords(qint64 materialId, const
     }
     Q_EMIT keywordsChanged(materialId, cleaned);
     return cleaned;
+}
+
+void MaterialService::loadDockStation() {
+    m_dockStation.load();
+    Q_EMIT dockStationChanged(m_dockStation.entries());
+}
+
+bool MaterialService::announceDockStation(bool written) {
+    // Written or not, the station shows the change for this run.
+    Q_EMIT dockStationChanged(m_dockStation.entries());
+    return written;
+}
+
+bool MaterialService::dock(const MaterialRecord& material, bool openInWindow) {
+    if (material.MinuItemID.isEmpty() ||
+        m_dockStation.contains(material.MinuItemID, material.KnowledgeBaseID))
+        return true;
+    const bool written = announceDockStation(m_dockStation.add(material, TimeText::now()));
+    Q_EMIT docked(material, openInWindow);
+    return written;
+}
+
+bool MaterialService::undock(const MaterialRecord& material) {
+    return announceDockStation(m_dockStation.remove(material.MinuItemID, material.KnowledgeBaseID));
+}
+
+bool MaterialService::undockUnopenable(const MaterialRecord& material) {
+    m_prompter.error(QStringLiteral("该资料由于资料路径问题而不能正常打开!"));
+    return undock(material);
+}
+
+bool MaterialService::undockBase(int baseId) {
+    const QString id = QString::number(baseId);
+    const QList<DockEntry>& entries = m_dockStation.entries();
+    if (std::none_of(entries.cbegin(), entries.cend(),
+                     [&](const DockEntry& e) { return e.Material.KnowledgeBaseID == id; }))
+        return true;
+    return announceDockStation(m_dockStation.removeBase(id));
 }

@@ -84,7 +84,7 @@ private Q_SLOTS:
                                                 *clipboard);
         panes->connectTree(*tree);
         panes->connectRecycleBin(*bin);
-        dock().load();
+        service().loadDockStation();
         for (QAbstractItemModel* model : std::initializer_list<QAbstractItemModel*>{
                  tree.get(), bin.get(), &list(), &open(), &dock()})
             checkModel(model);

@@ -496,7 +496,7 @@ private Q_SLOTS:
 
         // The dock station file keeps one entry per material, whatever its name.
         QVERIFY(panes->dockMaterial(list().materialAt(listRow("50"))));
-        panes->dock().load();
+        panes->service().loadDockStation();
         QCOMPARE(panes->dock().rowCount(), 1);
         QCOMPARE(panes->dock().entryAt(0).Material.MinuItemID, QStringLiteral("50"));
     }
