@@ -46,7 +46,7 @@ MaterialPanes& CliContext::materials() {
         m_materials =
             std::make_unique<MaterialPanes>(m_workspace.store(), m_workspace.currentBase(),
                                             m_prompter, m_workspace.paths(), m_materialClipboard);
-        m_materials->dock().load();
+        m_materials->service().loadDockStation();
         if (m_treeService)
             m_materials->connectTree(*m_treeService);
         if (m_recycleBin)

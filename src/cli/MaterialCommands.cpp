@@ -4,10 +4,7 @@
 #include "materials/DescriptionFiles.h"
 #include "materials/MaterialLookup.h"
 #include "materials/MaterialPanes.h"
-#include "materials/MaterialRecycler.h"
 #include "store/CategoryTreeModel.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
 
 #include <optional>
 
@@ -54,10 +51,10 @@ int cliNewMaterial(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    MaterialPanes& panes = context.materials();
-    if (!panes.creator().CheckTarget(rest[0]))
+    MaterialService& service = context.materials().service();
+    if (!service.creator().CheckTarget(rest[0]))
         return 1;
-    const std::optional<MaterialRecord> made = panes.createMaterial(rest[0], rest[1], type, false);
+    const std::optional<MaterialRecord> made = service.create(rest[0], rest[1], type, false);
     if (!made)
         return 1;
     context.line(made->MinuItemID);
@@ -83,8 +80,7 @@ int cliMoveMaterial(CliContext& context, const QStringList& args) {
         return 1;
     if (!context.tree().indexOf(args[1]).isValid())
         return cliFail(context, QStringLiteral("没有找到知识库项 '%1'!").arg(args[1]));
-    context.materialClipboard().set(*material);
-    return context.treeService().paste(args[1]) ? 0 : 1;
+    return context.materials().service().move(*material, args[1]) ? 0 : 1;
 }
 
 int cliRenameMaterial(CliContext& context, const QStringList& args) {
@@ -93,10 +89,9 @@ int cliRenameMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    MaterialProperties& properties = context.materials().properties();
-    properties.show(*material);
-    properties.setName(args[1]);
-    return properties.save() ? 0 : 1;
+    using Result = MaterialService::RenameResult;
+    const Result result = context.materials().service().rename(*material, args[1]);
+    return result == Result::Renamed || result == Result::Unchanged ? 0 : 1;
 }
 
 int cliDeleteMaterial(CliContext& context, const QStringList& args) {
@@ -105,43 +100,29 @@ int cliDeleteMaterial(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    Workspace& ws = context.workspace();
-    const std::optional<RecycleRow> row = MaterialRecycler::SendToRecycleBin(
-        ws.store(), ws.currentBase(), context.prompter(), *material);
-    if (!row)
-        return 1;
-    // Deleting takes the material off the dock station too.
-    DockStationModel& dock = context.materials().dock();
-    const int docked = dock.rowOf(material->MinuItemID, material->KnowledgeBaseID);
-    if (docked >= 0)
-        dock.removeRow(docked);
-    return 0;
+    return context.materials().service().recycle(*material) ? 0 : 1;
 }
 
 int cliAddDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return 2;
-    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanAdd(*material))
         return cliFail(context, QStringLiteral("该资料已有描述文件!"), QStringLiteral("提示"));
-    Workspace& ws = context.workspace();
-    DescriptionFiles files(ws.store(), ws.currentBase(), context.prompter());
-    return files.Add(*material, args[1]) ? 0 : 1;
+    return context.materials().service().addDescription(*material, args[1]) ? 0 : 1;
 }
 
 int cliRemoveDescription(CliContext& context, const QStringList& args) {
     if (args.size() != 1)
         return 2;
-    std::optional<MaterialRecord> material = openMaterial(context, args[0]);
+    const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
     if (!DescriptionFiles::CanRemove(*material))
         return cliFail(context, QStringLiteral("该资料没有描述文件!"), QStringLiteral("提示"));
-    Workspace& ws = context.workspace();
-    DescriptionFiles files(ws.store(), ws.currentBase(), context.prompter());
-    return files.Remove(*material) ? 0 : 1;
+    return context.materials().service().removeDescription(*material) ? 0 : 1;
 }
 
 int cliKeywords(CliContext& context, const QStringList& args) {
@@ -150,14 +131,15 @@ int cliKeywords(CliContext& context, const QStringList& args) {
     const std::optional<MaterialRecord> material = openMaterial(context, args[0]);
     if (!material)
         return 1;
-    MaterialProperties& properties = context.materials().properties();
-    properties.show(*material);
+    MaterialService& service = context.materials().service();
+    const qint64 id = material->MinuItemID.toLongLong();
+    std::optional<QStringList> keywords = service.keywords(id);
     if (args.size() > 1) {
-        properties.setKeywords(args.mid(2));
-        if (!properties.save())
+        keywords = service.setKeywords(id, keywords.value_or(QStringList()), args.mid(2));
+        if (!keywords)
             return 1;
     }
-    for (const QString& keyword : properties.storedKeywords())
+    for (const QString& keyword : keywords.value_or(QStringList()))
         context.line(keyword);
     return 0;
 }
@@ -225,16 +207,17 @@ int cliDock(CliContext& context, const QStringList& args) {
         return 2;
     if (!context.openBase())
         return 1;
-    DockStationModel& dock = context.materials().dock();
+    MaterialPanes& panes = context.materials();
     if (args[0] == QLatin1String("add")) {
         const std::optional<MaterialRecord> material = materialOf(context, args[1]);
-        if (!material || !context.materials().dockMaterial(*material))
+        if (!material || !panes.dockMaterial(*material))
             return 1;
     } else {
+        const DockStationModel& dock = panes.dock();
         const int row = dock.rowOf(args[1], QString::number(context.workspace().currentBase().ID));
         if (row < 0)
             return cliFail(context, QStringLiteral("停靠站中没有资料 '%1'!").arg(args[1]));
-        if (!dock.removeRow(row))
+        if (!panes.service().undock(dock.entryAt(row).Material))
             return 1;
     }
     printDock(context);

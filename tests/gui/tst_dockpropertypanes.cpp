@@ -105,7 +105,7 @@ private Q_SLOTS:
         checkModel(&panes->list());
         checkModel(&open());
         checkModel(&dock());
-        dock().load();
+        panes->service().loadDockStation();
         for (MaterialRecord* m : {&m1, &m2}) {
             *m = t->addMaterial(m == &m1 ? "1" : "2", "010101");
             m->DisplayPath = "测试库\\名010000\\名010100\\名010101";
@@ -114,7 +114,7 @@ private Q_SLOTS:
         window = std::make_unique<QWidget>();
         auto* layout = new QHBoxLayout(window.get());
         props = new CPropertiesPane(panes->properties(), *commands);
-        dockPane = new CDockStationPane(dock(), *commands);
+        dockPane = new CDockStationPane(*panes, *commands);
         openPane = new COpenMaterialsPane(*panes, *commands);
         for (QWidget* pane : {static_cast<QWidget*>(props), static_cast<QWidget*>(dockPane),
                               static_cast<QWidget*>(openPane)})

@@ -57,8 +57,8 @@ class TestLongOperation : public QObject {
         QModelIndex minorIndex = tree.index(0, 0, major);
         minor = CategoryTreeModel::codeOf(minorIndex);
         for (int i = 0; i < 20; ++i)
-            QVERIFY(
-                frame->materials().createMaterial(minor, QString("资料%1").arg(i), "*.txt", false));
+            QVERIFY(frame->materials().service().create(minor, QString("资料%1").arg(i), "*.txt",
+                                                        false));
         QVERIFY(service.recycleItem(CategoryTreeModel::codeOf(minorIndex)));
         frame->longOperation().waitForEnd();
         frame->recycleBin().load();
@@ -136,7 +136,7 @@ private Q_SLOTS:
         const QModelIndex major = tree.index(0, 0, tree.index(0, 0));
         const QString majorCode = CategoryTreeModel::codeOf(major);
         const QString minorCode = CategoryTreeModel::codeOf(tree.index(0, 0, major));
-        QVERIFY(frame->materials().createMaterial(minorCode, "随大项走", "*.txt", false));
+        QVERIFY(frame->materials().service().create(minorCode, "随大项走", "*.txt", false));
 
         Database other;
         QVERIFY(other.Open(frame->workspace().currentBase().DatabasePath));

@@ -3,7 +3,7 @@
 #include "config/ConfigFileWriter.h"
 #include "config/ProgramPaths.h"
 #include "db/Transaction.h"
-#include "materials/DockStationModel.h"
+#include "materials/DockStationFile.h"
 #include "store/CategoryCode.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/KnowledgeStore.h"
@@ -100,21 +100,21 @@ QList<SettingsFile> SettingsFiles(const ProgramPaths& paths, const LocalResource
         {paths.mainConfigFile(),
          ConfigFileWriter::Encode(ResourceConfigText(Config(record, version)))},
         {paths.dockStationFile(),
-         ConfigFileWriter::Encode(DockStationModel::FileText(DockEntries(base, version)))},
+         ConfigFileWriter::Encode(DockStationFile::FileText(DockEntries(base, version)))},
         {paths.searchConfigFile(), ConfigFileWriter::Encode(Search(version).Text())},
     };
 }
 
-bool MoveDock(DockStationModel& dock, const CurrentKnowledgeBase& base, int version) {
+bool MoveDock(DockStationFile& dock, const CurrentKnowledgeBase& base, int version) {
     const MaterialRecord m1 = first(base);
-    if (!dock.isDocked(m1.MinuItemID, m1.KnowledgeBaseID) && !dock.add(m1, false, kTime))
+    if (!dock.contains(m1.MinuItemID, m1.KnowledgeBaseID) && !dock.add(m1, kTime))
         return false;
     const MaterialRecord m = second(base);
-    const int row = dock.rowOf(m.MinuItemID, m.KnowledgeBaseID);
-    if (version == 1 && row < 0)
-        return dock.add(m, false, kTime);
-    if (version == 0 && row >= 0)
-        return dock.removeRow(row);
+    const bool docked = dock.contains(m.MinuItemID, m.KnowledgeBaseID);
+    if (version == 1 && !docked)
+        return dock.add(m, kTime);
+    if (version == 0 && docked)
+        return dock.remove(m.MinuItemID, m.KnowledgeBaseID);
     return dock.save();
 }
 

@@ -8,7 +8,7 @@
 #include <QList>
 #include <QString>
 
-class DockStationModel;
+class DockStationFile;
 class KnowledgeStore;
 class ProgramPaths;
 struct CurrentKnowledgeBase;
@@ -39,10 +39,10 @@ struct SettingsFile {
 QList<SettingsFile> SettingsFiles(const ProgramPaths& paths, const LocalResourceRecord& record,
                                   const CurrentKnowledgeBase& base, int version);
 
-// Docks or undocks material 2 as the dock station pane would (material 1
-// too when it is missing); the file is written whatever the station held
-// before.
-bool MoveDock(DockStationModel& dock, const CurrentKnowledgeBase& base, int version);
+// Docks or undocks material 2 through the dock station file, as the panes
+// do (material 1 too when it is missing); the file is written whatever the
+// station held before.
+bool MoveDock(DockStationFile& dock, const CurrentKnowledgeBase& base, int version);
 
 // One transaction of several statements: item 010101 takes the version's
 // name, material 1 moves to the version's minor, material 2 and its keyword

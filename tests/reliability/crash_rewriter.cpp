@@ -7,7 +7,7 @@
 #include "Prompter.h"
 #include "RewriteVersions.h"
 #include "Workspace.h"
-#include "materials/DockStationModel.h"
+#include "materials/DockStationFile.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
         return fail("the start base does not open");
     const LocalResourceRecord record = workspace.config().LocalResources.value(0);
     const CurrentKnowledgeBase& base = workspace.currentBase();
-    DockStationModel dock(workspace.paths(), workspace.store(), base, prompter);
+    DockStationFile dock(workspace.paths(), prompter);
     dock.load();
 
     int version = RewriteVersions::CatalogueVersion(workspace.store());

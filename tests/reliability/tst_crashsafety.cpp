@@ -4,7 +4,7 @@
 #include "StoredState.h"
 #include "TestHome.h"
 #include "Workspace.h"
-#include "materials/DockStationModel.h"
+#include "materials/DockStationFile.h"
 #include "store/CategoryTreeModel.h"
 #include "store/MaterialClipboard.h"
 #include "store/RecycleBinModel.h"
@@ -76,7 +76,7 @@ void TestCrashSafety::initTestCase() {
     QVERIFY(workspace.OpenBase(*id));
     base = workspace.currentBase();
     QVERIFY(RewriteVersions::SeedCatalogue(workspace.store(), base));
-    DockStationModel dock(workspace.paths(), workspace.store(), base, prompter);
+    DockStationFile dock(workspace.paths(), prompter);
     QVERIFY(RewriteVersions::MoveDock(dock, base, 0));
     QVERIFY(RewriteVersions::Search(0).Save(workspace.paths(), prompter));
     QCOMPARE(RewriteVersions::CatalogueVersion(workspace.store()), 0);
@@ -162,8 +162,7 @@ void TestCrashSafety::checkOpensInTheProgram(int kill) {
     RecycleBinModel recycleBin(workspace.store(), workspace.currentBase(), prompter, service);
     checkModel(&recycleBin);
     recycleBin.load();
-    DockStationModel dock(workspace.paths(), workspace.store(), workspace.currentBase(), prompter);
-    checkModel(&dock);
+    DockStationFile dock(workspace.paths(), prompter);
     dock.load();
 
     const int version = RewriteVersions::CatalogueVersion(workspace.store());

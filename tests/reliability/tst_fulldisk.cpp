@@ -6,7 +6,7 @@
 #include "TimeText.h"
 #include "Workspace.h"
 #include "config/FirstRunSetup.h"
-#include "materials/DockStationModel.h"
+#include "materials/DockStationFile.h"
 #include "materials/MaterialCreator.h"
 #include "search/SearchSettings.h"
 #include "store/CategoryTreeModel.h"
@@ -35,7 +35,7 @@ class TestFullDisk : public QObject {
     std::unique_ptr<ScratchDisk> disk;
     std::unique_ptr<ScriptedPrompter> prompter;
     std::unique_ptr<Workspace> workspace;
-    std::unique_ptr<DockStationModel> dock;
+    std::unique_ptr<DockStationFile> dock;
     MaterialRecord docked;
     QStringList filesBefore;
     QStringList rowsBefore;
@@ -110,9 +110,8 @@ void TestFullDisk::init() {
     QVERIFY(notes && creator.Create("010102", "草稿", "*.txt"));
     QVERIFY(store.InsertKeyword(notes->MinuItemID, QStringLiteral("会议")));
     docked = *notes;
-    dock = std::make_unique<DockStationModel>(paths(), store, workspace->currentBase(), *prompter);
-    checkModel(dock.get());
-    QVERIFY(dock->add(docked, false));
+    dock = std::make_unique<DockStationFile>(paths(), *prompter);
+    QVERIFY(dock->add(docked, TimeText::now()));
     QVERIFY(SearchSettings().Save(paths(), *prompter));
     QCOMPARE(shown(), QStringList());
 
@@ -138,7 +137,7 @@ void TestFullDisk::settingsFilesKeepTheirOldContent() {
     QVERIFY(!workspace->saveConfiguration());
     MaterialRecord other = docked;
     other.MinuItemID = QStringLiteral("2");
-    QVERIFY(!dock->add(other, false));
+    QVERIFY(!dock->add(other, TimeText::now()));
     SearchSettings search;
     search.UpperLowerFlag = 1;
     QVERIFY(!search.Save(paths(), *prompter));

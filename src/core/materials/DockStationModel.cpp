@@ -3,129 +3,13 @@
 #include "MaterialLookup.h"
 #include "MaterialTableModel.h"
 #include "Prompter.h"
-#include "TimeText.h"
 #include "config/CFolderTool.h"
-#include "config/ConfigFileReader.h"
-#include "config/ProgramPaths.h"
-#include "config/SettingsFileUpdate.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/MaterialFolder.h"
 
-#include <algorithm>
-
-namespace {
-
-const QString kSection = QStringLiteral("GOTOMINUITEM");
-const QString kKey = QStringLiteral("GotoMinuItemData");
-
-} // namespace
-
-DockStationModel::DockStationModel(const ProgramPaths& paths, KnowledgeStore& store,
-                                   const CurrentKnowledgeBase& base, Prompter& prompter,
-                                   QObject* parent)
-    : QAbstractTableModel(parent), m_file(paths.dockStationFile()),
-      m_configFolder(paths.configFolder()), m_store(store), m_base(base), m_prompter(prompter) {}
-
-// The file
-
-namespace {
-
-QList<DockEntry> entriesOf(const ConfigFileReader& reader) {
-    QStringList values;
-    reader.GetValues(kSection, kKey, values);
-    QList<DockEntry> entries;
-    for (const QString& value : values) {
-        if (!value.isEmpty())
-            entries.append(DockEntry::FromFileValue(value));
-    }
-    return entries;
-}
-
-} // namespace
-
-void DockStationModel::load() {
-    ConfigFileReader reader;
-    reader.Load(m_file);
-    show(entriesOf(reader));
-}
-
-void DockStationModel::show(const QList<DockEntry>& entries) {
-    // A row already shown keeps what it shows beyond the file (a rename, the
-    // open-window icon); rows docked by another process come as the file has
-    // them.
-    QList<Row> rows;
-    for (const DockEntry& entry : entries) {
-        const MaterialRecord& m = entry.Material;
-        const int old = rowOf(m.MinuItemID, m.KnowledgeBaseID);
-        if (old >= 0)
-            rows.append(
-                {entry, m_rows[old].shownName, m_rows[old].shownPath, m_rows[old].openWhenDocked});
-        else
-            rows.append({entry, m.MinuItemName, m.DisplayPath, false});
-    }
-    beginResetModel();
-    m_rows = rows;
-    endResetModel();
-}
-
-bool DockStationModel::update(const std::function<bool(QList<DockEntry>&)>& change) {
-    std::optional<QList<DockEntry>> result;
-    const auto apply = [&](const std::optional<QByteArray>& current) -> std::optional<QString> {
-        ConfigFileReader reader;
-        if (current)
-            reader.LoadBytes(*current);
-        QList<DockEntry> entries = entriesOf(reader);
-        const bool changed = change(entries);
-        result = entries;
-        if (!changed)
-            return std::nullopt;
-        return FileText(entries);
-    };
-    const auto failed = [&](const QString& text, bool notice) {
-        if (notice)
-            m_prompter.notice(text);
-        else
-            m_prompter.error(text);
-        // The change stays on screen, as it always did when the file could
-        // not take it.
-        QList<DockEntry> shown = entries();
-        change(shown);
-        show(shown);
-        return false;
-    };
-    switch (SettingsFileUpdate::Apply(m_file, apply)) {
-    case SettingsFileUpdate::Result::Written:
-    case SettingsFileUpdate::Result::Unchanged:
-        show(*result);
-        return true;
-    case SettingsFileUpdate::Result::FolderNotMade:
-        return failed(QStringLiteral("创建%1文件夹出错").arg(m_configFolder), true);
-    case SettingsFileUpdate::Result::FileNotWritten:
-        return failed(SettingsFileUpdate::NotWrittenText(m_file), false);
-    case SettingsFileUpdate::Result::Busy:
-        return failed(SettingsFileUpdate::BusyText(m_file), false);
-    }
-    return false;
-}
-
-bool DockStationModel::removeWhere(const std::function<bool(const DockEntry&)>& matches) {
-    return update([&](QList<DockEntry>& entries) { return entries.removeIf(matches) > 0; });
-}
-
-QString DockStationModel::FileText(const QList<DockEntry>& entries) {
-    QString text = QLatin1Char('[') + kSection + QLatin1String("]\n");
-    for (const DockEntry& entry : entries)
-        text += kKey + QLatin1Char('=') + entry.FileValue() + QLatin1Char('\n');
-    return text;
-}
-
-bool DockStationModel::save() {
-    const QList<DockEntry> shown = entries();
-    return update([&](QList<DockEntry>& current) {
-        current = shown;
-        return true;
-    });
-}
+DockStationModel::DockStationModel(KnowledgeStore& store, const CurrentKnowledgeBase& base,
+                                   Prompter& prompter, QObject* parent)
+    : QAbstractTableModel(parent), m_store(store), m_base(base), m_prompter(prompter) {}
 
 // Entries
 
@@ -145,48 +29,11 @@ int DockStationModel::rowOf(const QString& materialId, const QString& baseId) co
     return -1;
 }
 
-bool DockStationModel::isDocked(const QString& materialId, const QString& baseId) const {
-    return rowOf(materialId, baseId) >= 0;
-}
-
 MaterialRecord DockStationModel::materialAt(int row) const {
     MaterialRecord m = m_rows.at(row).entry.Material;
     m.MinuItemName = m_rows.at(row).shownName;
     m.DisplayPath = m_rows.at(row).shownPath;
     return m;
-}
-
-bool DockStationModel::add(const MaterialRecord& material, bool openInWindow,
-                           const QString& dockTime) {
-    if (material.MinuItemID.isEmpty() || isDocked(material.MinuItemID, material.KnowledgeBaseID))
-        return true;
-    DockEntry entry;
-    entry.Material = material;
-    entry.Material.NetworkMark = QStringLiteral("0");
-    entry.DockTime = dockTime.isEmpty() ? TimeText::now() : dockTime;
-    const bool saved = update([&](QList<DockEntry>& entries) {
-        // Another process may have docked it meanwhile: one row is enough.
-        for (const DockEntry& e : std::as_const(entries)) {
-            if (e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID))
-                return false;
-        }
-        entries.append(entry);
-        return true;
-    });
-    const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
-    if (row >= 0) {
-        m_rows[row].openWhenDocked = openInWindow;
-        rowChanged(row);
-    }
-    return saved;
-}
-
-bool DockStationModel::removeRow(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    const MaterialRecord gone = m_rows[row].entry.Material;
-    return removeWhere(
-        [&](const DockEntry& e) { return e.IsMaterial(gone.MinuItemID, gone.KnowledgeBaseID); });
 }
 
 // Opening
@@ -209,14 +56,32 @@ DockStationModel::OpenAction DockStationModel::decideOpen(int row, bool openInWi
     return OpenAction::Open;
 }
 
-void DockStationModel::openFailed(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return;
-    m_prompter.error(QStringLiteral("该资料由于资料路径问题而不能正常打开!"));
-    removeRow(row);
+// Changes made elsewhere
+
+void DockStationModel::showEntries(const QList<DockEntry>& entries) {
+    // Rows docked by another process come as the file has them.
+    QList<Row> rows;
+    for (const DockEntry& entry : entries) {
+        const MaterialRecord& m = entry.Material;
+        const int old = rowOf(m.MinuItemID, m.KnowledgeBaseID);
+        if (old >= 0)
+            rows.append(
+                {entry, m_rows[old].shownName, m_rows[old].shownPath, m_rows[old].openWhenDocked});
+        else
+            rows.append({entry, m.MinuItemName, m.DisplayPath, false});
+    }
+    beginResetModel();
+    m_rows = rows;
+    endResetModel();
 }
 
-// Changes made elsewhere
+void DockStationModel::markOpenWhenDocked(const MaterialRecord& material, bool openInWindow) {
+    const int row = rowOf(material.MinuItemID, material.KnowledgeBaseID);
+    if (row < 0)
+        return;
+    m_rows[row].openWhenDocked = openInWindow;
+    rowChanged(row);
+}
 
 void DockStationModel::rowChanged(int row) {
     Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -240,22 +105,6 @@ void DockStationModel::updateMaterial(const MaterialRecord& material) {
         return;
     m_rows[row].shownName = material.MinuItemName;
     rowChanged(row);
-}
-
-void DockStationModel::forgetMaterial(const MaterialRecord& material) {
-    if (!isDocked(material.MinuItemID, material.KnowledgeBaseID))
-        return;
-    removeWhere([&](const DockEntry& e) {
-        return e.IsMaterial(material.MinuItemID, material.KnowledgeBaseID);
-    });
-}
-
-void DockStationModel::forgetBase(const QString& baseId) {
-    const bool shown = std::any_of(m_rows.cbegin(), m_rows.cend(), [&](const Row& r) {
-        return r.entry.Material.KnowledgeBaseID == baseId;
-    });
-    if (shown)
-        removeWhere([&](const DockEntry& e) { return e.Material.KnowledgeBaseID == baseId; });
 }
 
 // The view

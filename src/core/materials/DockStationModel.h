@@ -4,18 +4,15 @@
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <functional>
 
 class KnowledgeStore;
-class ProgramPaths;
 class Prompter;
 struct CurrentKnowledgeBase;
 
-// The dock station: materials the user pinned, of any base, kept from one run
-// to the next in "ResourceConfig/NotePaperConfig.ini". Another window or
-// keepsake-cli may dock and undock at the same time, so every change is made
-// to the file as it is then (SettingsFileUpdate), and the station then shows
-// what the file holds.
+// The dock station pane's rows: what the dock station file holds
+// (MaterialService::dockStationChanged), with what a row shows beyond the
+// file: a rename made since, and whether the material was open when it was
+// docked.
 class DockStationModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -39,24 +36,9 @@ public:
     // The icon column answers whether the material was open when docked.
     enum Role { OpenWhenDockedRole = Qt::UserRole + 1 };
 
-    DockStationModel(const ProgramPaths& paths, KnowledgeStore& store,
-                     const CurrentKnowledgeBase& base, Prompter& prompter,
+    DockStationModel(KnowledgeStore& store, const CurrentKnowledgeBase& base, Prompter& prompter,
                      QObject* parent = nullptr);
 
-    // Reads the file; a missing or unreadable one gives an empty station.
-    void load();
-    // Makes the file hold exactly the entries shown; false after a message
-    // naming what could not be made.
-    bool save();
-    // The file's text for these entries.
-    static QString FileText(const QList<DockEntry>& entries);
-
-    // Docks the material now, unless it is docked already (same id, same
-    // base), which changes nothing. False only when the file could not be
-    // written; the station keeps the entry anyway.
-    bool add(const MaterialRecord& material, bool openInWindow, const QString& dockTime = {});
-    bool removeRow(int row);
-    bool isDocked(const QString& materialId, const QString& baseId) const;
     int rowOf(const QString& materialId, const QString& baseId) const;
 
     QList<DockEntry> entries() const;
@@ -71,8 +53,6 @@ public:
     // is refused with a message, else the caller opens it.
     enum class OpenAction { Activate, Open, Refused };
     OpenAction decideOpen(int row, bool openInWindow);
-    // The caller could not open it: the entry goes, after a message.
-    void openFailed(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -81,14 +61,15 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 public Q_SLOTS:
+    // The station was read or changed: a row already shown keeps what it
+    // shows beyond the file.
+    void showEntries(const QList<DockEntry>& entries);
+    // The material was docked just now.
+    void markOpenWhenDocked(const MaterialRecord& material, bool openInWindow);
     // An item of the open base was renamed: paths below it change on screen.
     void refreshPaths(const QString& code);
     // A material was renamed: its row shows the new name.
     void updateMaterial(const MaterialRecord& material);
-    // A deleted material leaves the station, the file too.
-    void forgetMaterial(const MaterialRecord& material);
-    // A base removed from the configuration takes its entries with it.
-    void forgetBase(const QString& baseId);
 
 private:
     struct Row {
@@ -97,16 +78,8 @@ private:
         QString shownPath;
         bool openWhenDocked = false;
     };
-    // Applies `change` to the entries the file holds now and writes them;
-    // false (after a message) when that failed, and then the station shows
-    // the change all the same.
-    bool update(const std::function<bool(QList<DockEntry>&)>& change);
-    void show(const QList<DockEntry>& entries);
-    bool removeWhere(const std::function<bool(const DockEntry&)>& matches);
     void rowChanged(int row);
 
-    QString m_file;
-    QString m_configFolder;
     KnowledgeStore& m_store;
     const CurrentKnowledgeBase& m_base;
     Prompter& m_prompter;

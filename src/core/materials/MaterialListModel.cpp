@@ -1,6 +1,5 @@
 #include "MaterialListModel.h"
 
-#include "DescriptionFiles.h"
 #include "MaterialLookup.h"
 #include "Prompter.h"
 #include "TimeText.h"
@@ -152,33 +151,6 @@ void MaterialListModel::clearList() {
     m_paging.clear();
     m_listCode.clear();
     Q_EMIT pagesChanged();
-}
-
-// Description files
-
-bool MaterialListModel::addDescription(int row, const QString& typeText) {
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    MaterialRecord material = m_rows[row];
-    if (!DescriptionFiles::CanAdd(material) ||
-        !DescriptionFiles(m_store, m_base, m_prompter).Add(material, typeText))
-        return false;
-    m_rows[row] = material;
-    rowChanged(row);
-    Q_EMIT materialUpdated(material);
-    return true;
-}
-
-bool MaterialListModel::removeDescription(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    MaterialRecord material = m_rows[row];
-    if (!DescriptionFiles(m_store, m_base, m_prompter).Remove(material))
-        return false;
-    m_rows[row] = material;
-    rowChanged(row);
-    Q_EMIT materialUpdated(material);
-    return true;
 }
 
 // Changes made elsewhere

@@ -55,9 +55,6 @@ public:
     // "清空列表": the rows go; the database is untouched.
     void clearList();
 
-    bool addDescription(int row, const QString& typeText);
-    bool removeDescription(int row);
-
 public Q_SLOTS:
     void forgetMaterial(const MaterialRecord& material) override;
     void recodeItem(const QString& oldCode, const QString& newCode) override;
@@ -72,9 +69,6 @@ Q_SIGNALS:
     void statusTextChanged(const QString& text);
     // Page count, current page or the previous / next states changed.
     void pagesChanged();
-    // A description file was added or deleted: the type and file name of
-    // the material changed.
-    void materialUpdated(const MaterialRecord& material);
 
 private:
     bool busy();

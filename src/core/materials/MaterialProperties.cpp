@@ -2,10 +2,7 @@
 
 #include "KeywordMerge.h"
 #include "MaterialLookup.h"
-#include "MaterialName.h"
-#include "Prompter.h"
-#include "db/Transaction.h"
-#include "store/KnowledgeStore.h"
+#include "MaterialService.h"
 
 #include <algorithm>
 
@@ -24,9 +21,9 @@ QString typeCaption(const QString& type) {
 
 } // namespace
 
-MaterialProperties::MaterialProperties(KnowledgeStore& store, const CurrentKnowledgeBase& base,
-                                       Prompter& prompter, QObject* parent)
-    : QObject(parent), m_store(store), m_base(base), m_prompter(prompter) {}
+MaterialProperties::MaterialProperties(MaterialService& service, const CurrentKnowledgeBase& base,
+                                       QObject* parent)
+    : QObject(parent), m_service(service), m_base(base) {}
 
 void MaterialProperties::show(const MaterialRecord& material, const QString& dockTime) {
     m_material = material;
@@ -46,14 +43,26 @@ void MaterialProperties::clear() {
 }
 
 void MaterialProperties::loadKeywords() {
-    m_stored.clear();
-    if (showsKeywords())
-        m_store.LoadKeywords(m_material->MinuItemID, m_stored);
+    const std::optional<qint64> id = keywordOwner();
+    m_stored = id ? m_service.keywords(*id).value_or(QStringList()) : QStringList();
     m_keywords = m_stored;
 }
 
+std::optional<qint64> MaterialProperties::keywordOwner() const {
+    if (!m_material || !MaterialLookup::BelongsToOpenBase(*m_material, m_base))
+        return std::nullopt;
+    bool isNumber = false;
+    const qint64 id = m_material->MinuItemID.toLongLong(&isNumber);
+    return isNumber ? std::optional<qint64>(id) : std::nullopt;
+}
+
 bool MaterialProperties::showsKeywords() const {
-    return m_material && MaterialLookup::BelongsToOpenBase(*m_material, m_base);
+    return keywordOwner().has_value();
+}
+
+bool MaterialProperties::shows(const MaterialRecord& material) const {
+    return m_material && m_material->MinuItemID == material.MinuItemID &&
+           m_material->KnowledgeBaseID == material.KnowledgeBaseID;
 }
 
 QList<MaterialProperties::Row> MaterialProperties::rows() const {
@@ -114,65 +123,66 @@ bool MaterialProperties::save() {
 }
 
 bool MaterialProperties::saveName() {
-    MaterialRecord& m = *m_material;
-    // The name may end up in the dock station file and the list: the rules
-    // of a new material's name hold here too.
-    const QString name = MaterialName::Clean(m_name);
-    if (name == m.MinuItemName) {
-        if (m_name != name) {
-            m_name = name;
-            Q_EMIT changed();
-        }
+    using Result = MaterialService::RenameResult;
+    switch (m_service.rename(*m_material, m_name)) {
+    case Result::Renamed: // updateName has shown it
+    case Result::OtherBase:
         return true;
-    }
-    if (name.isEmpty()) {
-        m_name = m.MinuItemName;
-        Q_EMIT changed();
+    case Result::TooLong:
+        return false;
+    case Result::Unchanged:
+        showStoredName();
         return true;
-    }
-    if (name.size() > MaterialName::kMaxLength) {
-        m_prompter.notice(QStringLiteral("资料名太长!"));
+    case Result::Failed:
+        showStoredName();
         return false;
     }
-    if (!showsKeywords()) // another base's material: nothing is stored for it
-        return true;
-    if (!m_store.RenameMaterial(m.MinuItemID, name)) {
-        m_prompter.error(QStringLiteral("重命名资料 '%1' 失败!").arg(m.MinuItemName));
-        m_name = m.MinuItemName;
-        Q_EMIT changed();
-        return false;
-    }
-    m.MinuItemName = name;
-    m_name = name;
+    return false;
+}
+
+void MaterialProperties::showStoredName() {
+    if (m_name == m_material->MinuItemName)
+        return;
+    m_name = m_material->MinuItemName;
     Q_EMIT changed();
-    Q_EMIT materialRenamed(m);
-    return true;
 }
 
 bool MaterialProperties::saveKeywords() {
-    if (!showsKeywords())
+    const std::optional<qint64> id = keywordOwner();
+    if (!id)
         return true;
-    const QStringList edited = KeywordMerge::Cleaned(m_keywords);
-    const KeywordMerge::Changes changes = KeywordMerge::Merge(m_stored, edited);
-    if (changes.toInsert.isEmpty() && changes.toDelete.isEmpty()) {
-        m_stored = edited;
-        return true;
-    }
-    const QString& id = m_material->MinuItemID;
-    bool ok = false;
-    {
-        Transaction transaction(m_store.database());
-        ok = transaction.IsActive();
-        for (const QString& keyword : changes.toInsert)
-            ok = ok && m_store.InsertKeyword(id, keyword);
-        ok = ok && m_store.DeleteKeywords(id, changes.toDelete) && transaction.Commit();
-    }
-    if (!ok) {
-        m_prompter.error(QStringLiteral("保存查询关键字失败!"));
+    const std::optional<QStringList> stored = m_service.setKeywords(*id, m_stored, m_keywords);
+    if (!stored) {
         loadKeywords();
         Q_EMIT changed();
         return false;
     }
-    m_stored = edited;
+    m_stored = *stored;
     return true;
+}
+
+// Changes made through the service
+
+void MaterialProperties::updateName(const MaterialRecord& material) {
+    if (!shows(material))
+        return;
+    m_material->MinuItemName = material.MinuItemName;
+    m_name = material.MinuItemName;
+    Q_EMIT changed();
+}
+
+void MaterialProperties::showAgain(const MaterialRecord& material) {
+    if (shows(material))
+        show(material);
+}
+
+void MaterialProperties::updateKeywords(qint64 materialId, const QStringList& keywords) {
+    if (keywordOwner() != materialId)
+        return;
+    m_stored = keywords;
+    // A save from here leaves the rows as they were typed, blanks and all.
+    if (KeywordMerge::Cleaned(m_keywords) == keywords)
+        return;
+    m_keywords = keywords;
+    Q_EMIT changed();
 }

@@ -7,13 +7,13 @@
 #include <QStringList>
 #include <optional>
 
-class KnowledgeStore;
-class Prompter;
+class MaterialService;
 struct CurrentKnowledgeBase;
 
 // The properties pane's content for the current material: its fields, its
-// name and its search keywords, both editable and stored by Save. The pane
-// shows rows() in a property grid and passes the edits back.
+// name and its search keywords, both editable and stored by Save through the
+// material service, whose announcements it follows for the material shown.
+// The pane shows rows() in a property grid and passes the edits back.
 class MaterialProperties : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +26,7 @@ public:
         bool operator==(const Row&) const = default;
     };
 
-    MaterialProperties(KnowledgeStore& store, const CurrentKnowledgeBase& base, Prompter& prompter,
+    MaterialProperties(MaterialService& service, const CurrentKnowledgeBase& base,
                        QObject* parent = nullptr);
 
     // Shows the material; the dock station passes the time it was docked.
@@ -37,7 +37,8 @@ public:
     const MaterialRecord& material() const { return *m_material; }
 
     QList<Row> rows() const;
-    // Keywords are shown and stored only for a material of the open base.
+    // Keywords are shown and stored only for a material of the open base
+    // (with an id the store can take).
     bool showsKeywords() const;
 
     const QString& name() const { return m_name; }
@@ -52,22 +53,33 @@ public:
     bool deleteKeyword(int index);
 
     // Stores the edited name (cleaned as at creation) and the keyword
-    // changes. False after a message; the pane then shows what is stored.
+    // changes. False after a message; the pane then shows what is stored,
+    // or a name too long as typed, to be shortened.
     bool save();
+
+public Q_SLOTS:
+    // A material was renamed: the shown one shows its new name.
+    void updateName(const MaterialRecord& material);
+    // A material's description changed: the shown one shows anew.
+    void showAgain(const MaterialRecord& material);
+    // A material's keywords were stored: the shown one's keywords show,
+    // unless they are the ones typed here.
+    void updateKeywords(qint64 materialId, const QStringList& keywords);
 
 Q_SIGNALS:
     // The rows changed: rebuild the grid.
     void changed();
-    void materialRenamed(const MaterialRecord& material);
 
 private:
+    bool shows(const MaterialRecord& material) const;
+    std::optional<qint64> keywordOwner() const;
     bool saveName();
+    void showStoredName();
     bool saveKeywords();
     void loadKeywords();
 
-    KnowledgeStore& m_store;
+    MaterialService& m_service;
     const CurrentKnowledgeBase& m_base;
-    Prompter& m_prompter;
     std::optional<MaterialRecord> m_material;
     QString m_dockTime;
     QString m_name;

@@ -1,7 +1,6 @@
 #include "MaterialTableModel.h"
 
 #include "MaterialLookup.h"
-#include "MaterialRecycler.h"
 #include "store/CategoryCode.h"
 #include "store/CurrentKnowledgeBase.h"
 #include "store/MaterialClipboard.h"
@@ -62,25 +61,6 @@ void MaterialTableModel::removeRowAt(int row) {
 
 void MaterialTableModel::rowChanged(int row) {
     Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-bool MaterialTableModel::sendToRecycleBin(int row) {
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    const MaterialRecord material = m_rows[row];
-    const std::optional<RecycleRow> recycled =
-        MaterialRecycler::SendToRecycleBin(m_store, m_base, m_prompter, material);
-    if (!recycled)
-        return false;
-    // A deleted material waits in the recycle bin, not in the clipboard.
-    const std::optional<MaterialRecord>& cut = m_clipboard.material();
-    if (cut && cut->MinuItemID == material.MinuItemID &&
-        cut->KnowledgeBaseID == material.KnowledgeBaseID)
-        m_clipboard.clear();
-    forgetMaterial(material);
-    Q_EMIT materialDeleted(material);
-    Q_EMIT materialRecycled(*recycled);
-    return true;
 }
 
 bool MaterialTableModel::cut(int row) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/MaterialRecord.h"
-#include "store/RecycleRow.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -13,9 +12,9 @@ class Prompter;
 struct CurrentKnowledgeBase;
 
 // What the material list and the list of open materials share: a row per
-// material record in the thirteen columns, the Delete and Cut commands, and
-// keeping rows current when items are renamed or re-coded and materials are
-// renamed, moved or deleted elsewhere. A row carries the whole record, so
+// material record in the thirteen columns, the Cut command, and keeping rows
+// current when items are renamed or re-coded and materials are renamed,
+// moved or deleted (MaterialService). A row carries the whole record, so
 // every command works from the row alone.
 class MaterialTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -45,9 +44,6 @@ public:
     // The row of the material (same id, same base), or -1.
     int rowOf(const QString& materialId, const QString& baseId) const;
 
-    // Delete: asks, flags the material "EOS", and drops its row here; the
-    // other lists and the recycle bin learn of it by the signals.
-    bool sendToRecycleBin(int row);
     // Cut: the row waits in the clipboard for a paste onto a minor item.
     bool cut(int row);
 
@@ -69,7 +65,7 @@ public Q_SLOTS:
     void refreshPaths(const QString& code);
     // The name or description of a material changed.
     void updateMaterial(const MaterialRecord& material);
-    // The material went to the recycle bin (or for good) from another list.
+    // The material went to the recycle bin, or for good.
     virtual void forgetMaterial(const MaterialRecord& material);
     // A pasted item took a new code, and the items below it with it.
     virtual void recodeItem(const QString& oldCode, const QString& newCode);
@@ -81,8 +77,6 @@ public Q_SLOTS:
     virtual void forgetBase(const QString& baseId);
 
 Q_SIGNALS:
-    void materialRecycled(const RecycleRow& row);
-    void materialDeleted(const MaterialRecord& material);
     // The cut material replaced whatever was cut before; the tree forgets
     // its cut items.
     void materialCut();

@@ -109,7 +109,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     });
 
     m_workspace.OpenStartBase();
-    m_materials->dock().load();
+    m_materials->service().loadDockStation();
 
     // The panes come up in the order the user expects to find them filled.
     for (int id :
@@ -230,7 +230,7 @@ void CMainFrame::createPanes() {
 
     m_propertiesPane = new CPropertiesPane(m_materials->properties(), *m_commands);
     setPaneContent(CommandIds::PaneProperties, m_propertiesPane);
-    m_dockPane = new CDockStationPane(m_materials->dock(), *m_commands);
+    m_dockPane = new CDockStationPane(*m_materials, *m_commands);
     setPaneContent(CommandIds::PaneDockStation, m_dockPane);
     connect(m_dockPane, &CDockStationPane::openRequested, this, &CMainFrame::openDocked);
     m_openPane = new COpenMaterialsPane(*m_materials, *m_commands);
@@ -354,7 +354,7 @@ void CMainFrame::openDocked(int row, const MaterialRecord& material, const QStri
         break;
     case DockStationModel::OpenAction::Open:
         if (!openMaterial(material)) {
-            dock.openFailed(row);
+            m_materials->service().undockUnopenable(material);
             showPane(CommandIds::PaneDockStation);
             return;
         }

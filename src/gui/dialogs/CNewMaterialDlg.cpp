@@ -42,7 +42,7 @@ CNewMaterialDlg::CNewMaterialDlg(MaterialPanes& panes, const QString& code,
 
 void CNewMaterialDlg::accept() {
     const std::optional<MaterialRecord> made =
-        m_panes.createMaterial(m_code, m_name->text(), m_typeText(), m_open->isChecked());
+        m_panes.service().create(m_code, m_name->text(), m_typeText(), m_open->isChecked());
     if (!made)
         return;
     Q_EMIT created(*made, m_open->isChecked());

@@ -4,7 +4,7 @@
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "commands/Icons.h"
-#include "materials/DockStationModel.h"
+#include "materials/MaterialPanes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -35,11 +35,11 @@ protected:
 
 } // namespace
 
-CDockStationPane::CDockStationPane(DockStationModel& model, CommandRegistry& commands,
-                                   QWidget* parent)
-    : QWidget(parent), m_model(model), m_commands(commands), m_view(new QTreeView(this)) {
+CDockStationPane::CDockStationPane(MaterialPanes& panes, CommandRegistry& commands, QWidget* parent)
+    : QWidget(parent), m_panes(panes), m_model(panes.dock()), m_commands(commands),
+      m_view(new QTreeView(this)) {
     setObjectName(QStringLiteral("CDockStationPane"));
-    SetUpRowList(m_view, &model, QStringLiteral("dockStation"), new DockIconDelegate(m_view),
+    SetUpRowList(m_view, &m_model, QStringLiteral("dockStation"), new DockIconDelegate(m_view),
                  {26, 160, 240, 140, 60, 70, 90, 60, 140, 160, 110, 60, 60, 200});
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(m_view, &QWidget::customContextMenuRequested, this, &CDockStationPane::showContextMenu);
@@ -71,8 +71,10 @@ CDockStationPane::CDockStationPane(DockStationModel& model, CommandRegistry& com
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, &m_commands,
             &CommandRegistry::updateEnabled);
     // Rows also go when a material is deleted elsewhere or a base removed.
-    connect(&model, &QAbstractItemModel::rowsRemoved, &m_commands, &CommandRegistry::updateEnabled);
-    connect(&model, &QAbstractItemModel::modelReset, &m_commands, &CommandRegistry::updateEnabled);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, &m_commands,
+            &CommandRegistry::updateEnabled);
+    connect(&m_model, &QAbstractItemModel::modelReset, &m_commands,
+            &CommandRegistry::updateEnabled);
 }
 
 int CDockStationPane::selectedRow() const {
@@ -82,7 +84,7 @@ int CDockStationPane::selectedRow() const {
 
 void CDockStationPane::removeSelected() {
     const int row = selectedRow();
-    m_model.removeRow(row);
+    m_panes.service().undock(m_model.entryAt(row).Material);
     // The next row takes the removed one's place, so Del can be pressed again.
     const int next = qMin(row, m_model.rowCount() - 1);
     if (next >= 0)

@@ -6,6 +6,7 @@
 
 class CommandRegistry;
 class DockStationModel;
+class MaterialPanes;
 class QTreeView;
 
 // The dock station pane: the materials the user pinned, of any base, to be
@@ -13,7 +14,7 @@ class QTreeView;
 class CDockStationPane : public QWidget {
     Q_OBJECT
 public:
-    CDockStationPane(DockStationModel& model, CommandRegistry& commands, QWidget* parent = nullptr);
+    CDockStationPane(MaterialPanes& panes, CommandRegistry& commands, QWidget* parent = nullptr);
 
     QTreeView* view() const { return m_view; }
 
@@ -27,6 +28,7 @@ private:
     void removeSelected();
     void showContextMenu(const QPoint& pos);
 
+    MaterialPanes& m_panes;
     DockStationModel& m_model;
     CommandRegistry& m_commands;
     QTreeView* m_view;

@@ -144,7 +144,7 @@ void CMaterialPane::defineCommands() {
     m_commands.setHandler(
         CutMaterial, [this] { m_list.cut(selectedRow()); }, hasRow);
     m_commands.setHandler(
-        DeleteMaterial, [this] { m_list.sendToRecycleBin(selectedRow()); }, hasRow);
+        DeleteMaterial, [this, selected] { m_panes.service().recycle(selected()); }, hasRow);
     m_commands.setHandler(
         ClearMaterialList, [this] { m_list.clearList(); },
         [this] { return m_list.rowCount() > 0; });
@@ -152,7 +152,7 @@ void CMaterialPane::defineCommands() {
 
 void CMaterialPane::addDescription() {
     const int row = selectedRow();
-    if (m_list.addDescription(row, m_typeText()))
+    if (row >= 0 && m_panes.service().addDescription(m_list.materialAt(row), m_typeText()))
         Q_EMIT descriptionChanged(m_list.materialAt(row));
 }
 
@@ -167,7 +167,7 @@ void CMaterialPane::removeDescription() {
     // the user keeps open keeps its file, and none is saved after the delete.
     if (m_closeWindows && !m_closeWindows(material))
         return;
-    if (m_list.removeDescription(row))
+    if (m_panes.service().removeDescription(material))
         Q_EMIT descriptionChanged(m_list.materialAt(row));
 }
 

@@ -94,7 +94,7 @@ void COpenMaterialsPane::defineCommands() {
     m_commands.setHandler(
         CutOpenMaterial, [this] { m_model.cut(selectedRow()); }, hasRow);
     m_commands.setHandler(
-        DeleteOpenMaterial, [this] { m_model.sendToRecycleBin(selectedRow()); }, hasRow);
+        DeleteOpenMaterial, [this, selected] { m_panes.service().recycle(selected()); }, hasRow);
 }
 
 void COpenMaterialsPane::showContextMenu(const QPoint& pos) {

@@ -1,9 +1,9 @@
 #include "ModelCheck.h"
 #include "TestBase.h"
 #include "TestHome.h"
+#include "TimeText.h"
 #include "config/TextCodec.h"
-#include "materials/DockStationModel.h"
-#include "materials/OpenMaterialsModel.h"
+#include "materials/MaterialPanes.h"
 #include "store/MaterialClipboard.h"
 
 #include <QDir>
@@ -14,7 +14,10 @@ class TestDockStation : public QObject {
 
     std::unique_ptr<TestBase> t;
     std::unique_ptr<TestHome> home;
-    std::unique_ptr<DockStationModel> dock;
+    MaterialClipboard clipboard;
+    std::unique_ptr<MaterialPanes> panes;
+    MaterialService* service = nullptr;
+    DockStationModel* dock = nullptr;
 
     MaterialRecord material(const QString& id, const QString& baseId = "1") {
         return MaterialRecord::FromFields(
@@ -24,33 +27,42 @@ class TestDockStation : public QObject {
     QString fileText() {
         return TextCodec::decode(home->read("ResourceConfig/NotePaperConfig.ini"));
     }
-    std::unique_ptr<DockStationModel> restarted() {
-        auto model =
-            std::make_unique<DockStationModel>(home->paths(), t->store, t->base, t->prompter);
-        checkModel(model.get());
-        model->load();
-        return model;
+    // The station as the next run finds it.
+    std::unique_ptr<MaterialPanes> restarted() {
+        auto again = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
+                                                     clipboard);
+        checkModel(&again->dock());
+        again->service().loadDockStation();
+        return again;
+    }
+    void setNow(const QString& time) {
+        TimeText::setClock([time] { return QDateTime::fromString(time, TimeText::kFormat); });
     }
 
 private Q_SLOTS:
     void init() {
         t = std::make_unique<TestBase>();
         home = std::make_unique<TestHome>();
-        dock = std::make_unique<DockStationModel>(home->paths(), t->store, t->base, t->prompter);
-        checkModel(dock.get());
-        dock->load();
+        panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
+                                                clipboard);
+        service = &panes->service();
+        dock = &panes->dock();
+        checkModel(dock);
+        service->loadDockStation();
     }
     void cleanup() {
-        dock.reset();
+        panes.reset();
         t.reset();
     }
 
     void dockingTwiceLeavesOneRow() {
-        QVERIFY(dock->add(material("1"), false));
-        QVERIFY(dock->add(material("1"), true, "2009-03-09 10:00:00"));
+        QVERIFY(service->dock(material("1"), false));
+        setNow("2009-03-09 10:00:00");
+        QVERIFY(service->dock(material("1"), true));
         QCOMPARE(dock->rowCount(), 1);
         QCOMPARE(dock->dockTimeAt(0), QString("2009-03-07 14:05:09"));
-        QVERIFY(dock->add(material("1", "2"), false)); // the same id in another base
+        QVERIFY(!dock->index(0, 0).data(DockStationModel::OpenWhenDockedRole).toBool());
+        QVERIFY(service->dock(material("1", "2"), false)); // the same id in another base
         QCOMPARE(dock->rowCount(), 2);
     }
 
@@ -58,8 +70,9 @@ private Q_SLOTS:
         MaterialRecord second = material("2");
         second.Creator = "我";
         second.NetworkMark = "5";
-        QVERIFY(dock->add(material("1"), true));
-        QVERIFY(dock->add(second, false, "2009-03-08 09:00:00"));
+        QVERIFY(service->dock(material("1"), true));
+        setNow("2009-03-08 09:00:00");
+        QVERIFY(service->dock(second, false));
         const QString root = t->base.FilesRoot;
         QCOMPARE(home->read("ResourceConfig/NotePaperConfig.ini"),
                  TextCodec::encode(
@@ -72,11 +85,12 @@ private Q_SLOTS:
                      "2009-03-01 08:00:00|我|0|1|2009-03-08 09:00:00|" +
                      root + "|\r\n"));
 
-        const auto again = restarted();
-        QCOMPARE(again->entries(), dock->entries());
-        QCOMPARE(again->materialAt(1).NetworkMark, QString("0"));
-        QCOMPARE(again->materialAt(1).Creator, QString("我"));
-        QCOMPARE(again->data(again->index(1, DockStationModel::DockTimeColumn)).toString(),
+        const auto next = restarted();
+        const DockStationModel& again = next->dock();
+        QCOMPARE(again.entries(), dock->entries());
+        QCOMPARE(again.materialAt(1).NetworkMark, QString("0"));
+        QCOMPARE(again.materialAt(1).Creator, QString("我"));
+        QCOMPARE(again.data(again.index(1, DockStationModel::DockTimeColumn)).toString(),
                  QString("2009-03-08 09:00:00"));
     }
 
@@ -84,13 +98,13 @@ private Q_SLOTS:
         MaterialRecord m = material("1");
         m.MinuItemName = "a|b\r\nc";
         m.DisplayPath = "库\\根|\\大\\小";
-        QVERIFY(dock->add(m, false));
+        QVERIFY(service->dock(m, false));
         const QStringList lines = fileText().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[1].count('|'), 13);
         const auto again = restarted();
-        QCOMPARE(again->materialAt(0).MinuItemName, QString("a b  c"));
-        QCOMPARE(again->materialAt(0).KnowledgeBaseID, QString("1"));
+        QCOMPARE(again->dock().materialAt(0).MinuItemName, QString("a b  c"));
+        QCOMPARE(again->dock().materialAt(0).KnowledgeBaseID, QString("1"));
     }
 
     void extraAndMissingFields() {
@@ -101,7 +115,7 @@ private Q_SLOTS:
                         "|extra|more|\r\n"
                         "GotoMinuItemData=2|短\r\n"
                         "GotoMinuItemData=\r\n")));
-        dock->load();
+        service->loadDockStation();
         QCOMPARE(dock->rowCount(), 2);
         QCOMPARE(dock->entryAt(0).Fields(),
                  QStringList({"1", "名", "p", "010101", "0", "f", "01/01/01/1/", "t", "c", "0", "1",
@@ -111,8 +125,8 @@ private Q_SLOTS:
     }
 
     void openingADockedMaterial() {
-        QVERIFY(dock->add(material("1", "2"), false));
-        QVERIFY(dock->add(material("2"), false));
+        QVERIFY(service->dock(material("1", "2"), false));
+        QVERIFY(service->dock(material("2"), false));
         QCOMPARE(dock->decideOpen(0, false), DockStationModel::OpenAction::Refused);
         QCOMPARE(t->prompter.lastText(), QString("该资料不属于当前本地知识库，打开失败!"));
         QCOMPARE(dock->decideOpen(1, false), DockStationModel::OpenAction::Open);
@@ -121,15 +135,15 @@ private Q_SLOTS:
         QCOMPARE(dock->decideOpen(1, true), DockStationModel::OpenAction::Activate);
         QCOMPARE(t->prompter.lastText(), QString("该资料的文件目录已经失效，打开失败!"));
 
-        dock->openFailed(1);
+        QVERIFY(service->undockUnopenable(dock->materialAt(1)));
         QCOMPARE(t->prompter.lastText(), QString("该资料由于资料路径问题而不能正常打开!"));
         QCOMPARE(dock->rowCount(), 1);
-        QCOMPARE(restarted()->rowCount(), 1);
+        QCOMPARE(restarted()->dock().rowCount(), 1);
     }
 
     void aFileThatCannotBeWrittenIsReported() {
         home->write("ResourceConfig", "a file where the folder goes");
-        QVERIFY(!dock->add(material("1"), false));
+        QVERIFY(!service->dock(material("1"), false));
         QCOMPARE(t->prompter.shown.size(), 1);
         QCOMPARE(t->prompter.shown[0].caption, QString("提示"));
         QCOMPARE(t->prompter.shown[0].text, "创建" + home->paths().configFolder() + "文件夹出错");
@@ -137,9 +151,9 @@ private Q_SLOTS:
     }
 
     void changesMadeElsewhere() {
-        QVERIFY(dock->add(material("1"), false));
-        QVERIFY(dock->add(material("2"), false));
-        QVERIFY(dock->add(material("3", "2"), false));
+        QVERIFY(service->dock(material("1"), false));
+        QVERIFY(service->dock(material("2"), false));
+        QVERIFY(service->dock(material("3", "2"), false));
         const QString written = fileText();
 
         MaterialRecord renamed = material("1");
@@ -148,14 +162,13 @@ private Q_SLOTS:
         QCOMPARE(dock->materialAt(0).MinuItemName, QString("新名"));
         QCOMPARE(fileText(), written); // the file keeps the name as docked
 
-        dock->forgetMaterial(material("2"));
-        dock->forgetBase("2");
+        QVERIFY(service->undock(material("2")));
+        QVERIFY(service->undockBase(2));
         QCOMPARE(dock->rowCount(), 1);
-        QCOMPARE(restarted()->entries(), dock->entries());
+        QCOMPARE(restarted()->dock().entries(), dock->entries());
     }
 
     void openMaterialsFollowTheirWindows() {
-        MaterialClipboard clipboard;
         OpenMaterialsModel open(t->store, t->base, t->prompter, clipboard);
         checkModel(&open);
         open.opened(material("1"));

@@ -255,12 +255,12 @@ private Q_SLOTS:
         QVERIFY(panes->dockMaterial(first));
 
         t->prompter.answerNext(Prompter::Answer::Cancel);
-        QVERIFY(!list->sendToRecycleBin(0));
+        QVERIFY(!panes->service().recycle(list->materialAt(0)));
         QCOMPARE(list->rowCount(), 2);
         QVERIFY(list->cut(0));
 
         TimeText::setClock([] { return QDateTime(QDate(2009, 3, 8), QTime(9, 0)); });
-        QVERIFY(list->sendToRecycleBin(0));
+        QVERIFY(panes->service().recycle(list->materialAt(0)));
         QCOMPARE(t->prompter.shown.last().caption + t->prompter.shown.last().text,
                  QString("警告确定要删除该资料吗?"));
         QCOMPARE(ids(), QStringList({"2"}));
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QVERIFY(list->showMaterialsOf("010101"));
         QVERIFY(t->store.ExecuteStatement("create trigger refuse before update on MinuItemTable "
                                           "begin select raise(fail, 'refused'); end"));
-        QVERIFY(!list->sendToRecycleBin(0));
+        QVERIFY(!panes->service().recycle(list->materialAt(0)));
         QCOMPARE(t->prompter.lastText(), QString("删除资料 '资料1' 失败!"));
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(bin->rowCount(), 0);

@@ -1,6 +1,8 @@
 #include "TestBase.h"
+#include "TestHome.h"
 #include "materials/KeywordMerge.h"
-#include "materials/MaterialProperties.h"
+#include "materials/MaterialPanes.h"
+#include "store/MaterialClipboard.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -10,7 +12,10 @@ class TestMaterialProperties : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestBase> t;
-    std::unique_ptr<MaterialProperties> props;
+    std::unique_ptr<TestHome> home;
+    MaterialClipboard clipboard;
+    std::unique_ptr<MaterialPanes> panes;
+    MaterialProperties* props = nullptr;
     MaterialRecord m;
     QStringList statements; // every statement the database ran, while traced
 
@@ -39,13 +44,17 @@ private Q_SLOTS:
         t->addItems({"010000", "010100", "010101"});
         m = t->addMaterial("1", "010101");
         m.DisplayPath = "测试库\\名010000\\名010100\\名010101";
-        props = std::make_unique<MaterialProperties>(t->store, t->base, t->prompter);
+        home = std::make_unique<TestHome>();
+        panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
+                                                clipboard);
+        props = &panes->properties();
     }
     void cleanup() {
         if (t)
             sqlite3_trace_v2(t->db.Handle(), 0, nullptr, nullptr);
-        props.reset();
+        panes.reset();
         t.reset();
+        home.reset();
     }
 
     void merge_data() {
@@ -121,7 +130,7 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, message);
         props->show(m);
-        QSignalSpy renamed(props.get(), &MaterialProperties::materialRenamed);
+        QSignalSpy renamed(&panes->service(), &MaterialService::materialRenamed);
         props->setName(typed);
         QCOMPARE(props->save(), message.isEmpty());
         QCOMPARE(t->prompter.lastText(), message);

@@ -324,7 +324,9 @@ private Q_SLOTS:
         // Add description file: a new file only in a folder of the base;
         // else none, and the row stays as it was.
         const bool folderThere = QFileInfo(target.folder).isDir();
-        QCOMPARE(list().addDescription(listRow("30"), QStringLiteral("*.rtf")), folderThere);
+        QCOMPARE(panes->service().addDescription(list().materialAt(listRow("30")),
+                                                 QStringLiteral("*.rtf")),
+                 folderThere);
         if (!folderThere) {
             expectShown(QStringLiteral("错误"), QStringLiteral("创建资料描述文件失败!"));
             QCOMPARE(column("select DescribeFileType from MinuItemTable where MinuItemID=30"),
@@ -353,10 +355,10 @@ private Q_SLOTS:
         // To the recycle bin, back, and again; clearing deletes no folder
         // outside the base and keeps the row of one it refused.
         QVERIFY(list().showMaterialsOf(QStringLiteral("010102")));
-        QVERIFY(list().sendToRecycleBin(listRow("30")));
+        QVERIFY(panes->service().recycle(list().materialAt(listRow("30"))));
         QVERIFY(bin->restore(binRow("30")));
         QCOMPARE(flagOf(30), QStringLiteral("AOS"));
-        QVERIFY(list().sendToRecycleBin(listRow("30")));
+        QVERIFY(panes->service().recycle(list().materialAt(listRow("30"))));
         QCOMPARE(flagOf(30), QStringLiteral("EOS"));
         QCOMPARE(bin->clearRow(binRow("30")), clearable);
         if (clearable) {
@@ -407,7 +409,7 @@ private Q_SLOTS:
 
         // Deleted, it cannot come back under no item; it can be cleared.
         QVERIFY(list().showMaterialsOf(CategoryCode::kWholeBase));
-        QVERIFY(list().sendToRecycleBin(listRow("71")));
+        QVERIFY(panes->service().recycle(list().materialAt(listRow("71"))));
         QVERIFY(!bin->restore(binRow("71")));
         expectShown(QStringLiteral("错误"), QStringLiteral("还原资料 '坏码' 失败!"));
         QCOMPARE(flagOf(71), QStringLiteral("EOS"));
@@ -435,7 +437,7 @@ private Q_SLOTS:
         QCOMPARE(MaterialOpening::TargetOf(material).file, QString());
         // Deleting forgets the description; the file it named stays, and the
         // user is told so.
-        QVERIFY(list().removeDescription(listRow("40")));
+        QVERIFY(panes->service().removeDescription(list().materialAt(listRow("40"))));
         expectShown(
             QStringLiteral("错误"),
             QStringLiteral("删除资料描述文件 '%1' 失败!").arg(inBase("01/01/01/40/") + fileName));
@@ -450,7 +452,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(inBase("01/01/01/41")));
         QVERIFY(QFile::link(inSandbox("a/outside/canary.txt"), inBase("01/01/01/41/说明.rtf")));
         load();
-        QVERIFY(!list().addDescription(listRow("41"), QStringLiteral("*.rtf")));
+        QVERIFY(!panes->service().addDescription(list().materialAt(listRow("41")),
+                                                 QStringLiteral("*.rtf")));
         expectShown(QStringLiteral("错误"), QStringLiteral("创建资料描述文件失败!"));
         QCOMPARE(column("select DescribeFileType from MinuItemTable where MinuItemID=41"),
                  QStringList({"1"}));
@@ -486,7 +489,9 @@ private Q_SLOTS:
         load();
         QCOMPARE(list().materialAt(listRow("50")).MinuItemName, shown);
 
-        QCOMPARE(list().addDescription(listRow("50"), QStringLiteral("*.txt")), describable);
+        QCOMPARE(panes->service().addDescription(list().materialAt(listRow("50")),
+                                                 QStringLiteral("*.txt")),
+                 describable);
         if (describable)
             QVERIFY(QFileInfo(inBase("01/01/01/50/" + shown + ".txt")).isFile());
         else if (shown.isEmpty()) // the menu offers nothing for a nameless row
@@ -496,7 +501,7 @@ private Q_SLOTS:
 
         // The dock station file keeps one entry per material, whatever its name.
         QVERIFY(panes->dockMaterial(list().materialAt(listRow("50"))));
-        panes->dock().load();
+        panes->service().loadDockStation();
         QCOMPARE(panes->dock().rowCount(), 1);
         QCOMPARE(panes->dock().entryAt(0).Material.MinuItemID, QStringLiteral("50"));
     }
@@ -543,8 +548,8 @@ private Q_SLOTS:
         // The next material's folder would be 01/01/01/8, a link out.
         addRow(7, QStringLiteral("第七"), QStringLiteral("010101"), 1, {}, "01/01/01/7/");
         load();
-        QVERIFY(!panes->createMaterial(QStringLiteral("010101"), QStringLiteral("新资料"),
-                                       QStringLiteral("*.rtf")));
+        QVERIFY(!panes->service().create(QStringLiteral("010101"), QStringLiteral("新资料"),
+                                         QStringLiteral("*.rtf")));
         expectShown(QStringLiteral("错误"),
                     QStringLiteral("创建本地资料目录 '%1' 失败!").arg(inBase("01/01/01/8/")));
         QCOMPARE(column("select count(*) from MinuItemTable"), QStringList({"1"}));
