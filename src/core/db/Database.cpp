@@ -106,7 +106,7 @@ bool Database::Open(const QString& databasePath) {
     // rather than as whatever fault an empty name resolves to. The
     // description is the one the error log has always shown for it.
     if (databasePath.isEmpty()) {
-        ReportError({QStringLiteral("No database file was named."),
+        ReportError({QStringLiteral("The connection text names no database file."),
                      sqlStateOf(SQLITE_CANTOPEN), SQLITE_CANTOPEN, sourceName()});
         return false;
     }
