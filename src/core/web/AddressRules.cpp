@@ -50,6 +50,10 @@ std::optional<Opening> enter(const QString& typed, Qt::KeyboardModifiers modifie
     return Opening{text, text};
 }
 
+QUrl urlOf(const QString& address) {
+    return QUrl::fromUserInput(address.trimmed());
+}
+
 int findTyped(const QStringList& entries, const QString& shown) {
     const int exact = entries.indexOf(shown);
     if (exact >= 0)

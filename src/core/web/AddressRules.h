@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QtCore/qnamespace.h>
 #include <optional>
 
@@ -29,6 +30,10 @@ std::optional<Opening> enter(const QString& typed, Qt::KeyboardModifiers modifie
 // The keyword service's address for a word; empty when `host` is empty or is
 // not a host (with an optional port).
 QString keywordLookup(const QString& host, const QString& word);
+
+// The address as the browser loads it: a local path as a file, a bare host
+// name as a web address.
+QUrl urlOf(const QString& address);
 
 // The entry of the box's list that shows the same address, also when the two
 // differ only by a final "/"; -1 for none.

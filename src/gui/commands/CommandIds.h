@@ -134,6 +134,19 @@ inline constexpr int SystemSettings = 32839;
 inline constexpr int NewBaseFromFile = 32937;
 inline constexpr int ExportBaseTree = 32938;
 
+// Web browsing: the main window's browser commands and the web window's
+inline constexpr int AddressBox = 700; // the address box itself, not a command
+inline constexpr int HomeInNewWindow = 105;
+inline constexpr int BlankPage = 223;
+inline constexpr int CurrentPageInNewWindow = 32881;
+inline constexpr int GoToAddress = 38900;
+inline constexpr int NewWebPage = 38901;
+inline constexpr int WebBack = 38902;
+inline constexpr int WebForward = 38903;
+inline constexpr int WebStop = 38904;
+inline constexpr int WebRefresh = 38905;
+inline constexpr int WebHome = 38906;
+
 // The commands that change the open base's catalogue or material folders.
 inline constexpr int kBaseWriting[] = {
     AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,

@@ -99,6 +99,17 @@ private Q_SLOTS:
         QVERIFY(!AddressRules::enter(QStringLiteral(" \t "), Qt::ControlModifier, kHost));
     }
 
+    void urlOf() {
+        QCOMPARE(AddressRules::urlOf(QStringLiteral("/home/me/a b.htm")),
+                 QUrl(QStringLiteral("file:///home/me/a%20b.htm")));
+        QCOMPARE(AddressRules::urlOf(QStringLiteral("www.example.com")),
+                 QUrl(QStringLiteral("http://www.example.com")));
+        QCOMPARE(AddressRules::urlOf(QStringLiteral(" http://127.0.0.1:8080/a ")),
+                 QUrl(QStringLiteral("http://127.0.0.1:8080/a")));
+        QCOMPARE(AddressRules::urlOf(QStringLiteral("About:blank")),
+                 QUrl(QStringLiteral("about:blank")));
+    }
+
     void findTyped() {
         const QStringList entries = {QStringLiteral("http://a.com/"),
                                      QStringLiteral("http://b.com"), QStringLiteral("http://c.com"),
