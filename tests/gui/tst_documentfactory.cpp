@@ -2,6 +2,7 @@
 #include "TestHome.h"
 #include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
+#include "web/CHtmlViewsDoc.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CRichEditControlView.h"
 #include "documents/DocumentCommands.h"
@@ -139,10 +140,11 @@ private Q_SLOTS:
     }
 
     void materialPagesShowOneByOneUnderTheMaterialName() {
-        const QString first = write("a.htm", "<title>A page</title><p>first page</p>");
+        QVERIFY(QDir(m_dir.path()).mkpath("pages"));
+        const QString first = write("pages/a.htm", "<title>A page</title><p>first page</p>");
         // A web archive as the browser saves a page into a single file.
         const QString archive = write(
-            "b.mht", "From: <Saved by Blink>\r\n"
+            "pages/b.mht", "From: <Saved by Blink>\r\n"
                      "Snapshot-Content-Location: file:///b.htm\r\n"
                      "Subject: B\r\n"
                      "MIME-Version: 1.0\r\n"
@@ -163,21 +165,21 @@ private Q_SLOTS:
         view->show();
         QSignalSpy finished(view.get(), &CHtmlViewsView::loadFinished);
 
-        view->showPages("会议记录", {first, archive},
-                        TestHome::shippedFolder() + "/Help/EmptyDes.htm");
+        const QString emptyPage = TestHome::shippedFolder() + "/Help/EmptyDes.htm";
+        view->showMaterialPages("会议记录", m_dir.filePath("pages"), emptyPage);
         QVERIFY(finished.wait(30000));
         QCOMPARE(pageText(*view).trimmed(), QString("first page"));
         QCOMPARE(view->windowTitle(), QString("会议记录")); // not the page's "A page"
 
-        QVERIFY(view->showPage(1));
+        view->showPageFile(view->document().nextPage());
         QVERIFY(finished.wait(30000));
         QCOMPARE(pageText(*view).trimmed(), QString("archived page"));
-        QCOMPARE(view->pageIndex(), 1);
+        QCOMPARE(view->document().pageIndex(), 1);
         QCOMPARE(view->filePath(), archive);
-        QVERIFY(!view->showPage(2));
-        QCOMPARE(view->pageIndex(), 1);
+        QCOMPARE(view->windowTitle(), QString("会议记录"));
 
-        view->showPages("空资料", {}, TestHome::shippedFolder() + "/Help/EmptyDes.htm");
+        QVERIFY(QDir(m_dir.path()).mkpath("none"));
+        view->showMaterialPages("空资料", m_dir.filePath("none"), emptyPage);
         QVERIFY(finished.wait(30000));
         QVERIFY(pageText(*view).contains("该资料没有描述文件"));
         QCOMPARE(view->windowTitle(), QString("空资料"));

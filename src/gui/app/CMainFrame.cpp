@@ -94,6 +94,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createModels();
     createMaterialWindows();
     createPanes();
+    createWeb();
     createMenus();
     createToolBars();
     createStatusBar();
@@ -419,7 +420,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     hide();
-    m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), m_defFontSize);
+    m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), defFontSize());
     m_profile.sync();
     event->accept();
 }

@@ -30,6 +30,8 @@ class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class TreeService;
+class WebPreviewCommands;
+class WebWindows;
 class DescriptTypeSelector;
 class QueryBox;
 class DocumentArea;
@@ -73,8 +75,12 @@ public:
     MaterialPanes& materials() { return *m_materials; }
     CMaterialPane& materialPane() { return *m_materialPane; }
 
-    int defFontSize() const { return m_defFontSize; }
-    void setDefFontSize(int size) { m_defFontSize = size; }
+    // The browser's text size, 0 the largest to 4 the smallest.
+    int defFontSize() const;
+    void setDefFontSize(int size);
+    WebWindows& web() { return *m_web; }
+    WebPreviewCommands& webPreview() { return *m_preview; }
+    MaterialWindows& materialWindows() { return *m_materialWindows; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +99,9 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createWeb();
+    void createWebMenus();
+    void createWebToolBars();
     void showPane(int id);
     void fillTypeSelector();
     void addTypeFromToolbar();
@@ -140,7 +149,8 @@ private:
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;
     MaterialWindows* m_materialWindows = nullptr;
-    int m_defFontSize = 3;
+    WebWindows* m_web = nullptr;
+    WebPreviewCommands* m_preview = nullptr;
     SearchControl* m_search = nullptr;
     CSearchItemView* m_searchView = nullptr;
     QueryHistory m_queryHistory;

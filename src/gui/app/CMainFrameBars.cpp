@@ -150,6 +150,7 @@ void CMainFrame::createMenus() {
     window->addAction(m_commands->action(CloseWebWindows));
     window->addAction(m_commands->action(CloseNonWebWindows));
     window->addAction(m_commands->action(CloseAllPages));
+    createWebMenus();
 }
 
 void CMainFrame::createToolBars() {
@@ -182,4 +183,5 @@ void CMainFrame::createToolBars() {
     windows->setObjectName(QStringLiteral("窗口工具条"));
     windows->addAction(m_commands->action(CloseActive));
     windows->addAction(m_commands->action(CloseAllPages));
+    createWebToolBars();
 }

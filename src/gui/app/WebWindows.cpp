@@ -11,8 +11,11 @@
 #include "web/AddressRules.h"
 #include "web/BrowserProfile.h"
 #include "web/CHtmlViewsDoc.h"
+#include "web/TextSize.h"
+#include "dialogs/CInternetOptionsDlg.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMdiSubWindow>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineView>
@@ -69,6 +72,41 @@ void WebWindows::defineCommands() {
     m_commands.define(WebHome, QStringLiteral("主页(&H)"));
     m_commands.setHandler(
         WebHome, [this] { goHome(*activeWebView()); }, [this] { return activeWebView(); });
+
+    defineTextSizes();
+    m_commands.define(InternetOptions, QStringLiteral("Internet 选项..."));
+    m_commands.setHandler(InternetOptions, [this] {
+        BrowserProfile browser(m_profile);
+        CInternetOptionsDlg dialog(browser, m_prompter, m_box->window());
+        dialog.exec();
+    });
+    // Kept where users of the old browser look for them; they have nothing
+    // behind them yet, so they stay greyed rather than do nothing.
+    m_commands.define(WebFavorites, QStringLiteral("收藏夹"));
+    m_commands.define(WebHistory, QStringLiteral("历史"));
+}
+
+void WebWindows::defineTextSizes() {
+    static const char* const texts[] = {"最大(&G)   ", "较大(&L)", "中等(&M)", "较小(&S)",
+                                        "最小(&A)"};
+    auto* group = new QActionGroup(this);
+    for (int size = TextSize::kLargest; size <= TextSize::kSmallest; ++size) {
+        const int id = TextSize::commandOfSize(size);
+        QAction* action = m_commands.define(id, QString::fromUtf8(texts[size]));
+        action->setCheckable(true);
+        group->addAction(action);
+        m_commands.setHandler(id, [this, size] {
+            setTextSize(size);
+            if (CHtmlViewsView* view = activeWebView())
+                view->setZoomValue(TextSize::zoomValueOf(size));
+        });
+    }
+    setTextSize(m_textSize);
+}
+
+void WebWindows::setTextSize(int size) {
+    m_textSize = TextSize::validSize(size);
+    m_commands.action(TextSize::commandOfSize(m_textSize))->setChecked(true);
 }
 
 void WebWindows::defineViewCommand(int id, const char* text, const QKeySequence& key,
@@ -136,6 +174,7 @@ void WebWindows::open(const QString& address) {
 
 CHtmlViewsView* WebWindows::newWindow() {
     auto* view = new CHtmlViewsView;
+    view->setZoomValue(TextSize::zoomValueOf(m_textSize));
     for (int id : {CommandIds::WebStop, CommandIds::WebRefresh})
         view->addAction(m_commands.action(id));
     connect(view, &CHtmlViewsView::addressChanged, this, &WebWindows::showAddress);

@@ -35,6 +35,11 @@ public:
     // The web window of the active tab, if it is one.
     CHtmlViewsView* activeWebView() const;
     QList<CHtmlViewsView*> webWindows() const;
+    // The text size of the browser's menu, 0 the largest to 4 the smallest:
+    // the check mark and the zoom of the web windows opened from now on.
+    int textSize() const { return m_textSize; }
+    void setTextSize(int size);
+
     // The title of the page that reported one last, in any web window.
     const QString& pageTitle() const { return m_pageTitle; }
 
@@ -44,6 +49,7 @@ Q_SIGNALS:
 
 private:
     void defineCommands();
+    void defineTextSizes();
     void defineViewCommand(int id, const char* text, const QKeySequence& key,
                            void (CHtmlViewsView::*run)(), bool (CHtmlViewsView::*enabled)() const);
     void enter(const QString& text, Qt::KeyboardModifiers modifiers);
@@ -67,4 +73,5 @@ private:
     StatusTextFilter m_statusFilter;
     QString m_pageTitle;
     bool m_typedNotWritten = false; // said once, not at every Enter
+    int m_textSize = 2;
 };

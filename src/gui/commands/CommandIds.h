@@ -146,6 +146,20 @@ inline constexpr int WebForward = 38903;
 inline constexpr int WebStop = 38904;
 inline constexpr int WebRefresh = 38905;
 inline constexpr int WebHome = 38906;
+inline constexpr int TextSizeLargest = 32884; // to 32888, the smallest
+inline constexpr int TextSizeSmallest = 32888;
+inline constexpr int InternetOptions = 32907;
+inline constexpr int WebFavorites = 38908;
+inline constexpr int WebHistory = 38909;
+
+// The web preview of a material's pages
+inline constexpr int SwitchToWebPreview = 38801;
+inline constexpr int SwitchToNormalPreview = 33300;
+inline constexpr int FirstMaterialPage = 38794;
+inline constexpr int RefreshMaterialPages = 38797;
+inline constexpr int PreviousMaterialPage = 38798;
+inline constexpr int NextMaterialPage = 38799;
+inline constexpr int MaterialPageBox = 38800; // the page drop-down, not a command
 
 // The commands that change the open base's catalogue or material folders.
 inline constexpr int kBaseWriting[] = {

@@ -2,14 +2,53 @@
 
 #include "web/AddressRules.h"
 #include "web/CHtmlViewsDoc.h"
+#include "web/TextSize.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+namespace {
+
+// Pages written for the old browser call window.external.addFavorite (in
+// any case) and addProxy; both are answered and do nothing, and every other
+// name stays unknown, so a page learns nothing else about the program.
+QWebEngineScript externalObjectScript() {
+    QWebEngineScript script;
+    script.setName(QStringLiteral("keepsake-external"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QStringLiteral(R"((function () {
+    var nothing = function () {};
+    var external = new Proxy({}, {
+        get: function (target, name) {
+            if (typeof name !== "string")
+                return undefined;
+            if (name.toLowerCase() === "addfavorite" || name === "addProxy")
+                return nothing;
+            return undefined;
+        },
+        has: function (target, name) {
+            return typeof name === "string" &&
+                (name.toLowerCase() === "addfavorite" || name === "addProxy");
+        }
+    });
+    try {
+        Object.defineProperty(window, "external",
+                              { value: external, configurable: true, writable: false });
+    } catch (e) {}
+})();)"));
+    return script;
+}
+
+} // namespace
 
 CHtmlViewsView::CHtmlViewsView(QWidget* parent)
     : DocumentWindow(Kind::Web, parent), m_browser(new QWebEngineView(this)),
@@ -20,17 +59,33 @@ CHtmlViewsView::CHtmlViewsView(QWidget* parent)
     setFocusProxy(m_browser);
     connect(m_document, &CHtmlViewsDoc::titleChanged, this, &QWidget::setWindowTitle);
     setOwnTitle(QStringLiteral("空白"));
+    setUpPage();
+}
 
+void CHtmlViewsView::setUpPage() {
+    QWebEngineSettings* settings = m_browser->settings();
     // Pages saved on Chinese Windows systems often name no character set;
     // the browser there read them as the system's code page.
-    m_browser->settings()->setDefaultTextEncoding(QStringLiteral("GB18030"));
+    settings->setDefaultTextEncoding(QStringLiteral("GB18030"));
     // A page opens a window only when the user asked for one by a click.
-    m_browser->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // A page kept in a base came from anywhere: its scripts must not read
+    // the user's other files, nor send them out. Its own pictures in its
+    // "_files" folder still show.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+
+    QWebEnginePage* page = m_browser->page();
+    page->scripts().insert(externalObjectScript());
     connect(m_browser, &QWebEngineView::titleChanged, this, &CHtmlViewsView::showTitle);
     connect(m_browser, &QWebEngineView::loadFinished, this, &CHtmlViewsView::noteLoadFinished);
     connect(m_browser, &QWebEngineView::loadProgress, this, &CHtmlViewsView::noteProgress);
-
-    QWebEnginePage* page = m_browser->page();
+    connect(m_browser, &QWebEngineView::loadStarted, this, [this] {
+        if (m_tracking)
+            Q_EMIT statusTextChanged(QStringLiteral("正在打开网页 %1...")
+                                         .arg(m_browser->page()->requestedUrl().toDisplayString()));
+    });
+    connect(m_browser, &QWebEngineView::urlChanged, this, &CHtmlViewsView::applyZoom);
     connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
         if (m_tracking)
             Q_EMIT statusTextChanged(url);
@@ -47,35 +102,29 @@ bool CHtmlViewsView::open(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         return false;
-    m_pages.clear();
-    m_pageIndex = 0;
+    m_materialPages = false;
     load(info.absoluteFilePath());
     setOwnTitle(info.fileName());
     return true;
 }
 
-void CHtmlViewsView::showPages(const QString& materialName, const QStringList& pageFiles,
-                               const QString& emptyPage) {
-    m_pages = pageFiles;
-    m_pageIndex = 0;
-    load(m_pages.isEmpty() ? QFileInfo(emptyPage).absoluteFilePath()
-                           : QFileInfo(m_pages.first()).absoluteFilePath());
+void CHtmlViewsView::showMaterialPages(const QString& materialName, const QString& folder,
+                                       const QString& emptyPage) {
+    m_materialPages = true;
+    const std::optional<QString> first = m_document->showPagesOf(folder);
+    load(QFileInfo(first.value_or(emptyPage)).absoluteFilePath());
     m_ownTitle.clear();
-    setWindowTitle(materialName);
+    m_document->setTitle(materialName);
 }
 
-bool CHtmlViewsView::showPage(int index) {
-    if (index < 0 || index >= m_pages.size())
-        return false;
-    m_pageIndex = index;
-    load(QFileInfo(m_pages[index]).absoluteFilePath());
-    return true;
+void CHtmlViewsView::showPageFile(const std::optional<QString>& file) {
+    if (file)
+        load(QFileInfo(*file).absoluteFilePath());
 }
 
 void CHtmlViewsView::navigate(const QString& address) {
     m_path.clear();
-    m_pages.clear();
-    m_pageIndex = 0;
+    m_materialPages = false;
     setToolTip(QString());
     setOwnTitle(QStringLiteral("空白"));
     m_browser->load(AddressRules::urlOf(address));
@@ -151,13 +200,26 @@ void CHtmlViewsView::noteAddressOnTitle(const QString& title) {
 }
 
 void CHtmlViewsView::noteLoadFinished(bool ok) {
+    applyZoom();
     const QString address = m_browser->url().toString();
     if (!address.isEmpty())
         m_address = address;
     noteProgress(0);
-    if (m_tracking && !m_address.isEmpty())
-        Q_EMIT addressChanged(m_address);
+    if (m_tracking) {
+        if (!m_address.isEmpty())
+            Q_EMIT addressChanged(m_address);
+        Q_EMIT statusTextChanged(QStringLiteral("完成"));
+    }
     Q_EMIT loadFinished(ok);
+}
+
+void CHtmlViewsView::setZoomValue(int zoomValue) {
+    m_zoomValue = zoomValue;
+    applyZoom();
+}
+
+void CHtmlViewsView::applyZoom() {
+    m_browser->setZoomFactor(TextSize::zoomFactorOf(m_zoomValue));
 }
 
 void CHtmlViewsView::noteProgress(int percent) {

@@ -3,8 +3,8 @@
 #include "DocumentWindow.h"
 
 #include <QString>
-#include <QStringList>
 #include <QUrl>
+#include <optional>
 
 class CHtmlViewsDoc;
 class QWebEngineNewWindowRequest;
@@ -19,20 +19,18 @@ class CHtmlViewsView : public DocumentWindow {
 public:
     explicit CHtmlViewsView(QWidget* parent = nullptr);
 
-    // False when the file does not exist or cannot be read; the page itself
-    // loads afterwards.
+    // Shows a file; false when it cannot be read.
     bool open(const QString& path);
 
-    // A material's pages, in the order given, the first shown; with none,
-    // the empty-description page. The window keeps the material's name as
-    // its title whatever page it shows, as it keeps any title given to it
-    // with setWindowTitle.
-    void showPages(const QString& materialName, const QStringList& pageFiles,
-                   const QString& emptyPage);
-    // False for an index outside the pages; nothing changes then.
-    bool showPage(int index);
-    const QStringList& pages() const { return m_pages; }
-    int pageIndex() const { return m_pageIndex; }
+    // Shows the first of a material's pages, or `emptyPage` when its folder
+    // has none, under the material's name.
+    void showMaterialPages(const QString& materialName, const QString& folder,
+                           const QString& emptyPage);
+    // Loads a page file the document stepped to; nothing happens for none.
+    void showPageFile(const std::optional<QString>& file);
+    // Whether the window shows a material's pages rather than an address or
+    // a file of its own.
+    bool showsMaterialPages() const { return m_materialPages; }
 
     // Goes to an address the user typed or chose. The tab reads "空白" until
     // the page names itself.
@@ -43,6 +41,12 @@ public:
     void stop();
     // Loads the page again from the server, not from the cache.
     void refresh();
+
+    // The page zoom for a zoom value (0 smallest to 4 largest). The browser
+    // forgets it when it moves to another site, so it is set again after
+    // every load.
+    void setZoomValue(int zoomValue);
+    int zoomValue() const { return m_zoomValue; }
 
     // The page's address as last reported (by a title or a finished load).
     const QString& currentAddress() const { return m_address; }
@@ -76,6 +80,7 @@ Q_SIGNALS:
     void newWindowRequested(QWebEngineNewWindowRequest& request);
 
 private:
+    void setUpPage();
     void load(const QString& path);
     void showTitle(const QString& title);
     void setOwnTitle(const QString& title);
@@ -83,16 +88,17 @@ private:
     void noteLoadFinished(bool ok);
     void noteProgress(int percent);
     void followCommandState();
+    void applyZoom();
 
     QWebEngineView* m_browser;
     CHtmlViewsDoc* m_document;
     QString m_path;
     QString m_ownTitle; // the last title the view chose itself
-    QStringList m_pages;
-    int m_pageIndex = 0;
+    bool m_materialPages = false;
     QString m_address;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
     int m_progress = 0;
     bool m_tracking = true;
+    int m_zoomValue = 2;
 };
