@@ -2,11 +2,11 @@
 #include "TestHome.h"
 #include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
-#include "web/CHtmlViewsDoc.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CRichEditControlView.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
+#include "web/CHtmlViewsDoc.h"
 
 #include <QApplication>
 #include <QImage>
@@ -143,23 +143,24 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dir.path()).mkpath("pages"));
         const QString first = write("pages/a.htm", "<title>A page</title><p>first page</p>");
         // A web archive as the browser saves a page into a single file.
-        const QString archive = write(
-            "pages/b.mht", "From: <Saved by Blink>\r\n"
-                     "Snapshot-Content-Location: file:///b.htm\r\n"
-                     "Subject: B\r\n"
-                     "MIME-Version: 1.0\r\n"
-                     "Content-Type: multipart/related;\r\n"
-                     "\ttype=\"text/html\";\r\n"
-                     "\tboundary=\"----part\"\r\n"
-                     "\r\n"
-                     "------part\r\n"
-                     "Content-Type: text/html\r\n"
-                     "Content-ID: <frame-0@mhtml.blink>\r\n"
-                     "Content-Transfer-Encoding: quoted-printable\r\n"
-                     "Content-Location: file:///b.htm\r\n"
-                     "\r\n"
-                     "<html><head><title>B</title></head><body>archived page</body></html>\r\n"
-                     "------part--\r\n");
+        const QString archive =
+            write("pages/b.mht",
+                  "From: <Saved by Blink>\r\n"
+                  "Snapshot-Content-Location: file:///b.htm\r\n"
+                  "Subject: B\r\n"
+                  "MIME-Version: 1.0\r\n"
+                  "Content-Type: multipart/related;\r\n"
+                  "\ttype=\"text/html\";\r\n"
+                  "\tboundary=\"----part\"\r\n"
+                  "\r\n"
+                  "------part\r\n"
+                  "Content-Type: text/html\r\n"
+                  "Content-ID: <frame-0@mhtml.blink>\r\n"
+                  "Content-Transfer-Encoding: quoted-printable\r\n"
+                  "Content-Location: file:///b.htm\r\n"
+                  "\r\n"
+                  "<html><head><title>B</title></head><body>archived page</body></html>\r\n"
+                  "------part--\r\n");
         std::unique_ptr<CHtmlViewsView> view(new CHtmlViewsView);
         view->resize(640, 480);
         view->show();

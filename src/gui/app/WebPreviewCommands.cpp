@@ -160,7 +160,6 @@ void WebPreviewCommands::fillMenu(QMenu& menu) const {
     for (int id : {SwitchToWebPreview, SwitchToNormalPreview})
         menu.addAction(m_commands.action(id));
     menu.addSeparator();
-    for (int id :
-         {FirstMaterialPage, PreviousMaterialPage, NextMaterialPage, RefreshMaterialPages})
+    for (int id : {FirstMaterialPage, PreviousMaterialPage, NextMaterialPage, RefreshMaterialPages})
         menu.addAction(m_commands.action(id));
 }
