@@ -12,7 +12,6 @@ AddressBox::AddressBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     setMinimumContentsLength(40);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    lineEdit()->installEventFilter(this);
     connect(this, &QComboBox::activated, this,
             [this](int index) { Q_EMIT addressChosen(itemText(index)); });
 }
@@ -33,13 +32,13 @@ QStringList AddressBox::entries() const {
     return addresses;
 }
 
-bool AddressBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Q_EMIT enterPressed(lineEdit()->text(), key->modifiers());
-            return true;
-        }
+void AddressBox::keyPressEvent(QKeyEvent* event) {
+    // The box has the focus and hands keys to its edit field itself, so
+    // Enter is taken here, before the box would add the text to its list.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Q_EMIT enterPressed(lineEdit()->text(), event->modifiers());
+        event->accept();
+        return;
     }
-    return QComboBox::eventFilter(watched, event);
+    QComboBox::keyPressEvent(event);
 }

@@ -20,5 +20,5 @@ Q_SIGNALS:
     void addressChosen(const QString& address);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };

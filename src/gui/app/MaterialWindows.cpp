@@ -59,7 +59,11 @@ DocumentWindow* MaterialWindows::windowFor(const MaterialRecord& material) {
 
 bool MaterialWindows::ShowMaterialPages(const MaterialRecord& material, bool record) {
     const QString folder = MaterialOpening::TargetOf(material).folder;
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+    if (folder.isEmpty()) { // it would lie outside the base
+        MaterialOpening::ReportMissingDescription(m_prompter);
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
         m_prompter.error(QStringLiteral("创建知识库存放目录失败"));
         return false;
     }

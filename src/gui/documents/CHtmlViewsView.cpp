@@ -1,5 +1,6 @@
 #include "CHtmlViewsView.h"
 
+#include "LocalPageGuard.h"
 #include "web/AddressRules.h"
 #include "web/CHtmlViewsDoc.h"
 #include "web/TextSize.h"
@@ -70,10 +71,12 @@ void CHtmlViewsView::setUpPage() {
     // A page opens a window only when the user asked for one by a click.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // A page kept in a base came from anywhere: its scripts must not read
-    // the user's other files, nor send them out. Its own pictures in its
-    // "_files" folder still show.
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // the user's other files, nor send them out. The browser refuses a
+    // local page its own pictures too unless it may read every local file,
+    // so the guard limits it to its own folder.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    m_browser->page()->setUrlRequestInterceptor(new LocalPageGuard(this));
 
     QWebEnginePage* page = m_browser->page();
     page->scripts().insert(externalObjectScript());
