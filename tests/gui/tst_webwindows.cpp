@@ -69,6 +69,7 @@ private Q_SLOTS:
         typeAndEnter(a);
         QCOMPARE(webWindows().size(), 1);
         CHtmlViewsView* view = webWindows().first();
+        QCOMPARE(view->windowTitle(), QString("空白")); // until the page names itself
         QVERIFY(waitForTitle(view, "甲页"));
         QCOMPARE(box().currentText(), a);
         QTRY_COMPARE(frame->statusBar()->currentMessage(), QString("完成"));
@@ -199,6 +200,22 @@ private Q_SLOTS:
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 40));
         QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 2, 30000);
         QVERIFY(waitForTitle(webWindows().last(), "甲页"));
+    }
+
+    void aPageThatClosesItsWindowClosesItsTab() {
+        server.put("/opener", "<html><head><title>开</title><style>a{display:block;height:400px}"
+                              "</style></head><body><a href='/closer' target='_blank'>x</a>"
+                              "</body></html>");
+        server.put("/closer", "<html><head><title>关</title></head><body>"
+                              "<script>setTimeout(function () { window.close(); }, 200);</script>"
+                              "</body></html>");
+        typeAndEnter(server.url("/opener").toString());
+        CHtmlViewsView* opener = active();
+        QVERIFY(waitForTitle(opener, "开"));
+        QTest::mouseClick(opener->browser()->focusProxy(), Qt::LeftButton, {}, QPoint(40, 40));
+        QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 2, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 1, 30000);
+        QCOMPARE(frame->documents().subWindowList().size(), 1);
     }
 };
 
