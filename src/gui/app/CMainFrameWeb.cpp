@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 void CMainFrame::createWeb() {
@@ -62,6 +63,27 @@ void CMainFrame::createWebMenus() {
 
 void CMainFrame::createWebToolBars() {
     using namespace CommandIds;
+    // Icons from the style, present whatever the desktop's theme: the
+    // browser's and the preview's buttons then fit one row beside the
+    // address box, and their texts show as tips.
+    const struct {
+        int id;
+        QStyle::StandardPixmap icon;
+    } icons[] = {
+        {WebBack, QStyle::SP_ArrowBack},
+        {WebForward, QStyle::SP_ArrowForward},
+        {WebStop, QStyle::SP_BrowserStop},
+        {WebRefresh, QStyle::SP_BrowserReload},
+        {WebHome, QStyle::SP_DirHomeIcon},
+        {NewWebPage, QStyle::SP_FileIcon},
+        {FirstMaterialPage, QStyle::SP_MediaSkipBackward},
+        {PreviousMaterialPage, QStyle::SP_ArrowLeft},
+        {NextMaterialPage, QStyle::SP_ArrowRight},
+        {RefreshMaterialPages, QStyle::SP_BrowserReload},
+    };
+    for (const auto& icon : icons)
+        m_commands->action(icon.id)->setIcon(style()->standardIcon(icon.icon));
+
     // A row of their own: the address box needs the width.
     addToolBarBreak();
     QToolBar* browsing = addToolBar(QStringLiteral("WEB浏览工具条"));
