@@ -14,6 +14,7 @@
 #include "dialogs/CSystemSettingSheet.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
+#include "documents/DocumentWindow.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 
 #include <QAction>
@@ -28,8 +29,13 @@ void CMainFrame::createCommands() {
     auto hasDocument = [this] { return m_documents->activeDocument() != nullptr; };
 
     m_commands->define(Save, QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    // A web window has nothing to save; there Ctrl+S is its own "另存为".
     m_commands->setHandler(
-        Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
+        Save, [this] { m_documents->activeDocument()->save(); },
+        [this] {
+            const DocumentWindow* document = m_documents->activeDocument();
+            return document && document->kind() != DocumentWindow::Kind::Web;
+        });
     m_commands->define(SaveAll, QStringLiteral("保存全部"));
     m_commands->setHandler(
         SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
