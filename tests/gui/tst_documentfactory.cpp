@@ -1,5 +1,6 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WebTest.h"
 #include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
@@ -187,15 +188,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    // The browser wants its GL contexts shared before the application starts;
-    // a headless run has no GPU to offer.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    QApplication app(argc, argv);
-    TestDocumentFactory test;
-    return QTest::qExec(&test, argc, argv);
-}
+KEEPSAKE_WEB_TEST_MAIN(TestDocumentFactory)
 
 #include "tst_documentfactory.moc"

@@ -1,3 +1,4 @@
+#include "WebTest.h"
 #include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentArea.h"
@@ -57,15 +58,7 @@ class TestWebPreview : public QObject {
         file.write(bytes);
     }
     static QString evaluate(CHtmlViewsView* view, const QString& script) {
-        QString result = QStringLiteral("no answer");
-        bool done = false;
-        view->browser()->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value.toString();
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 30000))
-            return QStringLiteral("no answer");
-        return result;
+        return WebTest::evaluate(*view, script);
     }
     // The text of the page shown, once it is the one expected.
     bool shows(const QString& text) {
@@ -227,15 +220,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    // The browser wants its GL contexts shared before the application starts;
-    // a headless run has no GPU to offer.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    QApplication app(argc, argv);
-    TestWebPreview test;
-    return QTest::qExec(&test, argc, argv);
-}
+KEEPSAKE_WEB_TEST_MAIN(TestWebPreview)
 
 #include "tst_webpreview.moc"

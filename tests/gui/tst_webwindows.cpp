@@ -1,4 +1,5 @@
 #include "LocalWebServer.h"
+#include "WebTest.h"
 #include "WorkingWindow.h"
 #include "app/AddressBox.h"
 #include "app/CMainFrame.h"
@@ -44,15 +45,7 @@ class TestWebWindows : public QObject {
         return QTest::qWaitFor([&] { return view && view->windowTitle() == title; }, 30000);
     }
     static QVariant evaluate(CHtmlViewsView* view, const QString& script) {
-        QVariant result;
-        bool done = false;
-        view->browser()->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 30000))
-            return QStringLiteral("no answer");
-        return result;
+        return WebTest::evaluate(*view, script);
     }
 
 private Q_SLOTS:
@@ -219,15 +212,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    // The browser wants its GL contexts shared before the application starts;
-    // a headless run has no GPU to offer.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    QApplication app(argc, argv);
-    TestWebWindows test;
-    return QTest::qExec(&test, argc, argv);
-}
+KEEPSAKE_WEB_TEST_MAIN(TestWebWindows)
 
 #include "tst_webwindows.moc"
