@@ -25,8 +25,8 @@ const QString kBlank = QStringLiteral("About:blank");
 
 WebWindows::WebWindows(DocumentArea& area, CommandRegistry& commands, Profile& profile,
                        Prompter& prompter, QWidget* window)
-    : QObject(window), m_area(area), m_commands(commands), m_profile(profile),
-      m_prompter(prompter), m_box(new AddressBox(window)) {
+    : QObject(window), m_area(area), m_commands(commands), m_profile(profile), m_prompter(prompter),
+      m_box(new AddressBox(window)) {
     refreshTyped();
     defineCommands();
     connect(m_box, &AddressBox::enterPressed, this, &WebWindows::enter);
@@ -115,8 +115,8 @@ void WebWindows::enter(const QString& text, Qt::KeyboardModifiers modifiers) {
     open(opening->target);
     if (!BrowserProfile(m_profile).rememberTyped(opening->target) && !m_typedNotWritten) {
         m_typedNotWritten = true;
-        m_prompter.error(QStringLiteral("无法写入文件 '%1'，所做的更改没有保存!")
-                             .arg(m_profile.filePath()));
+        m_prompter.error(
+            QStringLiteral("无法写入文件 '%1'，所做的更改没有保存!").arg(m_profile.filePath()));
     }
     refreshTyped();
     showAddress(opening->shown);

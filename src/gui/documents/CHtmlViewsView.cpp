@@ -36,11 +36,9 @@ CHtmlViewsView::CHtmlViewsView(QWidget* parent)
             Q_EMIT statusTextChanged(url);
     });
     connect(page, &QWebEnginePage::windowCloseRequested, this, &CHtmlViewsView::closeRequested);
-    connect(page, &QWebEnginePage::newWindowRequested, this,
-            &CHtmlViewsView::newWindowRequested);
+    connect(page, &QWebEnginePage::newWindowRequested, this, &CHtmlViewsView::newWindowRequested);
     for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
-        connect(page->action(action), &QAction::changed, this,
-                &CHtmlViewsView::followCommandState);
+        connect(page->action(action), &QAction::changed, this, &CHtmlViewsView::followCommandState);
 }
 
 bool CHtmlViewsView::open(const QString& path) {
