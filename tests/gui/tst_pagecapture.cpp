@@ -1,0 +1,252 @@
+#include "LocalWebServer.h"
+#include "ScriptedPrompter.h"
+#include "documents/CHtmlViewsView.h"
+#include "documents/PageCapture.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <QtTest>
+
+namespace {
+
+// The served page's title, and the name its captures are saved under.
+const QString kTitle = QStringLiteral("读书 笔记");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList entriesOf(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                  QDir::Name);
+}
+
+} // namespace
+
+// Keeping web pages and downloads in a material's folder, as the user does
+// it from a web window: the capture in each format and the names it takes,
+// and the downloads a page starts.
+class TestPageCapture : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LocalWebServer> m_server;
+    QByteArray m_picture;
+
+    std::unique_ptr<CHtmlViewsView> loaded(const QString& path) {
+        auto view = std::make_unique<CHtmlViewsView>();
+        view->resize(640, 480);
+        view->show();
+        if (!showPage(*view, path))
+            return {};
+        return view;
+    }
+    bool showPage(CHtmlViewsView& view, const QString& path) {
+        QSignalSpy finished(&view, &CHtmlViewsView::loadFinished);
+        view.navigate(m_server->url(path).toString());
+        return finished.wait(30000) && finished.first().first().toBool();
+    }
+    // The status text that ends a capture or a download.
+    static QString endOf(QSignalSpy& status) {
+        if (status.isEmpty() && !status.wait(30000))
+            return QStringLiteral("<no end>");
+        return status.takeFirst().first().toString();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_server = std::make_unique<LocalWebServer>();
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QBuffer buffer(&m_picture);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "PNG"));
+        m_server->put("/pic.png", m_picture, "image/png");
+        m_server->put("/page.html", "<html><head><meta charset=\"utf-8\"><title>" +
+                                        kTitle.toUtf8() +
+                                        "</title></head><body><p>正文</p>"
+                                        "<img src=\"/pic.png\"></body></html>");
+    }
+
+    void eachFormatSavesItsFiles_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("complete page")
+            << int(CaptureFormat::CompletePage) << QStringList{kTitle + ".htm", kTitle + "_files"};
+        QTest::newRow("single file")
+            << int(CaptureFormat::SingleFile) << QStringList{kTitle + ".mht"};
+        QTest::newRow("HTML only") << int(CaptureFormat::HtmlOnly) << QStringList{kTitle + ".htm"};
+    }
+
+    void eachFormatSavesItsFiles() {
+        QFETCH(int, format);
+        QFETCH(QStringList, entries);
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        capture.SetCaptureFolder(folder.path());
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+
+        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat(format)));
+        const QString saved = folder.filePath(entries.first());
+        QCOMPARE(endOf(status), "网页已保存到 " + saved);
+        QCOMPARE(entriesOf(folder.path()), entries);
+        const QByteArray content = readAll(saved);
+        switch (CaptureFormat(format)) {
+        case CaptureFormat::CompletePage: {
+            // The picture is kept beside the page, which shows it from there.
+            const QString files = folder.filePath(kTitle + "_files");
+            const QStringList kept = entriesOf(files);
+            QCOMPARE(kept.size(), 1);
+            QCOMPARE(readAll(files + "/" + kept.first()), m_picture);
+            QVERIFY(content.contains((kTitle + "_files/" + kept.first()).toUtf8()));
+            QVERIFY(content.contains("正文"));
+            break;
+        }
+        case CaptureFormat::SingleFile:
+            QVERIFY(content.contains("multipart/related"));
+            QVERIFY(content.contains(m_server->url("/pic.png").toEncoded()));
+            break;
+        case CaptureFormat::HtmlOnly:
+            QVERIFY(content.contains("正文"));
+            break;
+        }
+        QVERIFY(prompter.shown.isEmpty());
+    }
+
+    void laterCapturesTakeNewNamesAndLeaveTheFirst() {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        capture.SetCaptureFolder(folder.path());
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + ".mht"));
+        const QByteArray first = readAll(folder.filePath(kTitle + ".mht"));
+
+        // Two more at once, as from a key pressed twice: neither waits for
+        // the other to be written before its name is chosen.
+        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::HtmlOnly));
+        QStringList ends = {endOf(status), endOf(status)};
+        ends.sort();
+        QCOMPARE(ends, QStringList({"网页已保存到 " + folder.filePath(kTitle + " (2).mht"),
+                                    "网页已保存到 " + folder.filePath(kTitle + " (3).htm")}));
+        QCOMPARE(entriesOf(folder.path()),
+                 QStringList({kTitle + " (2).mht", kTitle + " (3).htm", kTitle + ".mht"}));
+        QCOMPARE(readAll(folder.filePath(kTitle + ".mht")), first);
+        QVERIFY(readAll(folder.filePath(kTitle + " (2).mht")).contains("multipart/related"));
+        QVERIFY(readAll(folder.filePath(kTitle + " (3).htm")).contains("正文"));
+    }
+
+    void nothingIsSavedWithoutAPageOrAMaterial() {
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+
+        QVERIFY(!capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        QCOMPARE(status.takeFirst().first().toString(), QString("没有当前资料，无法保存网页"));
+
+        QTemporaryDir folder;
+        capture.SetCaptureFolder(folder.path());
+        QVERIFY(!capture.CaptureCurrentPage(nullptr, CaptureFormat::SingleFile));
+        QCOMPARE(status.takeFirst().first().toString(), QString("当前窗口没有可保存的网页"));
+        QVERIFY(entriesOf(folder.path()).isEmpty());
+        QVERIFY(prompter.shown.isEmpty());
+    }
+
+    void aPageClosedBeforeItsSaveBeganLeavesNothing() {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        capture.SetCaptureFolder(folder.path());
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+        QList<bool> ended;
+        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile,
+                                           [&](bool saved) { ended << saved; }));
+        view.reset();
+        QCOMPARE(ended, QList<bool>({false}));
+        QCOMPARE(status.takeFirst().first().toString(), QString("网页保存失败: 网页已关闭"));
+        QVERIFY(entriesOf(folder.path()).isEmpty());
+    }
+
+    void aFolderThatCannotTakeThePageSaysWhy() {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        capture.SetCaptureFolder(folder.filePath("gone"));
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+
+        QVERIFY(!capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        const QString said = status.takeFirst().first().toString();
+        QVERIFY2(said.startsWith("网页保存失败: ") && said.size() > 8, qPrintable(said));
+        QVERIFY(entriesOf(folder.path()).isEmpty());
+    }
+
+    void aDownloadIsAskedAboutAndGoesToTheCaptureFolder() {
+        QByteArray body;
+        for (int i = 0; i < 200000; ++i)
+            body += char(i * 7 % 251);
+        m_server->putDownload("/notes.bin", body, "notes.bin");
+        QTemporaryDir folder;
+        QFile kept(folder.filePath("notes.bin"));
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+        kept.close();
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        capture.SetCaptureFolder(folder.path());
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        QSignalSpy progress(&capture, &PageCapture::downloadProgressed);
+        auto view = loaded("/page.html");
+        QVERIFY(view);
+        capture.watch(view->browser()->page()->profile());
+        const QString question =
+            QString("是否下载文件 'notes (2).bin' 到 '%1'?").arg(folder.path());
+
+        prompter.answerNext(Prompter::Answer::No);
+        view->navigate(m_server->url("/notes.bin").toString());
+        QTRY_COMPARE_WITH_TIMEOUT(prompter.shown.size(), 1, 30000);
+        QCOMPARE(prompter.shown[0].caption, QString("提示"));
+        QCOMPARE(prompter.shown[0].text, question);
+        QCOMPARE(entriesOf(folder.path()), QStringList({"notes.bin"}));
+
+        view->navigate(m_server->url("/notes.bin").toString());
+        QCOMPARE(endOf(status), "下载完成: " + folder.filePath("notes (2).bin"));
+        QCOMPARE(prompter.shown.size(), 2);
+        QCOMPARE(prompter.shown[1].text, question);
+        QCOMPARE(readAll(folder.filePath("notes (2).bin")), body);
+        QCOMPARE(readAll(folder.filePath("notes.bin")), QByteArray("kept"));
+        QCOMPARE(entriesOf(folder.path()), QStringList({"notes (2).bin", "notes.bin"}));
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.first().first().toInt(), 0);
+        QCOMPARE(progress.last().first().toInt(), 100);
+    }
+};
+
+int main(int argc, char** argv) {
+    // The browser wants its GL contexts shared before the application starts;
+    // a headless run has no GPU to offer.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    QApplication app(argc, argv);
+    TestPageCapture test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pagecapture.moc"
