@@ -1,12 +1,20 @@
 #include "LocalWebServer.h"
 #include "ScriptedPrompter.h"
+#include "app/CaptureCommands.h"
+#include "app/DocumentArea.h"
+#include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
 #include "documents/PageCapture.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QMainWindow>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -27,11 +35,21 @@ QStringList entriesOf(const QString& folder) {
                                   QDir::Name);
 }
 
+// The menu item of a drop-down button, found by its text as the user reads it.
+QAction* itemOf(QToolButton& button, const QString& text) {
+    for (QAction* action : button.menu()->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // Keeping web pages and downloads in a material's folder, as the user does
 // it from a web window: the capture in each format and the names it takes,
-// and the downloads a page starts.
+// the formats chosen on the commands' drop-down menus, Ctrl+B, and the
+// downloads a page starts.
 class TestPageCapture : public QObject {
     Q_OBJECT
 
@@ -235,6 +253,71 @@ private Q_SLOTS:
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.first().first().toInt(), 0);
         QCOMPARE(progress.last().first().toInt(), 100);
+    }
+
+    void theChosenFormatIsCheckedAndUsedByCtrlB() {
+        QMainWindow window;
+        auto* area = new DocumentArea(&window);
+        window.setCentralWidget(area);
+        CommandRegistry commands;
+        ScriptedPrompter prompter;
+        PageCapture capture(prompter);
+        QTemporaryDir folder;
+        capture.SetCaptureFolder(folder.path());
+        CaptureCommands capturing(
+            commands, capture, *area, [] { return QString(); }, &window);
+        auto* bar = window.addToolBar("web");
+        capturing.addButtons(*bar);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        auto* autoSave = window.findChild<QToolButton*>("captureButton950");
+        auto* intoBase = window.findChild<QToolButton*>("captureButton951");
+        QVERIFY(autoSave && intoBase);
+        QCOMPARE(autoSave->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(autoSave->text(), QString("自动保存当前网页"));
+        const QStringList texts = {"网页,全部(*htm;*.html)", "Web 档案,单个文件(*.mht)",
+                                   "网页,仅 HTML(*.htm;*.html)"};
+        const auto checked = [&](QToolButton& button) {
+            QStringList marks;
+            for (const QString& text : texts)
+                marks << (itemOf(button, text)->isChecked() ? "x" : "-");
+            return marks.join("");
+        };
+        // A single file, for both, until the user chooses another.
+        QCOMPARE(checked(*autoSave), QString("-x-"));
+        QCOMPARE(checked(*intoBase), QString("-x-"));
+        itemOf(*autoSave, texts[2])->trigger();
+        QCOMPARE(checked(*autoSave), QString("--x"));
+        QCOMPARE(checked(*intoBase), QString("-x-"));
+        itemOf(*intoBase, texts[0])->trigger();
+        QCOMPARE(checked(*intoBase), QString("x--"));
+        QCOMPARE(checked(*autoSave), QString("--x"));
+
+        // In a menu each command is followed by its formats, checked alike.
+        QMenu menu;
+        capturing.addToMenu(menu);
+        QStringList entries;
+        for (const QAction* action : menu.actions())
+            entries << (action->isChecked() ? "✓ " : "") + action->text();
+        QCOMPARE(entries,
+                 QStringList({"自动保存当前网页\t  Ctrl+B", texts[0], texts[1], "✓ " + texts[2], "",
+                              "将当前网页入知识库", "✓ " + texts[0], texts[1], texts[2]}));
+
+        auto* view = new CHtmlViewsView;
+        area->addDocument(view);
+        QVERIFY(showPage(*view, "/page.html"));
+        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        view->browser()->setFocus();
+        QTRY_VERIFY(view->browser()->focusProxy()->hasFocus());
+        QTest::keyClick(view->browser()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + ".htm"));
+        QCOMPARE(entriesOf(folder.path()), QStringList({kTitle + ".htm"}));
+
+        // The button saves as well, in the format now in force.
+        itemOf(*autoSave, texts[1])->trigger();
+        QTest::mouseClick(autoSave, Qt::LeftButton, {}, QPoint(4, autoSave->height() / 2));
+        QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + " (2).mht"));
     }
 };
 

@@ -147,6 +147,17 @@ inline constexpr int WebStop = 38904;
 inline constexpr int WebRefresh = 38905;
 inline constexpr int WebHome = 38906;
 
+// Capture of web pages into the knowledge base, and the formats on the
+// drop-down menus of the two commands
+inline constexpr int AutoSavePage = 950;
+inline constexpr int SavePageIntoBase = 951;
+inline constexpr int AutoSaveCompletePage = 32959;
+inline constexpr int AutoSaveSingleFile = 32960;
+inline constexpr int AutoSaveHtmlOnly = 32961;
+inline constexpr int IntoBaseCompletePage = 32962;
+inline constexpr int IntoBaseSingleFile = 32963;
+inline constexpr int IntoBaseHtmlOnly = 32964;
+
 // The commands that change the open base's catalogue or material folders.
 inline constexpr int kBaseWriting[] = {
     AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
@@ -154,7 +165,7 @@ inline constexpr int kBaseWriting[] = {
     PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
     AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
     DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
-    AddKeyword,
+    AddKeyword,         SavePageIntoBase,
 };
 
 } // namespace CommandIds
