@@ -1,20 +1,36 @@
 #include "LocalWebServer.h"
 #include "ScriptedPrompter.h"
+#include "WorkingWindow.h"
+#include "app/CMainFrame.h"
 #include "app/CaptureCommands.h"
+#include "app/DescriptTypeSelector.h"
 #include "app/DocumentArea.h"
+#include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
+#include "dialogs/CNewMaterialDlg.h"
 #include "documents/CHtmlViewsView.h"
+#include "documents/CRichEditControlView.h"
 #include "documents/PageCapture.h"
+#include "materials/MaterialPanes.h"
+#include "panes/CKnowledgeTreePane.h"
+#include "panes/CMaterialPane.h"
+#include "store/CategoryTreeModel.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -48,8 +64,8 @@ QAction* itemOf(QToolButton& button, const QString& text) {
 
 // Keeping web pages and downloads in a material's folder, as the user does
 // it from a web window: the capture in each format and the names it takes,
-// the formats chosen on the commands' drop-down menus, Ctrl+B, and the
-// downloads a page starts.
+// the formats chosen on the commands' drop-down menus, Ctrl+B, the new
+// material made of a page, and the downloads a page starts.
 class TestPageCapture : public QObject {
     Q_OBJECT
 
@@ -318,6 +334,123 @@ private Q_SLOTS:
         itemOf(*autoSave, texts[1])->trigger();
         QTest::mouseClick(autoSave, Qt::LeftButton, {}, QPoint(4, autoSave->height() / 2));
         QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + " (2).mht"));
+    }
+
+    void ctrlBSavesIntoTheChosenMaterialAndStaysBoldInTheEditor() {
+        WorkingWindow window;
+        QVERIFY(window.setUp());
+        CMainFrame& frame = *window.frame;
+        // Where the browser's toolbar shows them: a command on a visible
+        // button could take its key from everywhere in the window.
+        frame.captureCommands().addButtons(*frame.addToolBar("web"));
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        // The material the user picks in the list takes the pages.
+        MaterialListModel& list = frame.materials().list();
+        QVERIFY(list.rowCount() > 0);
+        frame.materialPane().view()->setCurrentIndex(list.index(0, 1));
+        const QString folder =
+            window.home->path("kb/我的知识库/" + list.materialAt(0).MinuItemFilePath);
+        const QStringList before = entriesOf(folder);
+
+        auto* view = new CHtmlViewsView;
+        frame.documents().addDocument(view);
+        QVERIFY(showPage(*view, "/page.html"));
+        view->browser()->setFocus();
+        QTRY_VERIFY(view->browser()->focusProxy()->hasFocus());
+        QTest::keyClick(view->browser()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+        const QString saved = folder + kTitle + ".mht";
+        QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(), "网页已保存到 " + saved,
+                                  30000);
+        QStringList after = before + QStringList{kTitle + ".mht"};
+        after.sort();
+        QCOMPARE(entriesOf(folder), after);
+
+        // Elsewhere the key does not save: a save would have taken its name
+        // in the folder at once.
+        frame.treePane().view()->setFocus();
+        QTRY_VERIFY(frame.treePane().view()->hasFocus());
+        QTest::keyClick(frame.treePane().view(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(entriesOf(folder), after);
+
+        // In the rich-text editor the key is bold, as it was.
+        QTemporaryDir dir;
+        const QString rtf = dir.filePath("note.rtf");
+        QFile file(rtf);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1\\ansi \\par }") > 0);
+        file.close();
+        frame.openDocument(rtf);
+        auto* editor = qobject_cast<CRichEditControlView*>(frame.documents().activeDocument());
+        QVERIFY(editor);
+        editor->editor()->setFocus();
+        QTRY_VERIFY(editor->editor()->hasFocus());
+        QVERIFY(!frame.commands().action(CommandIds::CharBold)->isChecked());
+        QTest::keyClick(editor->editor(), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(frame.commands().action(CommandIds::CharBold)->isChecked());
+        QCOMPARE(frame.statusBar()->currentMessage(), "网页已保存到 " + saved);
+        QCOMPARE(entriesOf(folder), after);
+    }
+
+    void intoBaseMakesAMaterialOfThePage() {
+        WorkingWindow window;
+        QVERIFY(window.setUp());
+        CMainFrame& frame = *window.frame;
+        QAction* intoBase = frame.commands().action(CommandIds::SavePageIntoBase);
+        CategoryTreeModel& tree = frame.categoryTree();
+        const QModelIndex root = tree.index(0, 0);
+        const QModelIndex major = tree.index(0, 0, root);
+        const QModelIndex minor = tree.index(0, 0, major);
+        QVERIFY(minor.isValid());
+        QTreeView* items = frame.treePane().view();
+        QVERIFY(!intoBase->isEnabled());
+        for (const QModelIndex& item : {root, major}) {
+            items->setCurrentIndex(item);
+            QVERIFY(!intoBase->isEnabled());
+        }
+
+        // No web window, no material.
+        items->setCurrentIndex(minor);
+        QVERIFY(intoBase->isEnabled());
+        intoBase->trigger();
+        QCOMPARE(frame.statusBar()->currentMessage(), QString("当前窗口没有可保存的网页"));
+        QVERIFY(!frame.findChild<CNewMaterialDlg*>());
+
+        auto* view = new CHtmlViewsView;
+        frame.documents().addDocument(view);
+        QVERIFY(showPage(*view, "/page.html"));
+        intoBase->trigger();
+        auto* dialog = frame.findChild<CNewMaterialDlg*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->nameEdit()->text(), kTitle);
+        QCOMPARE(frame.typeSelector().currentText(), QString("NULL"));
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(!frame.findChild<CNewMaterialDlg*>());
+
+        const QString id = window.stored("select max(MinuItemID) from MinuItemTable");
+        const QString where = " from MinuItemTable where MinuItemID=" + id;
+        QCOMPARE(window.stored("select MinuItemName" + where), kTitle);
+        QCOMPARE(window.stored("select DescribeFileType" + where), QString("1"));
+        QCOMPARE(window.stored("select ItemID" + where), CategoryTreeModel::codeOf(minor));
+        const QString folder =
+            window.home->path("kb/我的知识库/" + window.stored("select MinuItemFilePath" + where));
+        const QString page = folder + kTitle + ".mht";
+        QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(), "网页已保存到 " + page,
+                                  30000);
+        QCOMPARE(entriesOf(folder), QStringList({kTitle + ".mht"}));
+        QVERIFY(readAll(page).contains("multipart/related"));
+        QVERIFY(window.prompter.shown.isEmpty());
+
+        // Opened once saved, its window shows the page.
+        auto* opened = qobject_cast<CHtmlViewsView*>(frame.documents().activeDocument());
+        QVERIFY(opened && opened != view);
+        QCOMPARE(opened->windowTitle(), kTitle);
+        QCOMPARE(opened->pages(), QStringList({page}));
+
+        // The new material is the current one: later pages go to it.
+        frame.documents().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
+        QVERIFY(frame.commands().trigger(CommandIds::AutoSavePage));
+        QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(),
+                                  "网页已保存到 " + folder + kTitle + " (2).mht", 30000);
     }
 };
 
