@@ -1,6 +1,7 @@
 #include "CaptureFileName.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
@@ -56,6 +57,9 @@ QSet<QString> takenNames(const QString& folder) {
     return taken;
 }
 
+// What the browser appends to a download's name until it has all of it.
+const QLatin1String kPartialEnding(".download");
+
 bool isFree(const QSet<QString>& taken, const QString& stem) {
     for (const QString& ending : endings()) {
         if (taken.contains(stem + ending))
@@ -98,6 +102,34 @@ QString freePath(const QString& folder, const QString& title, const QString& fal
         const QString stem = fitBytes(base, room).trimmed() + counter;
         if (isFree(taken, stem))
             return QDir(folder).filePath(stem + suffixOf(format));
+    }
+}
+
+QString freeDownloadPath(const QString& folder, const QString& suggested) {
+    QString name = stemOf(suggested);
+    if (name.isEmpty())
+        name = QStringLiteral("下载");
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    QString base = dot > 0 ? name.left(dot) : name;
+    QString extension = dot > 0 ? name.mid(dot) : QString();
+    // A "name" that is mostly extension is cut as a whole.
+    if (extension.toUtf8().size() > kMaxBytes / 2) {
+        base = name;
+        extension.clear();
+    }
+
+    const QDir dir(folder);
+    for (int number = 1;; ++number) {
+        const QString counter = number == 1 ? QString() : QStringLiteral(" (%1)").arg(number);
+        const qsizetype room =
+            kMaxBytes - kPartialEnding.size() - extension.toUtf8().size() - counter.toUtf8().size();
+        const QString path = dir.filePath(fitBytes(base, room).trimmed() + counter + extension);
+        const QString partial = path + kPartialEnding;
+        // A dangling link counts as taken: writing through it would create
+        // its target somewhere else.
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink() &&
+            !QFileInfo::exists(partial) && !QFileInfo(partial).isSymLink())
+            return path;
     }
 }
 

@@ -5,9 +5,9 @@
 // How a captured page is saved, in the order of the capture commands' menus.
 enum class CaptureFormat { CompletePage, SingleFile, HtmlOnly };
 
-// The name under which a captured page is saved into a material's folder:
-// the page's title, made fit to be a file name, and never the name of a page
-// the material already has.
+// The name under which a captured page (or a download) is saved into a
+// material's folder: the page's title (the server's name), made fit to be a
+// file name, and never the name of a file the folder already has.
 namespace CaptureFileName {
 
 // What a file name may take in bytes (UTF-8) on the file systems bases live on.
@@ -29,5 +29,12 @@ QString suffixOf(CaptureFormat format);
 // never within a character, so that each of those names fits kMaxBytes.
 QString freePath(const QString& folder, const QString& title, const QString& fallback,
                  CaptureFormat format);
+
+// The full path a download is saved under: the name the server suggests,
+// made fit as a title is (else "下载"), with " (2)", " (3)" … before its
+// extension until neither the name nor the browser's "name.download" beside
+// it is in the folder, so that no file is overwritten. The part before the
+// extension is shortened so that "name.download" fits kMaxBytes.
+QString freeDownloadPath(const QString& folder, const QString& suggested);
 
 } // namespace CaptureFileName

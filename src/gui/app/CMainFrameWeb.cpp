@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 
 #include "AddressBox.h"
+#include "CaptureCommands.h"
 #include "MaterialWindows.h"
 #include "WebPreviewCommands.h"
 #include "WebWindows.h"
@@ -52,6 +53,9 @@ void CMainFrame::createWebMenus() {
     QMenu* sizes = web->addMenu(QStringLiteral("文字大小(&X)"));
     for (int id = TextSizeLargest; id <= TextSizeSmallest; ++id)
         sizes->addAction(m_commands->action(id));
+    web->addAction(m_commands->action(SavePageAs));
+    web->addSeparator();
+    m_captureCommands->addToMenu(*web);
     web->addSeparator();
     web->addAction(m_commands->action(WebFavorites));
     web->addAction(m_commands->action(WebHistory));
@@ -90,6 +94,7 @@ void CMainFrame::createWebToolBars() {
     browsing->setObjectName(QStringLiteral("WEB浏览工具条"));
     for (int id : {WebBack, WebForward, WebStop, WebRefresh, WebHome, NewWebPage})
         browsing->addAction(m_commands->action(id));
+    m_captureCommands->addButtons(*browsing);
 
     QToolBar* page = addToolBar(QStringLiteral("网页浏览"));
     page->setObjectName(QStringLiteral("网页浏览"));

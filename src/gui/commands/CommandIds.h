@@ -146,6 +146,7 @@ inline constexpr int WebForward = 38903;
 inline constexpr int WebStop = 38904;
 inline constexpr int WebRefresh = 38905;
 inline constexpr int WebHome = 38906;
+inline constexpr int SavePageAs = 32883;
 inline constexpr int TextSizeLargest = 32884; // to 32888, the smallest
 inline constexpr int TextSizeSmallest = 32888;
 inline constexpr int InternetOptions = 32907;
@@ -161,6 +162,17 @@ inline constexpr int PreviousMaterialPage = 38798;
 inline constexpr int NextMaterialPage = 38799;
 inline constexpr int MaterialPageBox = 38800; // the page drop-down, not a command
 
+// Capture of web pages into the knowledge base, and the formats on the
+// drop-down menus of the two commands
+inline constexpr int AutoSavePage = 950;
+inline constexpr int SavePageIntoBase = 951;
+inline constexpr int AutoSaveCompletePage = 32959;
+inline constexpr int AutoSaveSingleFile = 32960;
+inline constexpr int AutoSaveHtmlOnly = 32961;
+inline constexpr int IntoBaseCompletePage = 32962;
+inline constexpr int IntoBaseSingleFile = 32963;
+inline constexpr int IntoBaseHtmlOnly = 32964;
+
 // The commands that change the open base's catalogue or material folders.
 inline constexpr int kBaseWriting[] = {
     AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
@@ -168,7 +180,7 @@ inline constexpr int kBaseWriting[] = {
     PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
     AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
     DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
-    AddKeyword,
+    AddKeyword,         SavePageIntoBase,
 };
 
 } // namespace CommandIds

@@ -1,5 +1,6 @@
 // The pages of a material's folder as the web preview lists and opens them,
-// and the name a captured page is saved under, on folders made for each case.
+// and the names a captured page and a download are saved under, on folders
+// made for each case.
 
 #include "web/CaptureFileName.h"
 #include "web/MaterialPages.h"
@@ -185,6 +186,49 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(QDir(dir.path()).mkdir(stem + "_files"));
+    }
+
+    void downloadName_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("suggested");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("free") << QStringList{} << QStringLiteral("报告.pdf")
+                              << QStringLiteral("报告.pdf");
+        QTest::newRow("taken") << QStringList{QStringLiteral("报告.pdf")}
+                               << QStringLiteral("报告.pdf") << QStringLiteral("报告 (2).pdf");
+        QTest::newRow("second taken too")
+            << QStringList{QStringLiteral("报告.pdf"), QStringLiteral("报告 (2).pdf")}
+            << QStringLiteral("报告.pdf") << QStringLiteral("报告 (3).pdf");
+        QTest::newRow("no extension") << QStringList{"README"} << "README"
+                                      << "README (2)";
+        QTest::newRow("last dot starts the extension") << QStringList{"a.tar.gz"} << "a.tar.gz"
+                                                       << "a.tar (2).gz";
+        QTest::newRow("a folder of that name") << QStringList{"data.csv/"} << "data.csv"
+                                               << "data (2).csv";
+        QTest::newRow("another download under way") << QStringList{"x.bin.download"} << "x.bin"
+                                                    << "x (2).bin";
+        QTest::newRow("other case is another file on Linux") << QStringList{"X.BIN"} << "x.bin"
+                                                             << "x.bin";
+        QTest::newRow("slash") << QStringList{} << "a/b.txt"
+                               << "a b.txt";
+        QTest::newRow("leading dot") << QStringList{} << ".profile"
+                                     << "profile";
+        QTest::newRow("nothing suggested") << QStringList{} << "" << QStringLiteral("下载");
+        // 255 bytes less ".download" and ".txt" leave 242: 80 characters of 知.
+        QTest::newRow("long") << QStringList{} << QStringLiteral("知").repeated(100) + ".txt"
+                              << QStringLiteral("知").repeated(80) + ".txt";
+        QTest::newRow("long with counter") << QStringList{QString(242, QLatin1Char('a')) + ".zip"}
+                                           << QString(300, QLatin1Char('a')) + ".zip"
+                                           << QString(238, QLatin1Char('a')) + " (2).zip";
+    }
+
+    void downloadName() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, suggested);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        touch(QDir(dir.path()), files);
+        QCOMPARE(CaptureFileName::freeDownloadPath(dir.path(), suggested), dir.filePath(name));
     }
 };
 
