@@ -68,8 +68,8 @@ void CMainFrame::createWebMenus() {
 void CMainFrame::createWebToolBars() {
     using namespace CommandIds;
     // Icons from the style, present whatever the desktop's theme: the
-    // browser's and the preview's buttons then fit one row beside the
-    // address box, and their texts show as tips.
+    // browser's buttons then fit one row beside the address box, and their
+    // texts show as tips.
     const struct {
         int id;
         QStyle::StandardPixmap icon;
@@ -80,6 +80,8 @@ void CMainFrame::createWebToolBars() {
         {WebRefresh, QStyle::SP_BrowserReload},
         {WebHome, QStyle::SP_DirHomeIcon},
         {NewWebPage, QStyle::SP_FileIcon},
+        {AutoSavePage, QStyle::SP_DialogSaveButton},
+        {SavePageIntoBase, QStyle::SP_FileDialogNewFolder},
         {FirstMaterialPage, QStyle::SP_MediaSkipBackward},
         {PreviousMaterialPage, QStyle::SP_ArrowLeft},
         {NextMaterialPage, QStyle::SP_ArrowRight},
@@ -104,7 +106,10 @@ void CMainFrame::createWebToolBars() {
     page->addWidget(&m_web->addressBox());
     page->addAction(m_commands->action(GoToAddress));
 
-    QToolBar* preview = addToolBar(QStringLiteral("网页预览工具条"));
+    // Below the documents, where the page box has the room the rows above
+    // no longer have.
+    auto* preview = new QToolBar(QStringLiteral("网页预览工具条"), this);
+    addToolBar(Qt::BottomToolBarArea, preview);
     preview->setObjectName(QStringLiteral("网页预览工具条"));
     m_preview->fillToolBar(*preview);
 }
