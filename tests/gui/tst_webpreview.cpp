@@ -1,9 +1,11 @@
+#include "LocalWebServer.h"
 #include "WebTest.h"
 #include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentArea.h"
 #include "app/MaterialWindows.h"
 #include "app/WebPreviewCommands.h"
+#include "app/WebWindows.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
@@ -12,15 +14,18 @@
 #include "materials/MaterialListModel.h"
 #include "materials/MaterialOpening.h"
 #include "materials/MaterialPanes.h"
+#include "materials/MaterialProperties.h"
 #include "materials/OpenMaterialsModel.h"
 #include "store/CategoryTreeModel.h"
 #include "web/CHtmlViewsDoc.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QImage>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -176,6 +181,52 @@ private Q_SLOTS:
         QVERIFY(commands().trigger(CommandIds::SwitchToNormalPreview));
         QCOMPARE(frame->documents().activeDocument(), editor);
         QVERIFY(!enabled(CommandIds::SwitchToNormalPreview));
+    }
+
+    void pagesSavedInEachFormatAreSteppedThrough() {
+        LocalWebServer server;
+        QImage picture(8, 6, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        server.put("/p.png", png, "image/png");
+        server.put("/page", "<html><head><meta charset='utf-8'><title>剪报</title></head>"
+                            "<body>clipping<img src='/p.png'></body></html>");
+        const MaterialRecord material = webMaterial("剪报集");
+        frame->web().OpenAddress(server.url("/page").toString());
+        CHtmlViewsView* web = frame->web().activeWebView();
+        QVERIFY(QTest::qWaitFor([&] { return web->windowTitle() == "剪报"; }, 30000));
+        frame->materials().properties().show(material); // the capture folder
+
+        // Each format in turn from the capture button's menu, then Ctrl+B's command.
+        for (int format : {CommandIds::AutoSaveCompletePage, CommandIds::AutoSaveSingleFile,
+                           CommandIds::AutoSaveHtmlOnly}) {
+            QVERIFY(commands().trigger(format));
+            QVERIFY(commands().trigger(CommandIds::AutoSavePage));
+            QVERIFY(QTest::qWaitFor(
+                [&] { return frame->statusBar()->currentMessage().startsWith("网页已保存到"); },
+                30000));
+            frame->statusBar()->clearMessage();
+        }
+
+        QVERIFY(frame->openMaterial(material));
+        QVERIFY(shows("clipping"));
+        QCOMPARE(pageBox().count(), 3);
+        QCOMPARE(pageBox().itemText(0), QString("剪报"));
+        QCOMPARE(pageBox().itemText(1), QString("剪报 (2)"));
+        QCOMPARE(pageBox().itemText(2), QString("剪报 (3)"));
+        // The complete page shows its picture from its own folder.
+        QTRY_COMPARE(evaluate(pages(), "String(document.images[0].naturalWidth)"), QString("8"));
+        QVERIFY(commands().trigger(CommandIds::NextMaterialPage)); // the web archive
+        QVERIFY(shows("clipping"));
+        QCOMPARE(pages()->filePath(), folderOf(material) + "/剪报 (2).mht");
+        QVERIFY(commands().trigger(CommandIds::NextMaterialPage));
+        QVERIFY(shows("clipping"));
+        QCOMPARE(pages()->filePath(), folderOf(material) + "/剪报 (3).htm");
+        QVERIFY(commands().trigger(CommandIds::RefreshMaterialPages));
+        QCOMPARE(pageBox().count(), 3);
+        QCOMPARE(pageBox().currentText(), QString("剪报 (3)"));
     }
 
     void aLocalPageMayReadOnlyWithinItsFolder() {
