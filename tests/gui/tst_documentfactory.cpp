@@ -1,11 +1,13 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WebTest.h"
 #include "commands/CommandRegistry.h"
 #include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CRichEditControlView.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
+#include "web/CHtmlViewsDoc.h"
 
 #include <QApplication>
 #include <QImage>
@@ -139,60 +141,53 @@ private Q_SLOTS:
     }
 
     void materialPagesShowOneByOneUnderTheMaterialName() {
-        const QString first = write("a.htm", "<title>A page</title><p>first page</p>");
+        QVERIFY(QDir(m_dir.path()).mkpath("pages"));
+        const QString first = write("pages/a.htm", "<title>A page</title><p>first page</p>");
         // A web archive as the browser saves a page into a single file.
-        const QString archive = write(
-            "b.mht", "From: <Saved by Blink>\r\n"
-                     "Snapshot-Content-Location: file:///b.htm\r\n"
-                     "Subject: B\r\n"
-                     "MIME-Version: 1.0\r\n"
-                     "Content-Type: multipart/related;\r\n"
-                     "\ttype=\"text/html\";\r\n"
-                     "\tboundary=\"----part\"\r\n"
-                     "\r\n"
-                     "------part\r\n"
-                     "Content-Type: text/html\r\n"
-                     "Content-ID: <frame-0@mhtml.blink>\r\n"
-                     "Content-Transfer-Encoding: quoted-printable\r\n"
-                     "Content-Location: file:///b.htm\r\n"
-                     "\r\n"
-                     "<html><head><title>B</title></head><body>archived page</body></html>\r\n"
-                     "------part--\r\n");
+        const QString archive =
+            write("pages/b.mht",
+                  "From: <Saved by Blink>\r\n"
+                  "Snapshot-Content-Location: file:///b.htm\r\n"
+                  "Subject: B\r\n"
+                  "MIME-Version: 1.0\r\n"
+                  "Content-Type: multipart/related;\r\n"
+                  "\ttype=\"text/html\";\r\n"
+                  "\tboundary=\"----part\"\r\n"
+                  "\r\n"
+                  "------part\r\n"
+                  "Content-Type: text/html\r\n"
+                  "Content-ID: <frame-0@mhtml.blink>\r\n"
+                  "Content-Transfer-Encoding: quoted-printable\r\n"
+                  "Content-Location: file:///b.htm\r\n"
+                  "\r\n"
+                  "<html><head><title>B</title></head><body>archived page</body></html>\r\n"
+                  "------part--\r\n");
         std::unique_ptr<CHtmlViewsView> view(new CHtmlViewsView);
         view->resize(640, 480);
         view->show();
         QSignalSpy finished(view.get(), &CHtmlViewsView::loadFinished);
 
-        view->showPages("会议记录", {first, archive},
-                        TestHome::shippedFolder() + "/Help/EmptyDes.htm");
+        const QString emptyPage = TestHome::shippedFolder() + "/Help/EmptyDes.htm";
+        view->showMaterialPages("会议记录", m_dir.filePath("pages"), emptyPage);
         QVERIFY(finished.wait(30000));
         QCOMPARE(pageText(*view).trimmed(), QString("first page"));
         QCOMPARE(view->windowTitle(), QString("会议记录")); // not the page's "A page"
 
-        QVERIFY(view->showPage(1));
+        view->showPageFile(view->document().nextPage());
         QVERIFY(finished.wait(30000));
         QCOMPARE(pageText(*view).trimmed(), QString("archived page"));
-        QCOMPARE(view->pageIndex(), 1);
+        QCOMPARE(view->document().pageIndex(), 1);
         QCOMPARE(view->filePath(), archive);
-        QVERIFY(!view->showPage(2));
-        QCOMPARE(view->pageIndex(), 1);
+        QCOMPARE(view->windowTitle(), QString("会议记录"));
 
-        view->showPages("空资料", {}, TestHome::shippedFolder() + "/Help/EmptyDes.htm");
+        QVERIFY(QDir(m_dir.path()).mkpath("none"));
+        view->showMaterialPages("空资料", m_dir.filePath("none"), emptyPage);
         QVERIFY(finished.wait(30000));
         QVERIFY(pageText(*view).contains("该资料没有描述文件"));
         QCOMPARE(view->windowTitle(), QString("空资料"));
     }
 };
 
-int main(int argc, char** argv) {
-    // The browser wants its GL contexts shared before the application starts;
-    // a headless run has no GPU to offer.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    QApplication app(argc, argv);
-    TestDocumentFactory test;
-    return QTest::qExec(&test, argc, argv);
-}
+KEEPSAKE_WEB_TEST_MAIN(TestDocumentFactory)
 
 #include "tst_documentfactory.moc"

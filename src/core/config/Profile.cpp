@@ -10,6 +10,10 @@ QString Profile::defaultPath() {
            QStringLiteral("/Keepsake/Keepsake.conf");
 }
 
+bool Profile::contains(const QString& section, const QString& key) const {
+    return m_settings.contains(section + QLatin1Char('/') + key);
+}
+
 int Profile::intValue(const QString& section, const QString& key, int fallback) const {
     bool ok = false;
     const int v = m_settings.value(section + QLatin1Char('/') + key).toInt(&ok);
@@ -23,6 +27,10 @@ QString Profile::textValue(const QString& section, const QString& key,
 
 void Profile::setValue(const QString& section, const QString& key, const QVariant& value) {
     m_settings.setValue(section + QLatin1Char('/') + key, value);
+}
+
+void Profile::remove(const QString& section, const QString& key) {
+    m_settings.remove(section + QLatin1Char('/') + key);
 }
 
 bool Profile::sync() {

@@ -13,10 +13,12 @@ public:
 
     static QString defaultPath();
 
+    bool contains(const QString& section, const QString& key) const;
     int intValue(const QString& section, const QString& key, int fallback) const;
     QString textValue(const QString& section, const QString& key,
                       const QString& fallback = {}) const;
     void setValue(const QString& section, const QString& key, const QVariant& value);
+    void remove(const QString& section, const QString& key);
 
     // Writes pending changes; false when the file cannot be written.
     bool sync();

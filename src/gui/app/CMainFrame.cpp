@@ -94,6 +94,8 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createModels();
     createMaterialWindows();
     createPanes();
+    createCapture();
+    createWeb();
     createMenus();
     createToolBars();
     createStatusBar();
@@ -219,8 +221,7 @@ void CMainFrame::createPanes() {
                                        [this] { return m_typeSelector->currentText(); });
     setPaneContent(CommandIds::PaneMaterials, m_materialPane);
     connect(m_materialPane, &CMaterialPane::openRequested, this, &CMainFrame::openMaterial);
-    connect(m_materialPane, &CMaterialPane::newMaterialRequested, this,
-            &CMainFrame::showNewMaterialDialog);
+    connect(m_materialPane, &CMaterialPane::newMaterialRequested, this, &CMainFrame::newMaterial);
     m_materialPane->setWindowCloser(
         [this](const MaterialRecord& m) { return m_materialWindows->close(m); });
     connect(m_materialPane, &CMaterialPane::descriptionChanged, this,
@@ -368,25 +369,31 @@ void CMainFrame::showMaterialsOf(const QString& code) {
     m_materials->list().showMaterialsOf(code);
 }
 
-void CMainFrame::showNewMaterialDialog() {
+CNewMaterialDlg* CMainFrame::showNewMaterialDialog() {
     const QString code = m_treePane->currentCode();
     if (!m_materials->creator().CheckTarget(code))
-        return;
+        return nullptr;
     // One dialog at a time: a second request brings the open one forward.
     if (m_newMaterialDialog) {
         m_newMaterialDialog->raise();
         m_newMaterialDialog->activateWindow();
-        return;
+        return nullptr;
     }
     m_newMaterialDialog = new CNewMaterialDlg(
         *m_materials, code, [this] { return m_typeSelector->currentText(); }, this);
-    connect(m_newMaterialDialog, &CNewMaterialDlg::created, this,
-            [this](const MaterialRecord& material, bool open) {
-                if (open)
-                    openMaterial(material);
-                m_materials->properties().show(material);
-            });
     m_newMaterialDialog->show();
+    return m_newMaterialDialog;
+}
+
+void CMainFrame::newMaterial() {
+    if (CNewMaterialDlg* dialog = showNewMaterialDialog())
+        connect(dialog, &CNewMaterialDlg::created, this, &CMainFrame::showNewMaterial);
+}
+
+void CMainFrame::showNewMaterial(const MaterialRecord& material, bool open) {
+    if (open)
+        openMaterial(material);
+    m_materials->properties().show(material);
 }
 
 bool CMainFrame::openMaterial(const MaterialRecord& material) {
@@ -419,7 +426,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     hide();
-    m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), m_defFontSize);
+    m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), defFontSize());
     m_profile.sync();
     event->accept();
 }

@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <memory>
 
+class CaptureCommands;
 class CategoryTreeModel;
+class CHtmlViewsView;
 class CDockStationPane;
 class COpenMaterialsPane;
 class CPropertiesPane;
@@ -22,6 +24,7 @@ class CNewMaterialDlg;
 class DocumentWindow;
 class MaterialPanes;
 class MaterialWindows;
+class PageCapture;
 class CKnowledgeTreePane;
 class CRecycleBinPane;
 class CSearchDialog;
@@ -30,6 +33,8 @@ class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class TreeService;
+class WebPreviewCommands;
+class WebWindows;
 class DescriptTypeSelector;
 class QueryBox;
 class DocumentArea;
@@ -72,9 +77,15 @@ public:
     CRecycleBinPane& recycleBinPane() { return *m_recycleBinPane; }
     MaterialPanes& materials() { return *m_materials; }
     CMaterialPane& materialPane() { return *m_materialPane; }
+    // For the web toolbar and menu to show the capture commands.
+    CaptureCommands& captureCommands() { return *m_captureCommands; }
 
-    int defFontSize() const { return m_defFontSize; }
-    void setDefFontSize(int size) { m_defFontSize = size; }
+    // The browser's text size, 0 the largest to 4 the smallest.
+    int defFontSize() const;
+    void setDefFontSize(int size);
+    WebWindows& web() { return *m_web; }
+    WebPreviewCommands& webPreview() { return *m_preview; }
+    MaterialWindows& materialWindows() { return *m_materialWindows; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,10 +104,21 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createWeb();
+    void createWebMenus();
+    void createWebToolBars();
     void showPane(int id);
     void fillTypeSelector();
     void addTypeFromToolbar();
-    void showNewMaterialDialog();
+    // The dialog opened now, or none when the item takes no material or a
+    // dialog is open already (it comes to the front).
+    CNewMaterialDlg* showNewMaterialDialog();
+    void newMaterial();
+    void showNewMaterial(const MaterialRecord& material, bool open);
+    void createCapture();
+    void followCurrentMaterial();
+    // "将当前网页入知识库": a new material, then the view's page saved into it.
+    void captureIntoBase(CHtmlViewsView* view);
     void showMaterialsOf(const QString& code);
     // The window of a file: the editor of its kind, or a stand-in naming it.
     DocumentWindow* documentFor(const QString& path);
@@ -140,9 +162,12 @@ private:
     CMaterialPane* m_materialPane = nullptr;
     QPointer<CNewMaterialDlg> m_newMaterialDialog;
     MaterialWindows* m_materialWindows = nullptr;
-    int m_defFontSize = 3;
+    WebWindows* m_web = nullptr;
+    WebPreviewCommands* m_preview = nullptr;
     SearchControl* m_search = nullptr;
     CSearchItemView* m_searchView = nullptr;
     QueryHistory m_queryHistory;
     QPointer<CSearchDialog> m_searchDialog;
+    PageCapture* m_capture = nullptr;
+    CaptureCommands* m_captureCommands = nullptr;
 };

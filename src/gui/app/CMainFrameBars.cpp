@@ -14,6 +14,7 @@
 #include "dialogs/CSystemSettingSheet.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
+#include "documents/DocumentWindow.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 
 #include <QAction>
@@ -28,8 +29,13 @@ void CMainFrame::createCommands() {
     auto hasDocument = [this] { return m_documents->activeDocument() != nullptr; };
 
     m_commands->define(Save, QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    // A web window has nothing to save; there Ctrl+S is its own "另存为".
     m_commands->setHandler(
-        Save, [this] { m_documents->activeDocument()->save(); }, hasDocument);
+        Save, [this] { m_documents->activeDocument()->save(); },
+        [this] {
+            const DocumentWindow* document = m_documents->activeDocument();
+            return document && document->kind() != DocumentWindow::Kind::Web;
+        });
     m_commands->define(SaveAll, QStringLiteral("保存全部"));
     m_commands->setHandler(
         SaveAll, [this] { m_documents->saveAll(); }, hasDocument);
@@ -150,6 +156,7 @@ void CMainFrame::createMenus() {
     window->addAction(m_commands->action(CloseWebWindows));
     window->addAction(m_commands->action(CloseNonWebWindows));
     window->addAction(m_commands->action(CloseAllPages));
+    createWebMenus();
 }
 
 void CMainFrame::createToolBars() {
@@ -182,4 +189,5 @@ void CMainFrame::createToolBars() {
     windows->setObjectName(QStringLiteral("窗口工具条"));
     windows->addAction(m_commands->action(CloseActive));
     windows->addAction(m_commands->action(CloseAllPages));
+    createWebToolBars();
 }

@@ -11,8 +11,8 @@ DocumentArea::DocumentArea(QWidget* parent) : QMdiArea(parent) {
     setActivationOrder(QMdiArea::StackingOrder);
 }
 
-void DocumentArea::addDocument(DocumentWindow* document) {
-    QMdiSubWindow* sub = addSubWindow(document);
+void DocumentArea::addDocument(DocumentWindow* document, QMdiSubWindow* frame) {
+    QMdiSubWindow* sub = addSubWindow(frame ? static_cast<QWidget*>(frame) : document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(document->windowTitle());
     sub->showMaximized();

@@ -13,8 +13,9 @@ class DocumentArea : public QMdiArea {
 public:
     explicit DocumentArea(QWidget* parent = nullptr);
 
-    // Shows the document in a new tab and activates it.
-    void addDocument(DocumentWindow* document);
+    // Shows the document in a new tab and activates it: in the frame given,
+    // which holds the document already, or in a plain one.
+    void addDocument(DocumentWindow* document, QMdiSubWindow* frame = nullptr);
 
     // Open documents in tab order, starting from the active one.
     QList<DocumentWindow*> documentsFromActive() const;

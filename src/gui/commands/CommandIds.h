@@ -134,6 +134,45 @@ inline constexpr int SystemSettings = 32839;
 inline constexpr int NewBaseFromFile = 32937;
 inline constexpr int ExportBaseTree = 32938;
 
+// Web browsing: the main window's browser commands and the web window's
+inline constexpr int AddressBox = 700; // the address box itself, not a command
+inline constexpr int HomeInNewWindow = 105;
+inline constexpr int BlankPage = 223;
+inline constexpr int CurrentPageInNewWindow = 32881;
+inline constexpr int GoToAddress = 38900;
+inline constexpr int NewWebPage = 38901;
+inline constexpr int WebBack = 38902;
+inline constexpr int WebForward = 38903;
+inline constexpr int WebStop = 38904;
+inline constexpr int WebRefresh = 38905;
+inline constexpr int WebHome = 38906;
+inline constexpr int SavePageAs = 32883;
+inline constexpr int TextSizeLargest = 32884; // to 32888, the smallest
+inline constexpr int TextSizeSmallest = 32888;
+inline constexpr int InternetOptions = 32907;
+inline constexpr int WebFavorites = 38908;
+inline constexpr int WebHistory = 38909;
+
+// The web preview of a material's pages
+inline constexpr int SwitchToWebPreview = 38801;
+inline constexpr int SwitchToNormalPreview = 33300;
+inline constexpr int FirstMaterialPage = 38794;
+inline constexpr int RefreshMaterialPages = 38797;
+inline constexpr int PreviousMaterialPage = 38798;
+inline constexpr int NextMaterialPage = 38799;
+inline constexpr int MaterialPageBox = 38800; // the page drop-down, not a command
+
+// Capture of web pages into the knowledge base, and the formats on the
+// drop-down menus of the two commands
+inline constexpr int AutoSavePage = 950;
+inline constexpr int SavePageIntoBase = 951;
+inline constexpr int AutoSaveCompletePage = 32959;
+inline constexpr int AutoSaveSingleFile = 32960;
+inline constexpr int AutoSaveHtmlOnly = 32961;
+inline constexpr int IntoBaseCompletePage = 32962;
+inline constexpr int IntoBaseSingleFile = 32963;
+inline constexpr int IntoBaseHtmlOnly = 32964;
+
 // The commands that change the open base's catalogue or material folders.
 inline constexpr int kBaseWriting[] = {
     AddRootItem,        AddChildItem,          RenameItem,     DeleteItem,
@@ -141,7 +180,7 @@ inline constexpr int kBaseWriting[] = {
     PasteItem,          RestoreRecycled,       ClearRecycled,  NewMaterial,
     AddDescriptionFile, RemoveDescriptionFile, CutMaterial,    DeleteMaterial,
     DeleteOpenMaterial, CutOpenMaterial,       SaveProperties, DeleteKeyword,
-    AddKeyword,
+    AddKeyword,         SavePageIntoBase,
 };
 
 } // namespace CommandIds
