@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
@@ -82,6 +83,16 @@ private Q_SLOTS:
         QCOMPARE(BrowserProfile(*window.profile).typedAddresses(),
                  QStringList({server.url("/b").toString(), a}));
         QCOMPARE(box().entries(), BrowserProfile(*window.profile).typedAddresses());
+    }
+
+    void altDTakesTheUserToTheAddressBox() {
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QWidget* tree = frame->findChild<QTreeView*>();
+        tree->setFocus();
+        QTRY_VERIFY(tree->hasFocus());
+        QTest::keyClick(tree, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(box().hasFocus() || box().lineEdit()->hasFocus());
     }
 
     void goOpensANewWindowUnlessAWebWindowIsActive() {
