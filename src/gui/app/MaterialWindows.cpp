@@ -85,7 +85,12 @@ CHtmlViewsView* MaterialWindows::takePagesWindow() {
     auto* window = new CHtmlViewsView;
     m_pagesWindow = window;
     m_show(window);
-    connect(window, &QObject::destroyed, this, [this] { recordPagesMaterial(std::nullopt); });
+    connect(window, &QObject::destroyed, this, [this] {
+        // Half destroyed already: nothing the material's leaving sets off
+        // may reach it through the pointer.
+        m_pagesWindow.clear();
+        recordPagesMaterial(std::nullopt);
+    });
     return window;
 }
 
