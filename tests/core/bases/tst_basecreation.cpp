@@ -11,7 +11,7 @@ private Q_SLOTS:
         ResourceConfigData config;
         QCOMPARE(NewResourceID(config), 1);
         for (int id : {1, 5, 2})
-            config.LocalResources.append({id, "b", QString("/b%1.ini").arg(id), "/b", ""});
+            config.LocalResources.append({id, "b", QString("/b%1.ini").arg(id), "/b", "", ""});
         QCOMPARE(NewResourceID(config), 6);
     }
 

@@ -99,9 +99,9 @@ private Q_SLOTS:
 
     void cleaning() {
         ResourceConfigData c;
-        c.LocalResources = {{1, "", "/a.ini", "", ""}, {3, "", "/b.ini", "", ""},
-                            {3, "", "/c.ini", "", ""}, {4, "", "/b.ini", "", ""},
-                            {0, "", "/z.ini", "", ""}, {7, "", "/z.ini", "", ""}};
+        c.LocalResources = {{1, "", "/a.ini", "", "", ""}, {3, "", "/b.ini", "", "", ""},
+                            {3, "", "/c.ini", "", "", ""}, {4, "", "/b.ini", "", "", ""},
+                            {0, "", "/z.ini", "", "", ""}, {7, "", "/z.ini", "", "", ""}};
         c.DescriptAllFiles = {{1, "*.rtf"}, {2, "*.txt"}, {2, "*.xml"}, {5, "*.rtf"}, {0, "*.c"}};
         c.DescriptFiles = {{1, 1}, {2, 9}, {2, 3}, {5, 1}};
         c.SearchGroups = {{1, "g"}, {1, "h"}};
@@ -217,7 +217,8 @@ private Q_SLOTS:
                   "[LOCRESOURCESET]\nResourceName=旧|\nResourceName=新|\n"
                   "ResourceFilePath=/old|\nResourceFilePath= D:\\kb\\new |\n");
         ResourceConfigData config;
-        config.LocalResources = {{3, "", home.path("kb/b.ini"), "", ""}, {4, "", "x.ini", "", ""}};
+        config.LocalResources = {{3, "", home.path("kb/b.ini"), "", "", ""},
+                                 {4, "", "x.ini", "", "", ""}};
         const LocalResourceInfo info = GetLocalResourceInfo(config, 3);
         QCOMPARE(info.iniFolder, home.path("kb/"));
         QCOMPARE(info.storageFolder, QStringLiteral("D:/kb/new")); // the last value wins
