@@ -3,6 +3,7 @@
 #include "config/TextCodec.h"
 
 #include <QByteArrayView>
+#include <QStringView>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,18 +62,21 @@ bool equalIgnoringAsciiCase(QByteArrayView a, QByteArrayView b) {
            });
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 // The value of a field without the blanks around it, and without the CR
-// of its line end.
-QByteArrayView fieldValue(QByteArrayView rest) {
-    while (!rest.isEmpty() && isBlank(rest.front()))
-        rest = rest.sliced(1);
-    while (!rest.isEmpty() && (isBlank(rest.back()) || rest.back() == '\r'))
-        rest.chop(1);
-    return rest;
+// of its line end. Trimmed once decoded: the decoder drops a character cut
+// off at the end, which can leave a CR last that was not last in the bytes.
+QString fieldValue(QByteArrayView rest) {
+    const QString decoded = TextCodec::decode(rest);
+    QStringView value(decoded);
+    while (!value.isEmpty() && isBlank(value.front()))
+        value = value.sliced(1);
+    while (!value.isEmpty() && (isBlank(value.back()) || value.back() == QLatin1Char('\r')))
+        value.chop(1);
+    return value.toString();
 }
 
 } // namespace
@@ -188,7 +192,7 @@ int CHttpSocket::GetField(QString fieldName, QString& value, int maxLength) cons
         if (line.size() <= name.size() || line.at(name.size()) != ':' ||
             !equalIgnoringAsciiCase(line.first(name.size()), name))
             continue;
-        value = TextCodec::decode(fieldValue(line.sliced(name.size() + 1)));
+        value = fieldValue(line.sliced(name.size() + 1));
         return int(value.size());
     }
     return -1;

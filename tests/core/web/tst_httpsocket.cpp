@@ -205,6 +205,11 @@ private Q_SLOTS:
         // "中文" in GB18030, the code page of the update server's texts.
         QTest::newRow("Chinese value")
             << QByteArray("X-Title: \xd6\xd0\xce\xc4\r\n") << "X-Title" << 2 << "中文";
+        // A lead byte that a bare LF cuts off is no character and goes; the
+        // CR before it then ends the line and must not stay in the value.
+        QTest::newRow("character cut off after a CR")
+            << QByteArray("Content-Length: -5\r\xd6\nServer: x\r\n") << "Content-Length" << 2
+            << "-5";
         QTest::newRow("missing") << QByteArray("Server: x\r\n") << "Content-Length" << -1 << "";
     }
 
