@@ -20,7 +20,7 @@ bool insideOrSame(const QString& path, const QString& folder) {
 
 ResourceConfigData defaultConfig(const QString& iniPath) {
     ResourceConfigData config;
-    config.LocalResources.append({1, QString(), iniPath, QString(), QString()});
+    config.LocalResources.append({1, QString(), iniPath, QString(), QString(), QString()});
     for (int type = 1; type <= 4; ++type)
         config.DescriptFiles.append({type, 1});
     config.DescriptAllFiles = {{1, QStringLiteral("*.rtf")},
