@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -99,6 +100,30 @@ class TestUrlGroupPane : public QObject {
         dialog->addressEdit()->clear();
         typeText(dialog->addressEdit(), address);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    }
+    // Right click at a point of the list: the texts of the menu that opens.
+    QStringList contextMenuAt(const QPoint& at) {
+        QStringList texts;
+        QTimer::singleShot(0, this, [&texts] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup)
+                return;
+            for (const QAction* action : popup->actions())
+                texts.append(action->text().section(' ', 0, 0));
+            popup->close();
+        });
+        QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list()->viewport(), &event);
+        // The closed menu leaves no window active here, as a desktop would.
+        pane->activateWindow();
+        if (!QTest::qWaitForWindowActive(pane.get()))
+            texts.append("<the pane did not come back>");
+        return texts;
+    }
+    QPoint rowPoint(int i) const {
+        const QRect rect = list()->visualItemRect(list()->topLevelItem(i));
+        return rect.intersected(list()->viewport()->rect()).center();
     }
     bool enabled(int id) const { return commands->action(id)->isEnabled(); }
     bool dialogOpen() const { return pane->editDialog() && pane->editDialog()->isVisible(); }
@@ -247,6 +272,28 @@ private Q_SLOTS:
         QVERIFY(rows().isEmpty());
         QVERIFY(fileEntries().isEmpty());
         QVERIFY(!enabled(DeleteUrlGroup));
+    }
+
+    void theContextMenuOffersWhatTheRowAndTheGroupAllow() {
+        prompter.typeNext(QString("工作"));
+        QVERIFY(commands->trigger(NewUrlGroup));
+        QVERIFY(commands->trigger(NewUrl));
+        typeAndOk("甲", "http://a");
+        const QPoint empty(10, list()->viewport()->height() - 5);
+        QCOMPARE(contextMenuAt(rowPoint(0)),
+                 QStringList({"打开", "新建", "剪切", "删除", "修改", "新建网址群"}));
+        QCOMPARE(contextMenuAt(empty), QStringList({"新建", "新建网址群"}));
+        clickRow(0);
+        key(Qt::Key_X, Qt::ControlModifier);
+        // A special group shown: a left click leaves paste off, a right
+        // click offers it.
+        clickBelowRows();
+        QVERIFY(!enabled(PasteUrl));
+        QCOMPARE(contextMenuAt(empty), QStringList({"新建", "粘贴", "新建网址群"}));
+        QVERIFY(enabled(PasteUrl));
+        chooseGroup("工作");
+        QCOMPARE(contextMenuAt(empty),
+                 QStringList({"新建", "粘贴", "新建网址群", "删除当前网址群", "修改当前网址群"}));
     }
 
     void aSavedPageFillsANewEntry() {
