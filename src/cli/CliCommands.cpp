@@ -33,6 +33,7 @@ const CliCommand kCommands[] = {
      "QUERY [--scope CODE] [--types LIST] [--case] [--word] [--regex] [--names-only] "
      "[--hidden]",
      cliGrep},
+    {"urls", "[--group NAME] | add TITLE URL [--group NAME]", cliUrls},
 };
 } // namespace
 

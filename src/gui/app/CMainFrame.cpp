@@ -26,6 +26,7 @@
 #include "store/CategoryTreeModel.h"
 #include "store/RecycleBinModel.h"
 #include "store/TreeService.h"
+#include "web/UrlGroups.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -96,6 +97,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createPanes();
     createCapture();
     createWeb();
+    createUrlGroups();
     createMenus();
     createToolBars();
     createStatusBar();

@@ -29,10 +29,12 @@ class CKnowledgeTreePane;
 class CRecycleBinPane;
 class CSearchDialog;
 class CSearchItemView;
+class CUrlGroupPane;
 class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class TreeService;
+class UrlGroups;
 class WebPreviewCommands;
 class WebWindows;
 class DescriptTypeSelector;
@@ -86,6 +88,7 @@ public:
     WebWindows& web() { return *m_web; }
     WebPreviewCommands& webPreview() { return *m_preview; }
     MaterialWindows& materialWindows() { return *m_materialWindows; }
+    CUrlGroupPane& urlPane() { return *m_urlPane; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +110,8 @@ private:
     void createWeb();
     void createWebMenus();
     void createWebToolBars();
+    // The navigation pane's kept web addresses, opened in the browser.
+    void createUrlGroups();
     void showPane(int id);
     void fillTypeSelector();
     void addTypeFromToolbar();
@@ -170,4 +175,6 @@ private:
     QPointer<CSearchDialog> m_searchDialog;
     PageCapture* m_capture = nullptr;
     CaptureCommands* m_captureCommands = nullptr;
+    std::unique_ptr<UrlGroups> m_urls;
+    CUrlGroupPane* m_urlPane = nullptr;
 };

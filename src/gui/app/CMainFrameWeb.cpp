@@ -54,6 +54,7 @@ void CMainFrame::createWebMenus() {
     for (int id = TextSizeLargest; id <= TextSizeSmallest; ++id)
         sizes->addAction(m_commands->action(id));
     web->addAction(m_commands->action(SavePageAs));
+    web->addAction(m_commands->action(SavePageIntoUrlGroup));
     web->addSeparator();
     m_captureCommands->addToMenu(*web);
     web->addSeparator();

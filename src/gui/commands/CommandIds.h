@@ -128,6 +128,18 @@ inline constexpr int OpenSearchResult = 32945;
 inline constexpr int DockSearchResult = 32946;
 inline constexpr int SearchResultToMaterials = 32947;
 
+// Kept web addresses (the navigation pane)
+inline constexpr int OpenUrl = 780;
+inline constexpr int NewUrl = 781;
+inline constexpr int CutUrl = 782;
+inline constexpr int PasteUrl = 783;
+inline constexpr int DeleteUrl = 784;
+inline constexpr int ModifyUrl = 785;
+inline constexpr int NewUrlGroup = 786;
+inline constexpr int DeleteUrlGroup = 787;
+inline constexpr int RenameUrlGroup = 788;
+inline constexpr int SavePageIntoUrlGroup = 1342;
+
 // Knowledge-base sets
 inline constexpr int NewBlankBase = 32836;
 inline constexpr int SystemSettings = 32839;
