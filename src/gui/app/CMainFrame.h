@@ -33,6 +33,7 @@ class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
 class TreeService;
+class UpdateCheck;
 class WebPreviewCommands;
 class WebWindows;
 class DescriptTypeSelector;
@@ -87,6 +88,10 @@ public:
     WebPreviewCommands& webPreview() { return *m_preview; }
     MaterialWindows& materialWindows() { return *m_materialWindows; }
 
+    // Starts the day's update check, once the window is up; a notice of a
+    // new release opens beside the window when the server has answered.
+    void startUpdateCheck();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -138,6 +143,7 @@ private:
     Workspace m_workspace;
     Prompter& m_prompter;
     Profile& m_profile;
+    UpdateCheck* m_updateCheck = nullptr;
     CommandRegistry* m_commands;
     DocumentArea* m_documents;
     DescriptTypeSelector* m_typeSelector = nullptr;
