@@ -1,3 +1,4 @@
+#include "LocalWebServer.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "app/CMainFrame.h"
@@ -7,13 +8,16 @@
 #include "commands/CommandRegistry.h"
 #include "config/FirstRunSetup.h"
 #include "config/Profile.h"
+#include "dialogs/UpdateNoticeWindow.h"
 #include "documents/DocumentWindow.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "store/CategoryTreeModel.h"
+#include "web/UpdateProfile.h"
 
 #include <QDir>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -165,6 +169,27 @@ private Q_SLOTS:
         }
         Profile reread(m_profile->filePath());
         QCOMPARE(reread.intValue("Settings", "DefFontSize", 2), 4);
+    }
+
+    void updateNoticeOpensBesideTheWindow() {
+        TestHome home;
+        ScriptedPrompter prompter;
+        LocalWebServer server;
+        server.put("/NetUpload/UpdateInfo.txt",
+                   "VERSION=1.3\r\nDOWNLOAD1=Site A|http://a.example/\r\n", "text/plain");
+        UpdateProfile(*m_profile).setServer(QString("127.0.0.1:%1").arg(server.serverPort()));
+        CMainFrame frame(ProgramPaths(home.path(), home.path()), prompter, *m_profile);
+        QVERIFY(frame.OnCreate([] { return true; }));
+        frame.show();
+        frame.startUpdateCheck();
+        // The server is served by this thread's event loop: had the check
+        // blocked it, no answer could come.
+        QTRY_VERIFY_WITH_TIMEOUT(frame.findChild<UpdateNoticeWindow*>(), 20000);
+        auto* notice = frame.findChild<UpdateNoticeWindow*>();
+        QCOMPARE(notice->messageLabel()->text(),
+                 QString("官方已发布新版本 1.3,请通过以下链接进行更新..."));
+        QCOMPARE(server.requests(), QStringList{"/NetUpload/UpdateInfo.txt"});
+        QVERIFY(QFile::exists(home.path("UploadFile")));
     }
 };
 

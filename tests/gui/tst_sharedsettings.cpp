@@ -125,7 +125,7 @@ private Q_SLOTS:
 
         // The start-base list of the settings says the same.
         UserInfoSettings settings(frame.workspace());
-        CUserInfoPage page(settings);
+        CUserInfoPage page(settings, profile);
         QComboBox* startBases = page.startBaseBox();
         QVERIFY(startBases);
         QCOMPARE(itemsOf(*startBases), QStringList({"窗口库 [1]", entry}));

@@ -1,4 +1,5 @@
 #include "BasesHome.h"
+#include "config/Profile.h"
 #include "dialogs/CLocalResourceSet.h"
 #include "dialogs/CSystemSettingSheet.h"
 #include "dialogs/CUserInfoPage.h"
@@ -34,7 +35,8 @@ class TestSystemSettingSheet : public QObject {
 private Q_SLOTS:
     void cancelStillSavesWhatThePagesChanged() {
         Home h;
-        CSystemSettingSheet sheet(h.workspace);
+        Profile profile(h.home.path("Keepsake.conf"));
+        CSystemSettingSheet sheet(h.workspace, profile);
         QSignalSpy closed(&sheet, &CSystemSettingSheet::closed);
         QSignalSpy typesChanged(&sheet, &CSystemSettingSheet::typesChanged);
         sheet.show();

@@ -1,11 +1,14 @@
 #include "BasesHome.h"
+#include "config/Profile.h"
 #include "dialogs/CUserInfoPage.h"
+#include "web/UpdateProfile.h"
 #include "workspace/SystemSettingsSheet.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -51,7 +54,8 @@ private Q_SLOTS:
         Home h;
         {
             SystemSettingsSheet sheet(h.workspace);
-            CUserInfoPage page(sheet.userInfo());
+            Profile profile(h.home.path("Keepsake.conf"));
+            CUserInfoPage page(sheet.userInfo(), profile);
             page.show();
             pick(*page.startBaseBox(), "甲 [1]");
             pick(*page.searchGroupBox(), "文档");
@@ -71,7 +75,8 @@ private Q_SLOTS:
         Home h;
         h.workspace.config().IsStartLoggResource = 0;
         SystemSettingsSheet sheet(h.workspace);
-        CUserInfoPage page(sheet.userInfo());
+        Profile profile(h.home.path("Keepsake.conf"));
+        CUserInfoPage page(sheet.userInfo(), profile);
         QVERIFY(!page.startCheck()->isChecked());
         QVERIFY(!page.startGroup()->isEnabled());
         QTest::mouseClick(page.startCheck(), Qt::LeftButton);
@@ -82,7 +87,8 @@ private Q_SLOTS:
     void showsTheConfiguredChoicesAndBasesCreatedMeanwhile() {
         Home h;
         SystemSettingsSheet sheet(h.workspace);
-        CUserInfoPage page(sheet.userInfo());
+        Profile profile(h.home.path("Keepsake.conf"));
+        CUserInfoPage page(sheet.userInfo(), profile);
         page.show();
         QVERIFY(page.startCheck()->isChecked());
         QVERIFY(page.startGroup()->isEnabled());
@@ -101,6 +107,36 @@ private Q_SLOTS:
         sheet.searchGroupsChanged();
         pick(*page.searchGroupBox(), "音乐");
         QCOMPARE(h.workspace.config().SearchFileTypeGroupID, 9);
+    }
+
+    void updateServerGoesIntoTheProfile() {
+        Home h;
+        const QString profilePath = h.home.path("Keepsake.conf");
+        Profile profile(profilePath);
+        UpdateProfile(profile).setServer("old.example");
+        SystemSettingsSheet sheet(h.workspace);
+        CUserInfoPage page(sheet.userInfo(), profile);
+        page.show();
+        QCOMPARE(page.updateServerEdit()->text(), QString("old.example"));
+
+        // The other program stored a value meanwhile; it must survive.
+        {
+            Profile other(profilePath);
+            UpdateProfile(other).setUpdateVersion("1.2");
+        }
+        page.updateServerEdit()->setFocus();
+        page.updateServerEdit()->selectAll();
+        QTest::keyClicks(page.updateServerEdit(), " updates.example:8080 ");
+        QTest::keyClick(page.updateServerEdit(), Qt::Key_Return);
+        Profile fresh(profilePath);
+        QCOMPARE(UpdateProfile(fresh).server(), QString("updates.example:8080"));
+        QCOMPARE(UpdateProfile(fresh).updateVersion(), QString("1.2"));
+
+        // Emptied, no server is asked any more.
+        page.updateServerEdit()->selectAll();
+        QTest::keyClick(page.updateServerEdit(), Qt::Key_Delete);
+        QTest::keyClick(page.updateServerEdit(), Qt::Key_Return);
+        QVERIFY(UpdateProfile(fresh).server().isEmpty());
     }
 };
 

@@ -79,6 +79,7 @@ bool CKeepsakeApp::InitInstance() {
         m_profile.intValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), 2));
     if (!m_handedFiles.isEmpty())
         openHandedFiles();
+    m_mainFrame->startUpdateCheck();
     return true;
 }
 

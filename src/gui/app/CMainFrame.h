@@ -35,6 +35,7 @@ class CommandRegistry;
 class RecycleBinModel;
 class TreeService;
 class UrlGroups;
+class UpdateCheck;
 class WebPreviewCommands;
 class WebWindows;
 class DescriptTypeSelector;
@@ -90,6 +91,10 @@ public:
     MaterialWindows& materialWindows() { return *m_materialWindows; }
     CUrlGroupPane& urlPane() { return *m_urlPane; }
 
+    // Starts the day's update check, once the window is up; a notice of a
+    // new release opens beside the window when the server has answered.
+    void startUpdateCheck();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -143,6 +148,7 @@ private:
     Workspace m_workspace;
     Prompter& m_prompter;
     Profile& m_profile;
+    UpdateCheck* m_updateCheck = nullptr;
     CommandRegistry* m_commands;
     DocumentArea* m_documents;
     DescriptTypeSelector* m_typeSelector = nullptr;

@@ -57,7 +57,7 @@ void CMainFrame::createCommands() {
         [this] { return CExportTreeDlg::canExport(m_workspace); });
     m_commands->define(SystemSettings, QStringLiteral("系统设置"));
     m_commands->setHandler(SystemSettings, [this] {
-        CSystemSettingSheet sheet(m_workspace, this);
+        CSystemSettingSheet sheet(m_workspace, m_profile, this);
         connect(&sheet, &CSystemSettingSheet::baseSwitched, this, &CMainFrame::applyBaseSwitch);
         connect(&sheet, &CSystemSettingSheet::baseDeleted, this, &CMainFrame::forgetBase);
         connect(&sheet, &CSystemSettingSheet::typesChanged, this, [this] { fillTypeSelector(); });

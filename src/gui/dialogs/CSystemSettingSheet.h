@@ -8,6 +8,7 @@
 class CLocalResourceSet;
 class CSearchFileTypeSet;
 class CUserInfoPage;
+class Profile;
 class QTabWidget;
 class Workspace;
 
@@ -17,7 +18,7 @@ class Workspace;
 class CSystemSettingSheet : public QDialog {
     Q_OBJECT
 public:
-    explicit CSystemSettingSheet(Workspace& workspace, QWidget* parent = nullptr);
+    CSystemSettingSheet(Workspace& workspace, Profile& profile, QWidget* parent = nullptr);
 
     QTabWidget* tabs() const { return m_tabs; }
     CLocalResourceSet* basesPage() const { return m_basesPage; }

@@ -1,14 +1,18 @@
 #include "CUserInfoPage.h"
 
 #include "RefreshingComboBox.h"
+#include "web/UpdateProfile.h"
 #include "workspace/UserInfoSettings.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-CUserInfoPage::CUserInfoPage(UserInfoSettings& settings, QWidget* parent)
+CUserInfoPage::CUserInfoPage(UserInfoSettings& settings, Profile& profile, QWidget* parent)
     : QWidget(parent), m_settings(settings) {
     setWindowTitle(QStringLiteral("其它设置"));
     m_startCheck = new QCheckBox(QStringLiteral("系统启动是否自动加载本地知识库"), this);
@@ -33,6 +37,7 @@ CUserInfoPage::CUserInfoPage(UserInfoSettings& settings, QWidget* parent)
     layout->addWidget(m_startCheck);
     layout->addWidget(m_startGroup);
     layout->addWidget(searchGroup);
+    layout->addWidget(createUpdateGroup(profile));
     layout->addStretch(1);
 
     m_startCheck->setChecked(m_settings.startsWithBase());
@@ -74,4 +79,20 @@ void CUserInfoPage::fillGroups() {
     m_searchGroupBox->clear();
     m_searchGroupBox->addItems(m_settings.groupNames());
     m_searchGroupBox->setCurrentIndex(m_settings.searchGroupIndex());
+}
+
+QGroupBox* CUserInfoPage::createUpdateGroup(Profile& profile) {
+    auto* group = new QGroupBox(QStringLiteral("产品更新"), this);
+    m_updateServerEdit = new QLineEdit(UpdateProfile(profile).server(), group);
+    m_updateServerEdit->setPlaceholderText(QStringLiteral("主机名[:端口]"));
+    auto* hint = new QLabel(QStringLiteral("留空则不检查更新，不向任何服务器发送请求。"), group);
+    hint->setWordWrap(true);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("更新服务器:"), m_updateServerEdit);
+    form->addRow(hint);
+    // Stored on its own, read fresh by the next check: nothing else of the
+    // profile is written back.
+    connect(m_updateServerEdit, &QLineEdit::editingFinished, this,
+            [this, &profile] { UpdateProfile(profile).setServer(m_updateServerEdit->text()); });
+    return group;
 }
