@@ -22,10 +22,15 @@ std::optional<UpdateSite> siteOfLine(QByteArrayView line) {
         return std::nullopt;
     const QByteArray name = UpdateFile::trimmed(line.sliced(equals + 1, bar - equals - 1));
     const QByteArray address = UpdateFile::trimmed(line.sliced(bar + 1));
-    if (name.isEmpty() || address.isEmpty() || name.size() > UpdateFile::kMaxNameBytes ||
-        address.size() > UpdateFile::kMaxAddressBytes)
+    if (name.size() > UpdateFile::kMaxNameBytes || address.size() > UpdateFile::kMaxAddressBytes)
         return std::nullopt;
-    return UpdateSite{TextCodec::decode(name), TextCodec::decode(address)};
+    // Checked once decoded: a stray byte that is no character leaves nothing
+    // to show, and a row without a name or an address helps no one.
+    const QString nameText = TextCodec::decode(name).trimmed();
+    const QString addressText = TextCodec::decode(address).trimmed();
+    if (nameText.isEmpty() || addressText.isEmpty())
+        return std::nullopt;
+    return UpdateSite{nameText, addressText};
 }
 
 } // namespace

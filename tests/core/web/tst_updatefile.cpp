@@ -73,6 +73,8 @@ private Q_SLOTS:
                                 "DOWNLOAD2 = \tSite B |  https://b.example/ \r\n"
                                 "DOWNLOAD4=|http://empty-name/\n"
                                 "DOWNLOAD5=Empty address|  \n"
+                                // A lone byte that begins a character and ends there.
+                                "DOWNLOAD7=\xbe|http://no-name.example/\n"
                                 "DOWNLOAD6=\xd6\xd0\xce\xc4|ftp://c.example/x";
         const QList<UpdateSite> sites = UpdateFile::sites(body);
         QCOMPARE(sites.size(), 3);
