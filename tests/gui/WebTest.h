@@ -25,6 +25,11 @@ inline QString evaluate(CHtmlViewsView& view, const QString& script) {
     return result;
 }
 
+// Whether the window takes the title within the time a page needs to load.
+inline bool waitForTitle(CHtmlViewsView* view, const QString& title) {
+    return QTest::qWaitFor([&] { return view && view->windowTitle() == title; }, 30000);
+}
+
 } // namespace WebTest
 
 // The browser wants its GL contexts shared before the application starts; a

@@ -34,9 +34,6 @@ class TestUrlGroupBrowser : public QObject {
         frame->web().addressBox().setEditText(address);
         QVERIFY(frame->commands().trigger(GoToAddress));
     }
-    static bool waitForTitle(CHtmlViewsView* view, const QString& title) {
-        return QTest::qWaitFor([&] { return view && view->windowTitle() == title; }, 30000);
-    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -55,7 +52,7 @@ private Q_SLOTS:
     void aPageShownIsKeptAndOpenedAgain() {
         const QString a = server.url("/a").toString();
         go(a);
-        QVERIFY(waitForTitle(active(), "甲页"));
+        QVERIFY(WebTest::waitForTitle(active(), "甲页"));
         frame->commands().updateEnabled();
         QVERIFY(frame->commands().trigger(SavePageIntoUrlGroup));
         CUrlEditDlg* dialog = pane().editDialog();
@@ -70,14 +67,14 @@ private Q_SLOTS:
         QVERIFY(stored.contains("|甲页|" + a + "|\r\n"));
 
         go(server.url("/b").toString());
-        QVERIFY(waitForTitle(active(), "乙页"));
+        QVERIFY(WebTest::waitForTitle(active(), "乙页"));
         QTreeWidget* list = pane().list();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->topLevelItem(0))
                               .intersected(list->viewport()->rect())
                               .center());
         QVERIFY(frame->commands().trigger(OpenUrl));
-        QVERIFY(waitForTitle(active(), "甲页"));
+        QVERIFY(WebTest::waitForTitle(active(), "甲页"));
         QCOMPARE(frame->web().addressBox().currentText(), a);
     }
 };

@@ -42,9 +42,6 @@ class TestWebWindows : public QObject {
         box().lineEdit()->setText(text);
         QTest::keyClick(&box(), Qt::Key_Return, modifiers);
     }
-    static bool waitForTitle(CHtmlViewsView* view, const QString& title) {
-        return QTest::qWaitFor([&] { return view && view->windowTitle() == title; }, 30000);
-    }
     static QVariant evaluate(CHtmlViewsView* view, const QString& script) {
         return WebTest::evaluate(*view, script);
     }
@@ -64,18 +61,18 @@ private Q_SLOTS:
         QCOMPARE(webWindows().size(), 1);
         CHtmlViewsView* view = webWindows().first();
         QCOMPARE(view->windowTitle(), QString("空白")); // until the page names itself
-        QVERIFY(waitForTitle(view, "甲页"));
+        QVERIFY(WebTest::waitForTitle(view, "甲页"));
         QCOMPARE(box().currentText(), a);
         QTRY_COMPARE(frame->statusBar()->currentMessage(), QString("完成"));
 
         typeAndEnter(server.url("/b").toString());
-        QVERIFY(waitForTitle(view, "乙页"));
+        QVERIFY(WebTest::waitForTitle(view, "乙页"));
         QCOMPARE(webWindows().size(), 1); // the active web window is reused
         QTRY_VERIFY(commands().action(CommandIds::WebBack)->isEnabled());
         QVERIFY(!commands().action(CommandIds::WebForward)->isEnabled());
 
         QVERIFY(commands().trigger(CommandIds::WebBack));
-        QVERIFY(waitForTitle(view, "甲页"));
+        QVERIFY(WebTest::waitForTitle(view, "甲页"));
         QTRY_VERIFY(commands().action(CommandIds::WebForward)->isEnabled());
         QCOMPARE(box().currentText(), a);
 
@@ -103,7 +100,7 @@ private Q_SLOTS:
 
         box().setEditText(server.url("/a").toString());
         QVERIFY(commands().trigger(CommandIds::GoToAddress));
-        QVERIFY(waitForTitle(webWindows().first(), "甲页"));
+        QVERIFY(WebTest::waitForTitle(webWindows().first(), "甲页"));
         QCOMPARE(webWindows().size(), 1);
 
         // A text document in front: the address gets a window of its own.
@@ -117,12 +114,12 @@ private Q_SLOTS:
         box().setEditText(server.url("/b").toString());
         QVERIFY(commands().trigger(CommandIds::GoToAddress));
         QCOMPARE(webWindows().size(), 2);
-        QVERIFY(waitForTitle(webWindows().last(), "乙页"));
+        QVERIFY(WebTest::waitForTitle(webWindows().last(), "乙页"));
 
         // "当前页" opens the active page's address again in a new window.
         QVERIFY(commands().trigger(CommandIds::CurrentPageInNewWindow));
         QCOMPARE(webWindows().size(), 3);
-        QVERIFY(waitForTitle(webWindows().last(), "乙页"));
+        QVERIFY(WebTest::waitForTitle(webWindows().last(), "乙页"));
     }
 
     void aSingleWordIsLookedUpOnlyThroughAServiceTheUserSet() {
@@ -168,7 +165,7 @@ private Q_SLOTS:
 
         typeAndEnter(server.url("/a").toString());
         CHtmlViewsView* view = active();
-        QVERIFY(waitForTitle(view, "甲页"));
+        QVERIFY(WebTest::waitForTitle(view, "甲页"));
         QVERIFY(commands().trigger(CommandIds::TextSizeLargest)); // zoom 1.3
         // The page's CSS width shrinks by the zoom: an independent measure of
         // what the engine applies, not what the view asked for.
@@ -176,7 +173,7 @@ private Q_SLOTS:
         QTRY_VERIFY(qAbs(evaluate(view, "window.innerWidth").toDouble() - width / 1.3) < 3);
 
         typeAndEnter(server.url("/b", "localhost").toString());
-        QVERIFY(waitForTitle(view, "乙页"));
+        QVERIFY(WebTest::waitForTitle(view, "乙页"));
         QTRY_VERIFY(qAbs(evaluate(view, "window.innerWidth").toDouble() - width / 1.3) < 3);
     }
 
@@ -187,7 +184,7 @@ private Q_SLOTS:
                    "<script>window.open('/b');</script></body></html>");
         typeAndEnter(server.url("/popup").toString());
         CHtmlViewsView* view = active();
-        QVERIFY(waitForTitle(view, "弹出"));
+        QVERIFY(WebTest::waitForTitle(view, "弹出"));
         QCOMPARE(evaluate(view, "[typeof window.external.AddFavorite, "
                                 "typeof window.external.addfavorite, "
                                 "typeof window.external.addProxy, "
@@ -203,7 +200,7 @@ private Q_SLOTS:
         QVERIFY(surface);
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 40));
         QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 2, 30000);
-        QVERIFY(waitForTitle(webWindows().last(), "甲页"));
+        QVERIFY(WebTest::waitForTitle(webWindows().last(), "甲页"));
     }
 
     void aPageThatClosesItsWindowClosesItsTab() {
@@ -215,7 +212,7 @@ private Q_SLOTS:
                               "</body></html>");
         typeAndEnter(server.url("/opener").toString());
         CHtmlViewsView* opener = active();
-        QVERIFY(waitForTitle(opener, "开"));
+        QVERIFY(WebTest::waitForTitle(opener, "开"));
         QTest::mouseClick(opener->browser()->focusProxy(), Qt::LeftButton, {}, QPoint(40, 40));
         QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 2, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(webWindows().size(), 1, 30000);

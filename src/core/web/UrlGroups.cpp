@@ -136,20 +136,29 @@ UrlGroups::EditResult UrlGroups::update(const Change& change) {
     return EditResult::Incomplete;
 }
 
-UrlGroups::EditResult UrlGroups::addEntry(const QString& groupName, const QString& title,
-                                          const QString& address) {
+std::optional<std::pair<QString, QString>> UrlGroups::typedEntry(const QString& title,
+                                                                 const QString& address) {
     const QString t = entryText(title);
     QString a = entryText(address);
     if (t.isEmpty()) {
         refuse({QStringLiteral("请填写网址名!"), kError});
-        return EditResult::Incomplete;
+        return std::nullopt;
     }
     if (a.isEmpty()) {
         refuse({QStringLiteral("请填写URL!"), kError});
-        return EditResult::Incomplete;
+        return std::nullopt;
     }
     if (a.endsWith(QLatin1Char('/')))
         a.chop(1);
+    return std::pair{t, a};
+}
+
+UrlGroups::EditResult UrlGroups::addEntry(const QString& groupName, const QString& title,
+                                          const QString& address) {
+    const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
+    if (!typed)
+        return EditResult::Incomplete;
+    const auto& [t, a] = *typed;
     return update([&](UrlLists& lists) -> std::optional<Refusal> {
         const std::optional<QString> groupId = targetGroupId(lists, groupName);
         if (!groupId)
@@ -167,18 +176,10 @@ UrlGroups::EditResult UrlGroups::addEntry(const QString& groupName, const QStrin
 
 UrlGroups::EditResult UrlGroups::modifyEntry(const QString& id, const QString& title,
                                              const QString& address) {
-    const QString t = entryText(title);
-    QString a = entryText(address);
-    if (t.isEmpty()) {
-        refuse({QStringLiteral("请填写网址名!"), kError});
+    const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
+    if (!typed)
         return EditResult::Incomplete;
-    }
-    if (a.isEmpty()) {
-        refuse({QStringLiteral("请填写URL!"), kError});
-        return EditResult::Incomplete;
-    }
-    if (a.endsWith(QLatin1Char('/')))
-        a.chop(1);
+    const auto& [t, a] = *typed;
     const Refusal invalid{QStringLiteral("无效的URL!"), QStringLiteral("修改错误"),
                           EditResult::Incomplete};
     if (id.isEmpty()) {

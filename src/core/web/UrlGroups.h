@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class Prompter;
 
@@ -65,6 +66,10 @@ public:
     std::optional<QString> renameGroup(const QString& groupName);
 
 private:
+    // The title and address as stored, trimmed and without a final "/";
+    // nothing after a message when either is empty.
+    std::optional<std::pair<QString, QString>> typedEntry(const QString& title,
+                                                          const QString& address);
     struct Refusal {
         QString text;
         QString caption;
