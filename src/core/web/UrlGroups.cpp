@@ -158,7 +158,8 @@ UrlGroups::EditResult UrlGroups::addEntry(const QString& groupName, const QStrin
     const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
     if (!typed)
         return EditResult::Incomplete;
-    const auto& [t, a] = *typed;
+    const QString& t = typed->first;
+    const QString& a = typed->second;
     return update([&](UrlLists& lists) -> std::optional<Refusal> {
         const std::optional<QString> groupId = targetGroupId(lists, groupName);
         if (!groupId)
@@ -179,7 +180,8 @@ UrlGroups::EditResult UrlGroups::modifyEntry(const QString& id, const QString& t
     const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
     if (!typed)
         return EditResult::Incomplete;
-    const auto& [t, a] = *typed;
+    const QString& t = typed->first;
+    const QString& a = typed->second;
     const Refusal invalid{QStringLiteral("无效的URL!"), QStringLiteral("修改错误"),
                           EditResult::Incomplete};
     if (id.isEmpty()) {
