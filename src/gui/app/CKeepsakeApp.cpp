@@ -2,12 +2,14 @@
 
 #include "CMainFrame.h"
 #include "SingleInstance.h"
+#include "commands/CommandIcons.h"
 #include "config/FirstRunSetup.h"
 #include "dialogs/CStorePathDlg.h"
 
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QTranslator>
 #include <utility>
 
@@ -16,6 +18,7 @@ CKeepsakeApp::CKeepsakeApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Keepsake"));
     setApplicationDisplayName(QStringLiteral("Keepsake"));
     installTranslations();
+    CommandIcons::useProgramTheme();
     installEventFilter(this);
 }
 
@@ -93,7 +96,10 @@ void CKeepsakeApp::openHandedFiles() {
 }
 
 int CKeepsakeApp::ExitInstance() {
+    const bool restart = m_mainFrame && m_mainFrame->restartAtExit();
     m_mainFrame.reset();
     m_instance.reset();
+    if (restart)
+        QProcess::startDetached(applicationFilePath(), {});
     return 0;
 }

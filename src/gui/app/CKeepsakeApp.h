@@ -23,6 +23,9 @@ public:
     // True when InitInstance ended because a window already runs on the
     // program folder and took this start's files: that is no failure.
     bool handedOver() const { return m_handedOver; }
+    // Releases the window and the single-instance claim, then starts the
+    // program again when a classic layout asked for it: the new instance
+    // must find the layout written and the claim free.
     int ExitInstance();
 
     bool overwriteMode() const { return m_overwriteMode; }

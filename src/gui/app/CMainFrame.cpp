@@ -7,6 +7,7 @@
 #include "MaterialWindows.h"
 #include "OpenBaseFollowers.h"
 #include "Prompter.h"
+#include "WindowTheme.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "config/Profile.h"
@@ -92,15 +93,20 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
         return false;
 
     createCommands();
+    createLayoutCommands();
+    createThemeCommands();
+    createHelp();
     createModels();
     createMaterialWindows();
     createPanes();
+    createTaskPanel();
     createCapture();
     createWeb();
     createUrlGroups();
     createMenus();
     createToolBars();
     createStatusBar();
+    const bool arranged = restoreLayoutAtStart();
     // The one way the window learns of a base opened or closed, whoever
     // opened it (start-up, the selector, the settings sheet).
     connect(&m_workspace, &Workspace::baseOpened, this, &CMainFrame::showBaseState);
@@ -115,15 +121,20 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     m_workspace.OpenStartBase();
     m_materials->service().loadDockStation();
 
-    // The panes come up in the order the user expects to find them filled.
-    for (int id :
-         {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase, CommandIds::PaneRecycleBin,
-          CommandIds::PaneSearchResults, CommandIds::PaneFileBrowser, CommandIds::PaneOpenMaterials,
-          CommandIds::PaneDockStation, CommandIds::PaneMaterials, CommandIds::PaneProperties})
-        m_panes.value(id)->show();
+    // Without a layout of the user's, the panes come up in the order the
+    // user expects to find them filled; a restored layout keeps the panes
+    // the user closed closed, all but the knowledge base's own.
+    if (!arranged) {
+        for (int id :
+             {CommandIds::PaneNavigation, CommandIds::PaneKnowledgeBase, CommandIds::PaneRecycleBin,
+              CommandIds::PaneSearchResults, CommandIds::PaneFileBrowser,
+              CommandIds::PaneOpenMaterials, CommandIds::PaneDockStation, CommandIds::PaneMaterials,
+              CommandIds::PaneProperties})
+            m_panes.value(id)->show();
+        showPane(CommandIds::PaneMaterials);
+        showPane(CommandIds::PaneOpenMaterials);
+    }
     showPane(CommandIds::PaneKnowledgeBase);
-    showPane(CommandIds::PaneMaterials);
-    showPane(CommandIds::PaneOpenMaterials);
 
     showBaseState();
     if (firstStart && m_workspace.currentBase().IsOpen())
@@ -428,6 +439,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     hide();
+    saveLayoutAtExit();
     m_profile.setValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), defFontSize());
     m_profile.sync();
     event->accept();

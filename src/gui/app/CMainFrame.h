@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Workspace.h"
+#include "config/WindowLayout.h"
 #include "search/QueryHistory.h"
 #include "store/MaterialClipboard.h"
 
@@ -8,6 +9,7 @@
 #include <QMap>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class CaptureCommands;
 class CategoryTreeModel;
@@ -30,6 +32,8 @@ class CRecycleBinPane;
 class CSearchDialog;
 class CSearchItemView;
 class CUrlGroupPane;
+class CTaskPanel;
+class WindowTheme;
 class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
@@ -91,6 +95,17 @@ public:
     MaterialWindows& materialWindows() { return *m_materialWindows; }
     CUrlGroupPane& urlPane() { return *m_urlPane; }
 
+    // The arrangement of bars and panes, exchanged in the order the layout
+    // file keeps it: command bars, keys, bar options, panes. False when the
+    // panes' saved state could not be restored.
+    WindowLayout SaveLayout() const;
+    bool LoadLayout(const WindowLayout& layout);
+    bool isFullScreenMode() const { return m_fullScreen; }
+    // Set when a classic layout asked for a restart and the window closed.
+    bool restartAtExit() const { return m_restartAtExit; }
+    CTaskPanel& taskPanel() { return *m_taskPanel; }
+    WindowTheme& theme() { return *m_theme; }
+
     // Starts the day's update check, once the window is up; a notice of a
     // new release opens beside the window when the server has answered.
     void startUpdateCheck();
@@ -109,6 +124,18 @@ private:
     // A base on a read-only medium can be browsed and searched only.
     void showWritability();
     void createCommands();
+    void createTaskPanel();
+    void createLayoutCommands();
+    void createThemeCommands();
+    void createHelp();
+    // True when the layout file gave the bars and panes their places.
+    bool restoreLayoutAtStart();
+    void saveLayoutAtExit();
+    // Between the normal and the full-screen arrangement, keeping the one
+    // left for the way back.
+    void swapArrangement();
+    void toggleFullScreen();
+    void applyClassicLayout(int number);
     void createMenus();
     void createToolBars();
     void createStatusBar();
@@ -183,4 +210,12 @@ private:
     CaptureCommands* m_captureCommands = nullptr;
     std::unique_ptr<UrlGroups> m_urls;
     CUrlGroupPane* m_urlPane = nullptr;
+    CTaskPanel* m_taskPanel = nullptr;
+    QDockWidget* m_taskDock = nullptr;
+    std::unique_ptr<WindowTheme> m_theme;
+    std::optional<WindowLayout> m_keptFullScreen;
+    QByteArray m_normalGeometry;
+    bool m_fullScreen = false;
+    bool m_layoutSaveForbidden = false;
+    bool m_restartAtExit = false;
 };

@@ -5,6 +5,7 @@
 #include "DescriptTypeSelector.h"
 #include "DocumentArea.h"
 #include "QueryBox.h"
+#include "commands/CommandIcons.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "config/Profile.h"
@@ -125,6 +126,19 @@ void CMainFrame::createMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     for (auto it = m_panes.cbegin(); it != m_panes.cend(); ++it) // in the order of their ids
         view->addAction(m_commands->action(it.key()));
+    view->addAction(m_commands->action(TaskPanel));
+    view->addSeparator();
+    view->addAction(m_commands->action(FullScreen));
+    view->addSeparator();
+    QMenu* skins = view->addMenu(QStringLiteral("界面风格"));
+    for (int id = SkinVistaBlue; id <= SkinSystem; ++id)
+        skins->addAction(m_commands->action(id));
+    QMenu* paintThemes = view->addMenu(QStringLiteral("界面主题"));
+    for (int id : {PaintTheme2002, PaintTheme2005})
+        paintThemes->addAction(m_commands->action(id));
+    QMenu* classics = view->addMenu(QStringLiteral("经典窗口布局"));
+    for (int id = ClassicLayout1; id <= ClassicLayout5; ++id)
+        classics->addAction(m_commands->action(id));
 
     QMenu* base = menuBar()->addMenu(QStringLiteral("知识库(&K)"));
     for (int id : {AddRootItem, AddChildItem, RenameItem, DeleteItem})
@@ -149,6 +163,8 @@ void CMainFrame::createMenus() {
     for (int id : {NewBlankBase, NewBaseFromFile, ExportBaseTree, SystemSettings})
         base->addAction(m_commands->action(id));
 
+    createWebMenus();
+
     QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     for (int id : {CloseActive, CloseAllButActive, CloseOtherKinds, CloseActiveKind})
         window->addAction(m_commands->action(id));
@@ -156,7 +172,9 @@ void CMainFrame::createMenus() {
     window->addAction(m_commands->action(CloseWebWindows));
     window->addAction(m_commands->action(CloseNonWebWindows));
     window->addAction(m_commands->action(CloseAllPages));
-    createWebMenus();
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(m_commands->action(Help));
 }
 
 void CMainFrame::createToolBars() {
@@ -166,7 +184,11 @@ void CMainFrame::createToolBars() {
     standard->addAction(m_commands->action(Save));
     standard->addAction(m_commands->action(SaveAll));
     standard->addSeparator();
-    standard->addWidget(new QLabel(QStringLiteral(" 描述文件类型: "), standard));
+    standard->addAction(m_commands->action(NewMaterial));
+    standard->addSeparator();
+    auto* typeCaption = new QLabel(QStringLiteral(" 描述文件类型: "), standard);
+    typeCaption->setObjectName(QStringLiteral("descriptTypeCaption"));
+    standard->addWidget(typeCaption);
     m_typeSelector = new DescriptTypeSelector(standard);
     standard->addWidget(m_typeSelector);
     connect(m_typeSelector, &DescriptTypeSelector::addTypeRequested, this,
@@ -177,7 +199,9 @@ void CMainFrame::createToolBars() {
 
     QToolBar* search = addToolBar(QStringLiteral("搜索工具条"));
     search->setObjectName(QStringLiteral("搜索工具条"));
-    search->addWidget(new QLabel(QStringLiteral(" 查找: "), search));
+    auto* queryCaption = new QLabel(QStringLiteral(" 查找: "), search);
+    queryCaption->setObjectName(QStringLiteral("queryCaption"));
+    search->addWidget(queryCaption);
     m_queryBox = new QueryBox(m_queryHistory, search);
     search->addWidget(m_queryBox);
     connect(m_queryBox, &QueryBox::searchRequested, m_commands->action(KbSearch),
@@ -189,5 +213,19 @@ void CMainFrame::createToolBars() {
     windows->setObjectName(QStringLiteral("窗口工具条"));
     windows->addAction(m_commands->action(CloseActive));
     windows->addAction(m_commands->action(CloseAllPages));
+    windows->addSeparator();
+    windows->addAction(m_commands->action(FullScreen));
     createWebToolBars();
+
+    // Shown in full screen, where it is the way back.
+    QToolBar* fullScreen = addToolBar(QStringLiteral("全屏工具条"));
+    fullScreen->setObjectName(QStringLiteral("全屏工具条"));
+    fullScreen->addAction(m_commands->action(FullScreen));
+    fullScreen->hide();
+
+    QToolBar* themes = addToolBar(QStringLiteral("主题工具条"));
+    themes->setObjectName(QStringLiteral("主题工具条"));
+    for (int id : {PaintTheme2002, PaintTheme2005})
+        themes->addAction(m_commands->action(id));
+    CommandIcons::install(*m_commands);
 }

@@ -102,6 +102,7 @@ void CMainFrame::createWebToolBars() {
     QToolBar* page = addToolBar(QStringLiteral("网页浏览"));
     page->setObjectName(QStringLiteral("网页浏览"));
     auto* caption = new QLabel(QStringLiteral(" 地址(&D) "), page);
+    caption->setObjectName(QStringLiteral("addressCaption"));
     caption->setBuddy(&m_web->addressBox());
     page->addWidget(caption);
     page->addWidget(&m_web->addressBox());
@@ -113,6 +114,14 @@ void CMainFrame::createWebToolBars() {
     addToolBar(Qt::BottomToolBarArea, preview);
     preview->setObjectName(QStringLiteral("网页预览工具条"));
     m_preview->fillToolBar(*preview);
+}
+
+void CMainFrame::createHelp() {
+    m_commands->define(CommandIds::Help, QStringLiteral("产品使用帮助"),
+                       QKeySequence::HelpContents);
+    m_commands->setHandler(CommandIds::Help, [this] {
+        openDocument(m_workspace.paths().helpFile(QStringLiteral("help.htm")));
+    });
 }
 
 int CMainFrame::defFontSize() const {

@@ -59,6 +59,19 @@ inline constexpr int PreviousPage = 22922;
 inline constexpr int NextPage = 22923;
 
 inline constexpr int Help = 174;
+// The window's arrangement and look
+inline constexpr int FullScreen = 139;
+inline constexpr int AutoHideAllPanes = 32818;
+inline constexpr int MoreWindows = 32822;
+inline constexpr int Customize = 35001;
+inline constexpr int PaintTheme2002 = 32787;
+inline constexpr int PaintTheme2005 = 32788;
+inline constexpr int SkinVistaBlue = 32789;
+inline constexpr int SkinVistaBlank = 32790;
+inline constexpr int SkinSystem = 32791;
+inline constexpr int ClassicLayout1 = 32939; // to 32943, the fifth
+inline constexpr int ClassicLayout5 = 32943;
+inline constexpr int TaskPanel = 35002; // shows the task panel; an id of our own
 inline constexpr int Save = 32775;
 inline constexpr int SaveAll = 32776;
 inline constexpr int CloseAllPages = 32821;
