@@ -217,6 +217,7 @@ private Q_SLOTS:
         QVERIFY(f.commands.action(kSave)->shortcuts().isEmpty()); // taken away
         CCustomizeSheet sheet(&f.window, f.commands, f.options, f.prompter);
         sheet.show();
+        sheet.tabs()->setCurrentIndex(1);
         click(sheet.keyboardPage(), "全部重置");
         click(&sheet, "确定");
         QCOMPARE(f.commands.action(kNew)->shortcuts(), {QKeySequence("Ctrl+N")});
@@ -257,7 +258,10 @@ private Q_SLOTS:
         sheet.show();
         sheet.tabs()->setCurrentIndex(2);
         CustomizeOptionsPage* page = sheet.optionsPage();
-        QTest::mouseClick(page->keysInToolTipsCheck(), Qt::LeftButton);
+        // On the box itself: the check box is as wide as the page.
+        QCheckBox* keys = page->keysInToolTipsCheck();
+        QTest::mouseClick(keys, Qt::LeftButton, {}, QPoint(8, keys->height() / 2));
+        QVERIFY(!keys->isChecked());
         click(&sheet, "确定");
         QCOMPARE(toolTipOver(f.standard, f.commands.action(kSave)), QString("保存"));
 

@@ -48,8 +48,6 @@ CustomizeKeyboardPage::CustomizeKeyboardPage(QMainWindow* window, CommandRegistr
     connect(m_commandList, &QListWidget::currentRowChanged, this, &CustomizeKeyboardPage::showKeys);
     connect(m_keyList, &QListWidget::currentRowChanged, this,
             &CustomizeKeyboardPage::updateButtons);
-    connect(m_keyEdit, &QKeySequenceEdit::keySequenceChanged, this,
-            &CustomizeKeyboardPage::updateButtons);
     connect(m_assign, &QPushButton::clicked, this, &CustomizeKeyboardPage::assign);
     connect(m_remove, &QPushButton::clicked, this, &CustomizeKeyboardPage::removeKey);
     connect(m_resetAllButton, &QPushButton::clicked, this, &CustomizeKeyboardPage::resetAll);
@@ -78,8 +76,9 @@ void CustomizeKeyboardPage::showKeys() {
 
 void CustomizeKeyboardPage::updateButtons() {
     const int id = currentCommand();
-    const QKeySequence key = m_keyEdit->keySequence();
-    m_assign->setEnabled(id && !key.isEmpty() && !m_keys.value(id).contains(key));
+    // The edit tells of a new key only a second after it was typed, too late
+    // for the button; assign() looks at the key itself.
+    m_assign->setEnabled(id != 0);
     m_remove->setEnabled(id && m_keyList->currentRow() >= 0);
 }
 
