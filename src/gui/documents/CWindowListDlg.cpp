@@ -16,6 +16,11 @@ QMdiSubWindow* frameOf(DocumentWindow* document) {
     return qobject_cast<QMdiSubWindow*>(document->parentWidget());
 }
 
+DocumentWindow* activeDocument(QMdiArea* area) {
+    QMdiSubWindow* frame = area->currentSubWindow();
+    return frame ? qobject_cast<DocumentWindow*>(frame->widget()) : nullptr;
+}
+
 } // namespace
 
 CWindowListDlg::CWindowListDlg(QMdiArea* area, QWidget* parent)
@@ -44,16 +49,17 @@ CWindowListDlg::CWindowListDlg(QMdiArea* area, QWidget* parent)
     connect(m_close, &QPushButton::clicked, this, &CWindowListDlg::closeSelected);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     refresh();
-    if (QMdiSubWindow* active = m_area->currentSubWindow()) {
-        const int row = m_area->subWindowList().indexOf(active);
-        if (row >= 0 && row < m_list->count())
-            m_list->setCurrentRow(row);
+    if (DocumentWindow* active = activeDocument(m_area)) {
+        for (int row = 0; row < m_list->count(); ++row) {
+            if (m_list->item(row)->data(Qt::UserRole).value<QObject*>() == active)
+                m_list->setCurrentRow(row);
+        }
     }
 }
 
 void CWindowListDlg::refresh() {
     m_list->clear();
-    for (QMdiSubWindow* frame : m_area->subWindowList()) {
+    for (QMdiSubWindow* frame : m_area->subWindowList(QMdiArea::CreationOrder)) {
         auto* document = qobject_cast<DocumentWindow*>(frame->widget());
         if (!document)
             continue;
