@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QAction;
 
@@ -47,13 +50,40 @@ public:
     using Gate = std::function<bool(int id)>;
     void setGate(Gate gate);
 
+    // The ids that have an action, ascending.
+    QList<int> ids() const;
+
+    // The keys a command has before the user changes them: what the program
+    // gave it, including keys set on the action after define().
+    QList<QKeySequence> defaultShortcuts(int id) const;
+
+    // Gives the command the keys. A key it did not have yet is taken away
+    // from every other command, so one key never runs two commands; the
+    // customize sheet asks the user before it comes to that.
+    void setShortcuts(int id, const QList<QKeySequence>& keys);
+    // The command that has the key, other than \a except; 0 when none.
+    int commandWithShortcut(const QKeySequence& key, int except = 0) const;
+    void resetShortcuts();
+
+    // The keys the user changed, as lines "id=keys" in portable text, so the
+    // profile stays readable and survives a change of locale. Restore after
+    // every command is defined and has its own keys: it starts from those.
+    // False when a line was skipped (unknown id, unreadable keys); the other
+    // lines are still applied.
+    QByteArray saveShortcuts() const;
+    bool restoreShortcuts(const QByteArray& saved);
+
 private:
     struct Entry {
         QAction* action = nullptr;
         Handler handler;
         Enabler enabled;
+        // Taken when the keys are first changed through the registry, so the
+        // keys a pane sets on its action after define() count as defaults.
+        std::optional<QList<QKeySequence>> defaults;
     };
     bool isEnabled(int id, const Entry& entry) const;
+    void keepDefaults(Entry& entry);
 
     QHash<int, Entry> m_entries;
     QSet<int> m_blocked;
