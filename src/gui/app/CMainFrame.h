@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Workspace.h"
+#include "commands/BarOptions.h"
 #include "config/WindowLayout.h"
 #include "search/QueryHistory.h"
 #include "store/MaterialClipboard.h"
@@ -214,7 +215,9 @@ private:
     QDockWidget* m_taskDock = nullptr;
     std::unique_ptr<WindowTheme> m_theme;
     std::optional<WindowLayout> m_keptFullScreen;
-    QByteArray m_normalGeometry;
+    QRect m_normalGeometry;
+    Qt::WindowStates m_normalState;
+    BarOptions m_barOptions;
     bool m_fullScreen = false;
     bool m_layoutSaveForbidden = false;
     bool m_restartAtExit = false;

@@ -129,6 +129,8 @@ void CMainFrame::createMenus() {
     view->addAction(m_commands->action(TaskPanel));
     view->addSeparator();
     view->addAction(m_commands->action(FullScreen));
+    view->addAction(m_commands->action(MoreWindows));
+    view->addAction(m_commands->action(Customize));
     view->addSeparator();
     QMenu* skins = view->addMenu(QStringLiteral("界面风格"));
     for (int id = SkinVistaBlue; id <= SkinSystem; ++id)

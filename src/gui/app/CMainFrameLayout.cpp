@@ -3,12 +3,15 @@
 
 #include "CMainFrame.h"
 
+#include "DocumentArea.h"
 #include "Prompter.h"
 #include "WindowArrangement.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "config/LayoutFile.h"
 #include "config/SafeFileWriter.h"
+#include "dialogs/CCustomizeSheet.h"
+#include "documents/CWindowListDlg.h"
 #include "panes/CTaskPanel.h"
 
 #include <QAction>
@@ -34,6 +37,15 @@ void CMainFrame::createTaskPanel() {
 
 void CMainFrame::createLayoutCommands() {
     using namespace CommandIds;
+    m_commands->define(Customize, QStringLiteral("自定义..."));
+    m_commands->setHandler(Customize, [this] {
+        CCustomizeSheet sheet(this, *m_commands, m_barOptions, m_prompter, this);
+        sheet.exec();
+    });
+    m_commands->define(MoreWindows, QStringLiteral("更多窗口..."));
+    m_commands->setHandler(
+        MoreWindows, [this] { CWindowListDlg(m_documents, this).exec(); },
+        [this] { return !m_documents->subWindowList().isEmpty(); });
     QAction* fullScreen = m_commands->define(FullScreen, QStringLiteral("全屏"),
                                              QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Return));
     fullScreen->setCheckable(true);
@@ -51,6 +63,8 @@ WindowLayout CMainFrame::SaveLayout() const {
     WindowLayout layout;
     layout.commandBars = WindowArrangement::captureBars(*this);
     layout.menuBarVisible = !menuBar()->isHidden();
+    layout.shortcuts = m_commands->saveShortcuts();
+    layout.options = m_barOptions.save();
     layout.dockingPane = saveState();
     return layout;
 }
@@ -60,6 +74,9 @@ bool CMainFrame::LoadLayout(const WindowLayout& layout) {
         WindowArrangement::applyBars(*this, *m_commands, *layout.commandBars);
         menuBar()->setVisible(layout.menuBarVisible);
     }
+    m_commands->restoreShortcuts(layout.shortcuts); // a line it cannot read keeps its keys
+    m_barOptions = BarOptions::restore(layout.options);
+    m_barOptions.apply(this, *m_commands);
     return layout.dockingPane.isEmpty() || restoreState(layout.dockingPane);
 }
 
@@ -70,6 +87,7 @@ bool CMainFrame::restoreLayoutAtStart() {
         m_taskPanel->setGroups(*file->taskPanel);
     else
         m_taskPanel->reset();
+    m_barOptions.apply(this, *m_commands); // the tips name the keys from the start
     if (!file)
         return false;
     m_keptFullScreen = file->fullScreen;
@@ -116,13 +134,15 @@ void CMainFrame::swapArrangement() {
 
 void CMainFrame::toggleFullScreen() {
     if (!m_fullScreen) {
-        m_normalGeometry = saveGeometry();
+        m_normalGeometry = geometry();
+        m_normalState = windowState();
         swapArrangement();
         showFullScreen();
     } else {
         swapArrangement();
-        showNormal();
-        restoreGeometry(m_normalGeometry);
+        setWindowState(m_normalState);
+        if (!(m_normalState & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            setGeometry(m_normalGeometry);
     }
 }
 

@@ -81,8 +81,6 @@ inline constexpr int CloseAllButActive = 32903;
 inline constexpr int CloseOtherKinds = 32904;
 inline constexpr int CloseActiveKind = 32905;
 inline constexpr int CloseActive = 32906;
-inline constexpr int MoreWindows = 32822;   // "更多窗口": the window list
-inline constexpr int CustomizeBars = 35001; // "自定义": toolbars, keys and their looks
 inline constexpr int Exit = 57665;
 
 // Material text editor
