@@ -170,6 +170,14 @@ private Q_SLOTS:
         QCOMPARE(w->docks->slidOut(), w->bottom);
     }
 
+    void pointerRestingOnATabSlidesItsPaneOut() {
+        w->docks->autoHideAll();
+        QTRY_VERIFY(w->tab(kMaterials));
+        QTest::mouseMove(w->tab(kMaterials));
+        QTRY_VERIFY(w->editOf(QStringLiteral("paneMaterials"))->isVisible());
+        QCOMPARE(w->docks->slidOut(), w->bottom);
+    }
+
     void turningAutoHideOffDocksThePaneWhereItWas() {
         const int width = w->left->width();
         w->docks->setAutoHide(w->left, true);

@@ -116,6 +116,9 @@ void AutoHideDocks::slideOut(QDockWidget* dock) {
         return;
     }
     finishSlideIn(); // another pane, or this one still sliding back
+    // Out already, by a click: the pointer still resting there must not
+    // bring it out again after an Escape.
+    m_hoverTimer->stop();
     QWidget* content = dock->widget();
     if (!content)
         return;
