@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
 
@@ -180,6 +181,7 @@ private Q_SLOTS:
 
     void turningAutoHideOffDocksThePaneWhereItWas() {
         const int width = w->left->width();
+        QSignalSpy changed(w->docks, &AutoHideDocks::autoHideChanged);
         w->docks->setAutoHide(w->left, true);
         QTRY_VERIFY(w->tab(kTree));
         QTest::mouseClick(w->tab(kTree), Qt::LeftButton); // its content out, too
@@ -192,6 +194,9 @@ private Q_SLOTS:
         QTRY_VERIFY(w->left->isVisible() && !w->tab(kTree));
         QCOMPARE(w->left->widget(), w->editOf(QStringLiteral("paneTree")));
         QTRY_VERIFY(qAbs(w->left->width() - width) <= 10);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[1][0].value<QDockWidget*>(), w->left);
+        QCOMPARE(changed[1][1].toBool(), false);
     }
 
     void savedSetComesBackOnAFreshWindow() {

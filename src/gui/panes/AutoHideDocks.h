@@ -30,6 +30,8 @@ class QWidget;
 // when it is docked again. Only its content is lent to the sliding overlay.
 class AutoHideDocks : public QObject {
     Q_OBJECT
+    // The signal's dock is then known as a QObject to spies and queued connections.
+    Q_MOC_INCLUDE(<QDockWidget>)
 public:
     explicit AutoHideDocks(QMainWindow* window);
     ~AutoHideDocks() override;
