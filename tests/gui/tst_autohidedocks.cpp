@@ -197,6 +197,13 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 2);
         QCOMPARE(changed[1][0].value<QDockWidget*>(), w->left);
         QCOMPARE(changed[1][1].toBool(), false);
+
+        // Shown from the window's list of panes, an auto-hidden pane docks again.
+        w->docks->setAutoHide(w->right, true);
+        w->right->toggleViewAction()->trigger();
+        QTRY_VERIFY(!w->docks->isAutoHidden(w->right));
+        QTRY_VERIFY(w->right->isVisible() && !w->tab(kProperties));
+        QCOMPARE(w->window.dockWidgetArea(w->right), Qt::RightDockWidgetArea);
     }
 
     void savedSetComesBackOnAFreshWindow() {
