@@ -72,18 +72,17 @@ const std::function<void(const Arranger&)> kLayouts[5] = {
         a.frame.resizeDocks({a.pane(PaneMaterials)}, {260}, Qt::Vertical);
     },
     [](const Arranger& a) {
-        a.put(Qt::LeftDockWidgetArea, {a.pane(PaneKnowledgeBase), a.taskPanel(),
-                                       a.pane(PaneDockStation)});
-        a.frame.splitDockWidget(a.pane(PaneKnowledgeBase), a.pane(PaneOpenMaterials),
-                                Qt::Vertical);
+        a.put(Qt::LeftDockWidgetArea,
+              {a.pane(PaneKnowledgeBase), a.taskPanel(), a.pane(PaneDockStation)});
+        a.frame.splitDockWidget(a.pane(PaneKnowledgeBase), a.pane(PaneOpenMaterials), Qt::Vertical);
         a.put(Qt::RightDockWidgetArea, {a.pane(PaneProperties)});
         a.frame.splitDockWidget(a.pane(PaneProperties), a.pane(PaneFileBrowser), Qt::Vertical);
         a.put(Qt::BottomDockWidgetArea,
               {a.pane(PaneMaterials), a.pane(PaneSearchResults), a.pane(PaneRecycleBin)});
         a.frame.tabifyDockWidget(a.pane(PaneOpenMaterials), a.pane(PaneNavigation));
         a.pane(PaneOpenMaterials)->raise();
-        a.bars({"标准工具条", "搜索工具条", "窗口工具条", "WEB浏览工具条", "网页浏览",
-                "主题工具条", "网页预览工具条"});
+        a.bars({"标准工具条", "搜索工具条", "窗口工具条", "WEB浏览工具条", "网页浏览", "主题工具条",
+                "网页预览工具条"});
     },
     [](const Arranger& a) {
         a.put(Qt::LeftDockWidgetArea,
@@ -105,8 +104,7 @@ const std::function<void(const Arranger&)> kLayouts[5] = {
         a.put(Qt::BottomDockWidgetArea,
               {a.pane(PaneMaterials), a.pane(PaneSearchResults), a.pane(PaneRecycleBin)});
         a.bars({"标准工具条", "搜索工具条", "窗口工具条", "主题工具条"});
-        a.frame.resizeDocks({a.pane(PaneKnowledgeBase), a.taskPanel()}, {320, 220},
-                            Qt::Horizontal);
+        a.frame.resizeDocks({a.pane(PaneKnowledgeBase), a.taskPanel()}, {320, 220}, Qt::Horizontal);
     },
     [](const Arranger& a) {
         a.closeAll();
