@@ -7,6 +7,7 @@
 #include "config/LayoutFile.h"
 #include "config/Profile.h"
 #include "documents/DocumentWindow.h"
+#include "panes/AutoHideDocks.h"
 #include "panes/CTaskPanel.h"
 
 #include <QAction>
@@ -110,6 +111,36 @@ private Q_SLOTS:
         QVERIFY(standard->actions().contains(frame->commands().action(Save)));
         QVERIFY(frame->findChild<QWidget*>("descriptTypeSelector")->isVisible());
         QCOMPARE(frame->commands().action(FullScreen)->shortcut(), QKeySequence(Qt::Key_F11));
+    }
+
+    void autoHideAllKeepsClosedPanesClosedAndSlidesOut() {
+        {
+            auto frame = start();
+            QVERIFY(frame);
+            frame->pane(PaneRecycleBin)->close();
+            QVERIFY(frame->commands().trigger(AutoHideAllPanes));
+            AutoHideDocks& autoHide = frame->autoHide();
+            QVERIFY(frame->pane(PaneRecycleBin)->isHidden());
+            QVERIFY(!autoHide.isAutoHidden(frame->pane(PaneRecycleBin)));
+            QVERIFY(!autoHide.tabOf(frame->pane(PaneRecycleBin)));
+            QVERIFY(openPanes(*frame).isEmpty()); // no room taken beside the documents
+            QWidget* tab = autoHide.tabOf(frame->pane(PaneKnowledgeBase));
+            QVERIFY(tab);
+            QTRY_VERIFY(tab->isVisible());
+
+            QTest::mouseClick(tab, Qt::LeftButton);
+            QTRY_COMPARE(autoHide.slidOut(), frame->pane(PaneKnowledgeBase));
+            QTest::mouseClick(frame->documents().viewport(), Qt::LeftButton);
+            QTRY_VERIFY(!autoHide.slidOut());
+            QVERIFY(frame->close());
+        }
+        // Kept with the layout: the tabs come back at the next start.
+        auto frame = start();
+        QVERIFY(frame);
+        QVERIFY(m_prompter.shown.isEmpty());
+        QVERIFY(frame->autoHide().isAutoHidden(frame->pane(PaneKnowledgeBase)));
+        QVERIFY(!frame->autoHide().isAutoHidden(frame->pane(PaneRecycleBin)));
+        QVERIFY(frame->pane(PaneRecycleBin)->isHidden());
     }
 
     void unloadableOrFaultyLayoutStillGivesAUsableWindow() {

@@ -16,6 +16,7 @@
 #include "documents/CNoResourceShowView.h"
 #include "documents/DocumentFactory.h"
 #include "materials/MaterialPanes.h"
+#include "panes/AutoHideDocks.h"
 #include "panes/CDockStationPane.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CMaterialPane.h"
@@ -134,7 +135,8 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
         showPane(CommandIds::PaneMaterials);
         showPane(CommandIds::PaneOpenMaterials);
     }
-    showPane(CommandIds::PaneKnowledgeBase);
+    if (!m_autoHide->isAutoHidden(m_panes.value(CommandIds::PaneKnowledgeBase)))
+        showPane(CommandIds::PaneKnowledgeBase);
 
     showBaseState();
     if (firstStart && m_workspace.currentBase().IsOpen())
@@ -279,7 +281,13 @@ void CMainFrame::setPaneContent(int id, QWidget* content) {
 }
 
 void CMainFrame::showPane(int id) {
-    if (QDockWidget* dock = m_panes.value(id)) {
+    QDockWidget* dock = m_panes.value(id);
+    // An auto-hidden pane keeps its place on the edge: it slides out.
+    if (dock && m_autoHide && m_autoHide->isAutoHidden(dock)) {
+        m_autoHide->slideOut(dock);
+        return;
+    }
+    if (dock) {
         dock->show();
         dock->raise();
     }

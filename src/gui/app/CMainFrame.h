@@ -35,6 +35,7 @@ class CSearchItemView;
 class CUrlGroupPane;
 class CTaskPanel;
 class WindowTheme;
+class AutoHideDocks;
 class SearchControl;
 class CommandRegistry;
 class RecycleBinModel;
@@ -106,6 +107,7 @@ public:
     bool restartAtExit() const { return m_restartAtExit; }
     CTaskPanel& taskPanel() { return *m_taskPanel; }
     WindowTheme& theme() { return *m_theme; }
+    AutoHideDocks& autoHide() { return *m_autoHide; }
 
     // Starts the day's update check, once the window is up; a notice of a
     // new release opens beside the window when the server has answered.
@@ -126,6 +128,9 @@ private:
     void showWritability();
     void createCommands();
     void createTaskPanel();
+    // After the window's own bars, so the auto-hide tabs lie next to the
+    // documents.
+    void createAutoHide();
     void createLayoutCommands();
     void createThemeCommands();
     void createHelp();
@@ -212,6 +217,7 @@ private:
     std::unique_ptr<UrlGroups> m_urls;
     CUrlGroupPane* m_urlPane = nullptr;
     CTaskPanel* m_taskPanel = nullptr;
+    AutoHideDocks* m_autoHide = nullptr;
     QDockWidget* m_taskDock = nullptr;
     std::unique_ptr<WindowTheme> m_theme;
     std::optional<WindowLayout> m_keptFullScreen;

@@ -129,6 +129,7 @@ void CMainFrame::createMenus() {
     view->addAction(m_commands->action(TaskPanel));
     view->addSeparator();
     view->addAction(m_commands->action(FullScreen));
+    view->addAction(m_commands->action(AutoHideAllPanes));
     view->addAction(m_commands->action(MoreWindows));
     view->addAction(m_commands->action(Customize));
     view->addSeparator();
@@ -229,5 +230,6 @@ void CMainFrame::createToolBars() {
     themes->setObjectName(QStringLiteral("主题工具条"));
     for (int id : {PaintTheme2002, PaintTheme2005})
         themes->addAction(m_commands->action(id));
+    createAutoHide();
     CommandIcons::install(*m_commands);
 }

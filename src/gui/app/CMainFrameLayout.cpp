@@ -12,14 +12,24 @@
 #include "config/SafeFileWriter.h"
 #include "dialogs/CCustomizeSheet.h"
 #include "documents/CWindowListDlg.h"
+#include "panes/AutoHideDocks.h"
 #include "panes/CTaskPanel.h"
 
 #include <QAction>
+#include <QDataStream>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QToolBar>
+
+namespace {
+
+// Heads the panes' part of a layout: the window's own state, then the
+// auto-hidden panes.
+constexpr quint32 kPanesMagic = 0x4b535031; // "KSP1"
+
+} // namespace
 
 void CMainFrame::createTaskPanel() {
     m_taskPanel = new CTaskPanel(*m_commands);
@@ -35,6 +45,12 @@ void CMainFrame::createTaskPanel() {
     });
 }
 
+void CMainFrame::createAutoHide() {
+    m_autoHide = new AutoHideDocks(this);
+    for (QDockWidget* dock : findChildren<QDockWidget*>())
+        m_autoHide->manage(dock);
+}
+
 void CMainFrame::createLayoutCommands() {
     using namespace CommandIds;
     m_commands->define(Customize, QStringLiteral("自定义..."));
@@ -42,6 +58,8 @@ void CMainFrame::createLayoutCommands() {
         CCustomizeSheet sheet(this, *m_commands, m_barOptions, m_prompter, this);
         sheet.exec();
     });
+    m_commands->define(AutoHideAllPanes, QStringLiteral("自动隐藏所有窗口"));
+    m_commands->setHandler(AutoHideAllPanes, [this] { m_autoHide->autoHideAll(); });
     m_commands->define(MoreWindows, QStringLiteral("更多窗口..."));
     m_commands->setHandler(
         MoreWindows, [this] { CWindowListDlg(m_documents, this).exec(); },
@@ -65,7 +83,8 @@ WindowLayout CMainFrame::SaveLayout() const {
     layout.menuBarVisible = !menuBar()->isHidden();
     layout.shortcuts = m_commands->saveShortcuts();
     layout.options = m_barOptions.save();
-    layout.dockingPane = saveState();
+    QDataStream panes(&layout.dockingPane, QIODevice::WriteOnly);
+    panes << kPanesMagic << saveState() << m_autoHide->saveState();
     return layout;
 }
 
@@ -77,7 +96,17 @@ bool CMainFrame::LoadLayout(const WindowLayout& layout) {
     m_commands->restoreShortcuts(layout.shortcuts); // a line it cannot read keeps its keys
     m_barOptions = BarOptions::restore(layout.options);
     m_barOptions.apply(this, *m_commands);
-    return layout.dockingPane.isEmpty() || restoreState(layout.dockingPane);
+    if (layout.dockingPane.isEmpty())
+        return true;
+    QDataStream panes(layout.dockingPane);
+    quint32 magic = 0;
+    QByteArray windowState;
+    QByteArray autoHidden;
+    panes >> magic >> windowState >> autoHidden;
+    if (panes.status() != QDataStream::Ok || magic != kPanesMagic || !restoreState(windowState))
+        return false;
+    // Qt keeps an auto-hidden pane as a closed one; the tabs come back after.
+    return m_autoHide->restoreState(autoHidden);
 }
 
 bool CMainFrame::restoreLayoutAtStart() {
@@ -122,8 +151,10 @@ void CMainFrame::swapArrangement() {
     // Full screen without an arrangement of its own: the documents alone,
     // with the bar that leads back.
     if (entering && !restored) {
-        for (QDockWidget* dock : findChildren<QDockWidget*>())
+        for (QDockWidget* dock : findChildren<QDockWidget*>()) {
+            m_autoHide->setAutoHide(dock, false);
             dock->close();
+        }
         if (QToolBar* bar = findChild<QToolBar*>(QStringLiteral("全屏工具条")))
             bar->show();
     }
