@@ -12,6 +12,7 @@ packages=(
   libsqlite3-dev sqlite3
   libgl-dev
   fonts-wqy-microhei
+  breeze-icon-theme libqt6svg6
   xvfb xauth imagemagick
 )
 
