@@ -81,6 +81,8 @@ const std::function<void(const Arranger&)> kLayouts[5] = {
               {a.pane(PaneMaterials), a.pane(PaneSearchResults), a.pane(PaneRecycleBin)});
         a.frame.tabifyDockWidget(a.pane(PaneOpenMaterials), a.pane(PaneNavigation));
         a.pane(PaneOpenMaterials)->raise();
+        a.frame.resizeDocks({a.pane(PaneKnowledgeBase), a.pane(PaneProperties)}, {320, 280},
+                            Qt::Horizontal);
         a.bars({"标准工具条", "搜索工具条", "窗口工具条", "WEB浏览工具条", "网页浏览", "主题工具条",
                 "网页预览工具条"});
     },

@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProcess>
+#include <QScreen>
 #include <QTranslator>
 #include <utility>
 
@@ -77,6 +78,10 @@ bool CKeepsakeApp::InitInstance() {
         m_mainFrame->openDocument(file);
     m_windowUp = true;
 
+    // A desktop without a window manager ignores "maximised": the window
+    // still gets the screen's size, so the status bar is never off-screen.
+    if (const QScreen* screen = m_mainFrame->screen())
+        m_mainFrame->setGeometry(screen->availableGeometry());
     m_mainFrame->showMaximized();
     m_mainFrame->setDefFontSize(
         m_profile.intValue(QStringLiteral("Settings"), QStringLiteral("DefFontSize"), 2));
