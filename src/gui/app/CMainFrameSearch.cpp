@@ -9,6 +9,8 @@
 #include "commands/CommandRegistry.h"
 #include "dialogs/CSearchDialog.h"
 #include "documents/CKeepsakeView.h"
+#include "documents/CNoResourceShowView.h"
+#include "documents/DocumentFactory.h"
 #include "materials/MaterialLookup.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
@@ -17,6 +19,7 @@
 #include "search/SearchScope.h"
 #include "store/CategoryTreeModel.h"
 
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTreeView>
@@ -98,19 +101,26 @@ void CMainFrame::showSearchDialog(const QString& scopeText) {
 }
 
 void CMainFrame::openFileAt(const QString& path, int line) {
-    DocumentWindow* window = nullptr;
+    // A search hit's row is a line of the raw file, so the hit is shown in
+    // the text view even when the file is RTF or a page; a rich-text or web
+    // window of the same file cannot go to that row and is not reused.
+    CKeepsakeView* window = nullptr;
     for (QMdiSubWindow* sub : m_documents->subWindowList()) {
-        auto* shown = qobject_cast<DocumentWindow*>(sub->widget());
-        if (shown && shown->filePath() == path) {
+        auto* shown = qobject_cast<CKeepsakeView*>(sub->widget());
+        if (shown && shown->filePath() == QFileInfo(path).absoluteFilePath()) {
             m_documents->setActiveSubWindow(sub);
             window = shown;
             break;
         }
     }
     if (!window) {
-        window = documentFor(path);
+        window = m_factory->openSearchHit(path);
+        if (!window) {
+            addDocumentWindow(new CNoResourceShowView(path));
+            return;
+        }
         addDocumentWindow(window);
     }
-    if (auto* text = qobject_cast<CKeepsakeView*>(window); text && line > 0)
-        text->GoToLineAndMark(line);
+    if (line > 0)
+        window->GoToLineAndMark(line);
 }

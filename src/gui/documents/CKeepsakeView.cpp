@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
@@ -30,8 +29,6 @@ constexpr int kLineMarker = 2;
 constexpr int kLineNumberMargin = 0;
 constexpr int kSymbolMargin = 1;
 constexpr int kFoldMargin = 2;
-
-QString s_findText;
 
 using Sci = QsciScintillaBase;
 
@@ -55,24 +52,15 @@ CKeepsakeView::CKeepsakeView(const SyntaxScheme& scheme, CommandRegistry& comman
 
 void CKeepsakeView::setUpEditor() {
     m_edit->setUtf8(true);
-    m_edit->setFont(m_scheme.font());
-    m_edit->setMarginsFont(m_scheme.font());
-    m_edit->setTabWidth(m_scheme.tabWidth());
-    m_edit->setIndentationsUseTabs(m_scheme.useTabs());
     m_edit->setAutoIndent(true);
     m_edit->setBraceMatching(QsciScintilla::SloppyBraceMatch);
-    m_edit->setCaretLineVisible(m_scheme.caretLine());
     m_edit->setCaretLineBackgroundColor(QColor(0xef, 0xf4, 0xfb));
-
     m_edit->setMarginType(kLineNumberMargin, QsciScintilla::NumberMargin);
-    m_edit->setMarginLineNumbers(kLineNumberMargin, m_scheme.lineNumbers());
     m_edit->setMarginType(kSymbolMargin, QsciScintilla::SymbolMargin);
     m_edit->setMarginWidth(kSymbolMargin, 16);
     m_edit->setMarginMarkerMask(kSymbolMargin, (1 << kBookmark) | (1 << kLineMarker));
     m_edit->setMarginSensitivity(kSymbolMargin, true);
-    if (m_scheme.folding())
-        m_edit->setFolding(QsciScintilla::BoxedTreeFoldStyle, kFoldMargin);
-    updateLineNumberWidth();
+    applyScheme();
 
     m_edit->markerDefine(QsciScintilla::Bookmark, kBookmark);
     m_edit->setMarkerBackgroundColor(QColor(0x3b, 0x78, 0xc4), kBookmark);
@@ -107,8 +95,8 @@ bool CKeepsakeView::open(const QString& path) {
         return false;
 
     const QFileInfo info(path);
-    if (QsciLexer* lexer = m_scheme.createLexer(m_scheme.lexerName(info.suffix()), m_edit))
-        m_edit->setLexer(lexer);
+    m_path = info.absoluteFilePath();
+    applyScheme(); // the file's extension chooses the colours
 
     m_format = TextFileFormat::detect(bytes);
     // Added with its length, so a zero byte in the file does not end the text.
@@ -133,7 +121,6 @@ bool CKeepsakeView::open(const QString& path) {
     }
     m_edit->setCursorPosition(0, 0);
 
-    m_path = info.absoluteFilePath();
     setToolTip(m_path);
     setWindowTitle(info.fileName());
     updateTitle();
@@ -146,6 +133,31 @@ bool CKeepsakeView::isModified() const {
 
 bool CKeepsakeView::isReadOnly() const {
     return m_edit->isReadOnly();
+}
+
+void CKeepsakeView::setReadOnly(bool readOnly) {
+    m_edit->setReadOnly(readOnly);
+    updateTitle();
+    m_commands.updateEnabled();
+}
+
+void CKeepsakeView::applyScheme() {
+    m_edit->setFont(m_scheme.font());
+    m_edit->setMarginsFont(m_scheme.font());
+    m_edit->setTabWidth(m_scheme.tabWidth());
+    m_edit->setIndentationsUseTabs(m_scheme.useTabs());
+    m_edit->setCaretLineVisible(m_scheme.caretLine());
+    m_edit->setMarginLineNumbers(kLineNumberMargin, m_scheme.lineNumbers());
+    m_edit->setFolding(m_scheme.folding() ? QsciScintilla::BoxedTreeFoldStyle
+                                          : QsciScintilla::NoFoldStyle,
+                       kFoldMargin);
+    updateLineNumberWidth();
+
+    // A new lexer rather than the old one changed, so colours the scheme no
+    // longer names go back to the lexer's own.
+    QsciLexer* old = m_edit->lexer();
+    m_edit->setLexer(m_scheme.createLexer(m_scheme.lexerName(QFileInfo(m_path).suffix()), m_edit));
+    delete old;
 }
 
 bool CKeepsakeView::save() {
@@ -167,6 +179,7 @@ bool CKeepsakeView::save() {
         return false;
     }
     m_edit->SendScintilla(Sci::SCI_SETSAVEPOINT);
+    Q_EMIT saved();
     return true;
 }
 
@@ -207,10 +220,6 @@ QString CKeepsakeView::printHeaderTitle() const {
     return KeepsakePrinter::headerTitle(windowTitle());
 }
 
-QString CKeepsakeView::findText() {
-    return s_findText;
-}
-
 bool CKeepsakeView::eventFilter(QObject* watched, QEvent* event) {
     // A shortcut carries no modifiers to its action; the override event
     // that precedes it does, and tells Shift+Ctrl+F3 from Ctrl+F3.
@@ -233,6 +242,7 @@ bool CKeepsakeView::commandEnabled(int id) const {
     case Untabify:
     case UpperCase:
     case LowerCase:
+    case Replace:
         return !isReadOnly();
     default:
         return DocumentCommands::textEditorCommands().contains(id);
@@ -256,6 +266,10 @@ void CKeepsakeView::runCommand(int id) {
         findWord(held.testFlag(Qt::ShiftModifier));
         break;
     }
+    case Find:
+    case Replace:
+        showFindDialog();
+        break;
     case Tabify:
         tabifySelectedLines();
         break;
@@ -301,49 +315,6 @@ void CKeepsakeView::runCommand(int id) {
     default:
         break;
     }
-}
-
-void CKeepsakeView::findWord(bool backwards) {
-    if (!m_edit->hasSelectedText()) {
-        const long pos = m_edit->SendScintilla(Sci::SCI_GETCURRENTPOS);
-        const long start = m_edit->SendScintilla(Sci::SCI_WORDSTARTPOSITION, pos, true);
-        const long end = m_edit->SendScintilla(Sci::SCI_WORDENDPOSITION, pos, true);
-        m_edit->SendScintilla(Sci::SCI_SETSEL, start, end);
-    }
-    QString text = m_edit->selectedText();
-    const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (lineEnd >= 0)
-        text.truncate(lineEnd);
-    text.replace(u'\t', QStringLiteral("    "));
-    if (text.isEmpty())
-        text = QStringLiteral(" ");
-    else
-        s_findText = text;
-
-    const QByteArray needle = text.toUtf8();
-    const long length = m_edit->SendScintilla(Sci::SCI_GETLENGTH);
-    const long selStart = m_edit->SendScintilla(Sci::SCI_GETSELECTIONSTART);
-    const long selEnd = m_edit->SendScintilla(Sci::SCI_GETSELECTIONEND);
-    m_edit->SendScintilla(Sci::SCI_SETSEARCHFLAGS, (m_wholeWord ? Sci::SCFIND_WHOLEWORD : 0) |
-                                                       (m_matchCase ? Sci::SCFIND_MATCHCASE : 0));
-    // Backwards starts before the selection, or the word just selected
-    // would be found again; past either end the search goes on from the
-    // other end.
-    const auto search = [&](long from, long to) {
-        m_edit->SendScintilla(Sci::SCI_SETTARGETRANGE, from, to);
-        return m_edit->SendScintilla(Sci::SCI_SEARCHINTARGET,
-                                     static_cast<unsigned long>(needle.size()), needle.constData());
-    };
-    long found = backwards ? search(selStart, 0) : search(selEnd, length);
-    if (found < 0)
-        found = backwards ? search(length, selStart) : search(0, selEnd);
-    if (found < 0)
-        return;
-    const long foundEnd = m_edit->SendScintilla(Sci::SCI_GETTARGETEND);
-    m_edit->SendScintilla(Sci::SCI_ENSUREVISIBLEENFORCEPOLICY,
-                          m_edit->SendScintilla(Sci::SCI_LINEFROMPOSITION, found));
-    m_edit->SendScintilla(Sci::SCI_SETSEL, found, foundEnd);
-    m_edit->viewport()->update();
 }
 
 void CKeepsakeView::tabifySelectedLines() {
@@ -474,7 +445,7 @@ void CKeepsakeView::showContextMenu(const QPoint& pos) {
         menu = new QMenu(this);
     using namespace CommandIds;
     const QList<QList<int>> groups = {
-        {FindWord, GoToLine},
+        {Find, FindWord, GoToLine},
         {ToggleBookmark, NextBookmark, PreviousBookmark, ToggleLineMarker},
         {FoldAll, UnfoldAll, ShowWhiteSpace},
         {Tabify, Untabify, UpperCase, LowerCase}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "TextFinder.h"
 #include "config/TextFileFormat.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ class SyntaxScheme;
 // The material text document: one text file in a syntax-colouring editor,
 // with bookmarks, a line marker, folding and the program's commands. The
 // file is written back in the encoding and with the line ends it came with.
-class CKeepsakeView : public DocumentWindow {
+class CKeepsakeView : public DocumentWindow, public TextFinder {
     Q_OBJECT
 public:
     CKeepsakeView(const SyntaxScheme& scheme, CommandRegistry& commands, Prompter& prompter,
@@ -27,6 +28,12 @@ public:
     bool save() override;
     bool isModified() const override;
     bool isReadOnly() const;
+    // For a file the text view shows but must never write, such as an RTF
+    // file opened at a search hit's line.
+    void setReadOnly(bool readOnly);
+    // Takes the scheme's current font, layout and colours, after the scheme
+    // file has been edited.
+    void applyScheme();
     const TextFileFormat& fileFormat() const { return m_format; }
 
     bool commandEnabled(int id) const override;
@@ -44,14 +51,20 @@ public:
     // The text a find dialog offers next; the find-word command sets it.
     static QString findText();
     // The find dialog's choices, which the find-word command follows.
-    void setFindOptions(bool wholeWord, bool matchCase) {
-        m_wholeWord = wholeWord;
-        m_matchCase = matchCase;
+    static void setFindOptions(bool wholeWord, bool matchCase) {
+        lastOptions() = {wholeWord, matchCase};
     }
+
+    Result find(const QString& text, const Options& options, bool backwards) override;
+    Result replace(const QString& text, const QString& with, const Options& options) override;
+    int replaceAll(const QString& text, const QString& with, const Options& options) override;
+    bool canReplace() const override { return !isReadOnly(); }
+    QString selectionForFind() const override;
 
 Q_SIGNALS:
     // "Ln %d, Col %d" for the status bar whenever the caret moves.
     void rowColChanged(const QString& text);
+    void saved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +77,9 @@ private:
     void showContextMenu(const QPoint& pos);
 
     void findWord(bool backwards);
+    void showFindDialog();
+    Result searchAndSelect(const QByteArray& needle, const Options& options, bool backwards);
+    long searchIn(long from, long to, const QByteArray& needle);
     void tabifySelectedLines();
     void untabifySelection();
     void toggleMarker(int line, int marker);
@@ -81,6 +97,4 @@ private:
     QString m_path;
     TextFileFormat m_format;
     Qt::KeyboardModifiers m_shortcutModifiers;
-    bool m_wholeWord = false;
-    bool m_matchCase = false;
 };

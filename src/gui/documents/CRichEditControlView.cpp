@@ -2,6 +2,7 @@
 
 #include "CInsertTimeDlg.h"
 #include "DocumentCommands.h"
+#include "FindReplaceDialog.h"
 #include "Prompter.h"
 #include "RichTextFormatBar.h"
 #include "commands/CommandIds.h"
@@ -204,7 +205,7 @@ void CRichEditControlView::setForeground(const QColor& colour) {
 
 bool CRichEditControlView::commandEnabled(int id) const {
     if (m_edit->isReadOnly())
-        return id == CommandIds::Print || id == CommandIds::PrintPreview;
+        return id == CommandIds::Print || id == CommandIds::PrintPreview || id == CommandIds::Find;
     return DocumentCommands::richEditCommands().contains(id);
 }
 
@@ -238,6 +239,10 @@ void CRichEditControlView::runCommand(int id) {
         return;
     QTextCharFormat format;
     switch (id) {
+    case Find:
+    case Replace:
+        FindReplaceDialog::showFor(this, this, m_prompter);
+        break;
     case CharBold:
         format.setFontWeight(commandChecked(CharBold) ? QFont::Normal : QFont::Bold);
         mergeFormat(format);

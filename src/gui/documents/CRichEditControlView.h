@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "TextFinder.h"
 
 #include <QString>
 
@@ -13,7 +14,7 @@ class RichTextFormatBar;
 // The rich-text document: one RTF file (a description file of type 0) in a
 // rich-text editor with its format bar. Saving writes RTF that WordPad and
 // Word open.
-class CRichEditControlView : public DocumentWindow {
+class CRichEditControlView : public DocumentWindow, public TextFinder {
     Q_OBJECT
 public:
     CRichEditControlView(CommandRegistry& commands, Prompter& prompter, QWidget* parent = nullptr);
@@ -29,6 +30,12 @@ public:
     bool commandEnabled(int id) const override;
     bool commandChecked(int id) const override;
     void runCommand(int id) override;
+
+    Result find(const QString& text, const Options& options, bool backwards) override;
+    Result replace(const QString& text, const QString& with, const Options& options) override;
+    int replaceAll(const QString& text, const QString& with, const Options& options) override;
+    bool canReplace() const override;
+    QString selectionForFind() const override;
 
     QTextEdit* editor() const { return m_edit; }
     RichTextFormatBar* formatBar() const { return m_bar; }

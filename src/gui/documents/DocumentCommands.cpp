@@ -19,6 +19,8 @@ const QList<Definition>& definitions() {
     using namespace CommandIds;
     static const QList<Definition> all = {
         {FindWord, "查找当前词", QKeySequence(Qt::CTRL | Qt::Key_F3), false},
+        {Find, "查找...", QKeySequence(Qt::CTRL | Qt::Key_F), false},
+        {Replace, "替换...", QKeySequence(Qt::CTRL | Qt::Key_H), false},
         {Tabify, "空格转为制表符", {}, false},
         {Untabify, "制表符转为空格", {}, false},
         {UpperCase, "转为大写", {}, false},
@@ -81,18 +83,18 @@ void install(CommandRegistry& commands, std::function<DocumentWindow*()> activeD
 const QList<int>& textEditorCommands() {
     using namespace CommandIds;
     static const QList<int> ids = {
-        FindWord,       Tabify,           UpperCase, LowerCase,      Untabify,
-        ShowWhiteSpace, FoldAll,          UnfoldAll, ToggleBookmark, ToggleLineMarker,
-        NextBookmark,   PreviousBookmark, GoToLine,  Print,          PrintPreview};
+        Find,         Replace,          FindWord, Tabify,    UpperCase,      LowerCase,
+        Untabify,     ShowWhiteSpace,   FoldAll,  UnfoldAll, ToggleBookmark, ToggleLineMarker,
+        NextBookmark, PreviousBookmark, GoToLine, Print,     PrintPreview};
     return ids;
 }
 
 const QList<int>& richEditCommands() {
     using namespace CommandIds;
-    static const QList<int> ids = {CharBold,    CharItalic,   CharUnderline,   AlignLeft,
-                                   AlignCenter, AlignRight,   Bullets,         InsertDate,
-                                   FontColour,  ColourPicker, AutomaticColour, MoreColours,
-                                   Print,       PrintPreview};
+    static const QList<int> ids = {
+        CharBold, CharItalic,   CharUnderline, AlignLeft,    AlignCenter,     AlignRight,
+        Bullets,  InsertDate,   FontColour,    ColourPicker, AutomaticColour, MoreColours,
+        Print,    PrintPreview, Find,          Replace};
     return ids;
 }
 

@@ -54,6 +54,13 @@ QsciLexer* newLexer(const QString& name, QObject* parent) {
     return it == makers.constEnd() ? nullptr : (*it)(parent);
 }
 
+// "C comment" and "C++ comment" are two styles: only the blanks go, which
+// a settings key cannot hold.
+QString styleKey(QString name) {
+    name.remove(u' ');
+    return name.toLower();
+}
+
 } // namespace
 
 SyntaxScheme SyntaxScheme::load(const QString& path) {
@@ -79,6 +86,23 @@ SyntaxScheme SyntaxScheme::load(const QString& path) {
     scheme.m_folding = ini.value("Folding", scheme.m_folding).toBool();
     scheme.m_caretLine = ini.value("CaretLine", scheme.m_caretLine).toBool();
     ini.endGroup();
+
+    for (const QString& group : ini.childGroups()) {
+        if (group == QLatin1String("Lexers") || group == QLatin1String("Editor"))
+            continue;
+        ini.beginGroup(group);
+        QList<StyleColour>& colours = scheme.m_colours[group.toLower()];
+        for (const QString& key : ini.childKeys()) {
+            // "#rrggbb,#rrggbb" reads as a list of two; a colour that does
+            // not parse leaves the lexer's own.
+            const QStringList values = ini.value(key).toStringList();
+            StyleColour colour{styleKey(key), QColor(values.value(0).trimmed()),
+                               QColor(values.value(1).trimmed())};
+            if (colour.text.isValid() || colour.background.isValid())
+                colours.append(colour);
+        }
+        ini.endGroup();
+    }
     return scheme;
 }
 
@@ -95,6 +119,30 @@ QsciLexer* SyntaxScheme::createLexer(const QString& name, QObject* parent) const
     if (lexer) {
         lexer->setDefaultFont(m_font);
         lexer->setFont(m_font); // every style, so Chinese text lines up
+        applyColours(name, lexer);
     }
     return lexer;
+}
+
+void SyntaxScheme::applyColours(const QString& name, QsciLexer* lexer) const {
+    const QList<StyleColour> colours = m_colours.value(name);
+    if (colours.isEmpty())
+        return;
+    QHash<QString, int> styleByKey;
+    for (int style = 0; style < 256; ++style) {
+        const QString description = lexer->description(style);
+        if (!description.isEmpty()) {
+            styleByKey.insert(styleKey(description), style);
+            styleByKey.insert(QString::number(style), style);
+        }
+    }
+    for (const StyleColour& colour : colours) {
+        const auto it = styleByKey.constFind(colour.style);
+        if (it == styleByKey.constEnd())
+            continue;
+        if (colour.text.isValid())
+            lexer->setColor(colour.text, *it);
+        if (colour.background.isValid())
+            lexer->setPaper(colour.background, *it);
+    }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -22,6 +24,10 @@ class QsciLexer;
 //   LineNumbers=true
 //   Folding=true
 //   CaretLine=true
+//   [cpp]                     ; colours of one lexer's styles:
+//   Keyword=#0000c0           ; a style's name without blanks, or its number,
+//   CComment=#008000,#f0f0f0  ; then its text colour and, after a comma, its
+//                             ; background
 //
 // A missing or unreadable file leaves the defaults: no lexer, the values
 // above.
@@ -47,7 +53,15 @@ public:
     bool caretLine() const { return m_caretLine; }
 
 private:
+    struct StyleColour {
+        QString style; // lower case, blanks removed
+        QColor text;
+        QColor background;
+    };
+    void applyColours(const QString& name, QsciLexer* lexer) const;
+
     QHash<QString, QString> m_lexerByExtension;
+    QHash<QString, QList<StyleColour>> m_colours; // by lexer name
     QFont m_font = QFont(QStringLiteral("WenQuanYi Micro Hei Mono"), 10);
     int m_tabWidth = 4;
     bool m_useTabs = true;
