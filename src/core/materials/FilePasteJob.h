@@ -69,8 +69,9 @@ public:
     static QString applyToAllText();
 
 Q_SIGNALS:
-    // Emitted on the worker's thread (queued to the window): when a file is
-    // done, when a file starts to be copied, and every 50 ms in between.
+    // Emitted on the worker's thread (queued to the window): at most every
+    // 50 ms, besides once as soon as a file larger than one block has
+    // started and once at the end.
     void progressed(qint64 doneBytes, qint64 totalBytes);
     // On the thread that started the job, after the worker has ended.
     void finished(const FilePasteResult& result);
