@@ -14,3 +14,18 @@ std::optional<QString> ScriptedPrompter::askText(const QString& title, const QSt
         return m_texts.takeFirst();
     return std::nullopt;
 }
+
+std::optional<Prompter::ChoiceAnswer> ScriptedPrompter::choose(const QString& text,
+                                                               const QString& caption,
+                                                               const QStringList& choices,
+                                                               const QString& checkBoxText) {
+    shown.append({caption, text});
+    asked.append({text, choices, checkBoxText});
+    if (m_choices.isEmpty())
+        return std::nullopt;
+    const QPair<QString, bool> next = m_choices.takeFirst();
+    const int index = choices.indexOf(next.first);
+    if (index < 0)
+        return std::nullopt;
+    return ChoiceAnswer{index, next.second};
+}

@@ -1,7 +1,9 @@
 #include "WidgetPrompter.h"
 
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -59,4 +61,24 @@ std::optional<QString> WidgetPrompter::askText(const QString& title, const QStri
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<Prompter::ChoiceAnswer> WidgetPrompter::choose(const QString& text,
+                                                             const QString& caption,
+                                                             const QStringList& choices,
+                                                             const QString& checkBoxText) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.append(box.addButton(choice, QMessageBox::AcceptRole));
+    // Closing the box with Esc or its title bar is a cancel, not the first
+    // answer: the asker stops rather than acting on a guess.
+    box.setEscapeButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+    if (!checkBoxText.isEmpty())
+        box.setCheckBox(new QCheckBox(checkBoxText, &box));
+    box.exec();
+    const int index = buttons.indexOf(box.clickedButton());
+    if (index < 0)
+        return std::nullopt;
+    return ChoiceAnswer{index, box.checkBox() && box.checkBox()->isChecked()};
 }

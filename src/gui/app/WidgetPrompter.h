@@ -14,6 +14,9 @@ public:
     Answer message(const QString& text, const QString& caption, Icon icon,
                    Buttons buttons) override;
     std::optional<QString> askText(const QString& title, const QString& initial) override;
+    std::optional<ChoiceAnswer> choose(const QString& text, const QString& caption,
+                                       const QStringList& choices,
+                                       const QString& checkBoxText) override;
 
 private:
     QWidget* m_parent;

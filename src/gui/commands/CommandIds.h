@@ -156,6 +156,18 @@ inline constexpr int DeleteUrlGroup = 787;
 inline constexpr int RenameUrlGroup = 788;
 inline constexpr int SavePageIntoUrlGroup = 1342;
 
+// File browser pane: its toolbar and the view menu of its file list
+inline constexpr int FolderUp = 187;
+inline constexpr int RefreshFolder = 136;
+inline constexpr int PasteFiles = 191;
+inline constexpr int OpenFolderInFileManager = 196;
+inline constexpr int NextFileView = 194;
+inline constexpr int ViewLargeIcons = 59408;
+inline constexpr int ViewSmallIcons = 59409;
+inline constexpr int ViewList = 59410;
+inline constexpr int ViewDetails = 59411;
+inline constexpr int ArrangeIcons = 59412;
+
 // Knowledge-base sets
 inline constexpr int NewBlankBase = 32836;
 inline constexpr int SystemSettings = 32839;
