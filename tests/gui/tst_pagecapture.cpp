@@ -90,6 +90,27 @@ class TestPageCapture : public QObject {
         view.navigate(m_server->url(path).toString());
         return finished.wait(30000) && finished.first().first().toBool();
     }
+    // A web window added to the area, showing the page, its browser focused.
+    CHtmlViewsView* webWindowIn(DocumentArea& area) {
+        auto* view = new CHtmlViewsView;
+        area.addDocument(view);
+        if (!showPage(*view, "/page.html"))
+            return nullptr;
+        view->browser()->setFocus();
+        QWidget* proxy = view->browser()->focusProxy();
+        return QTest::qWaitFor([proxy] { return proxy->hasFocus(); }) ? view : nullptr;
+    }
+    static void pressCtrl(CHtmlViewsView& view, Qt::Key key) {
+        QTest::keyClick(view.browser()->focusProxy(), key, Qt::ControlModifier);
+    }
+    // A capture into a folder of its own, its status texts watched.
+    struct Capturing {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        PageCapture capture{prompter};
+        QSignalSpy status{&capture, &PageCapture::statusTextChanged};
+        Capturing() { capture.SetCaptureFolder(folder.path()); }
+    };
     // The status text that ends a capture or a download.
     static QString endOf(QSignalSpy& status) {
         if (status.isEmpty() && !status.wait(30000))
@@ -125,23 +146,19 @@ private Q_SLOTS:
     void eachFormatSavesItsFiles() {
         QFETCH(int, format);
         QFETCH(QStringList, entries);
-        QTemporaryDir folder;
-        ScriptedPrompter prompter;
-        PageCapture capture(prompter);
-        capture.SetCaptureFolder(folder.path());
-        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        Capturing c;
         auto view = loaded("/page.html");
         QVERIFY(view);
 
-        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat(format)));
-        const QString saved = folder.filePath(entries.first());
-        QCOMPARE(endOf(status), "网页已保存到 " + saved);
-        QCOMPARE(entriesOf(folder.path()), entries);
+        QVERIFY(c.capture.CaptureCurrentPage(view.get(), CaptureFormat(format)));
+        const QString saved = c.folder.filePath(entries.first());
+        QCOMPARE(endOf(c.status), "网页已保存到 " + saved);
+        QCOMPARE(entriesOf(c.folder.path()), entries);
         const QByteArray content = readAll(saved);
         switch (CaptureFormat(format)) {
         case CaptureFormat::CompletePage: {
             // The picture is kept beside the page, which shows it from there.
-            const QString files = folder.filePath(kTitle + "_files");
+            const QString files = c.folder.filePath(kTitle + "_files");
             const QStringList kept = entriesOf(files);
             QCOMPARE(kept.size(), 1);
             QCOMPARE(readAll(files + "/" + kept.first()), m_picture);
@@ -157,84 +174,61 @@ private Q_SLOTS:
             QVERIFY(content.contains("正文"));
             break;
         }
-        QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(c.prompter.shown.isEmpty());
     }
 
     void laterCapturesTakeNewNamesAndLeaveTheFirst() {
-        QTemporaryDir folder;
-        ScriptedPrompter prompter;
-        PageCapture capture(prompter);
-        capture.SetCaptureFolder(folder.path());
-        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
+        Capturing c;
         auto view = loaded("/page.html");
         QVERIFY(view);
-        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
-        QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + ".mht"));
-        const QByteArray first = readAll(folder.filePath(kTitle + ".mht"));
+        QVERIFY(c.capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        QCOMPARE(endOf(c.status), "网页已保存到 " + c.folder.filePath(kTitle + ".mht"));
+        const QByteArray first = readAll(c.folder.filePath(kTitle + ".mht"));
 
         // Two more at once, as from a key pressed twice: neither waits for
         // the other to be written before its name is chosen.
-        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
-        QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::HtmlOnly));
-        QStringList ends = {endOf(status), endOf(status)};
+        QVERIFY(c.capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        QVERIFY(c.capture.CaptureCurrentPage(view.get(), CaptureFormat::HtmlOnly));
+        QStringList ends = {endOf(c.status), endOf(c.status)};
         ends.sort();
-        QCOMPARE(ends, QStringList({"网页已保存到 " + folder.filePath(kTitle + " (2).mht"),
-                                    "网页已保存到 " + folder.filePath(kTitle + " (3).htm")}));
-        QCOMPARE(entriesOf(folder.path()),
+        QCOMPARE(ends, QStringList({"网页已保存到 " + c.folder.filePath(kTitle + " (2).mht"),
+                                    "网页已保存到 " + c.folder.filePath(kTitle + " (3).htm")}));
+        QCOMPARE(entriesOf(c.folder.path()),
                  QStringList({kTitle + " (2).mht", kTitle + " (3).htm", kTitle + ".mht"}));
-        QCOMPARE(readAll(folder.filePath(kTitle + ".mht")), first);
-        QVERIFY(readAll(folder.filePath(kTitle + " (2).mht")).contains("multipart/related"));
-        QVERIFY(readAll(folder.filePath(kTitle + " (3).htm")).contains("正文"));
+        QCOMPARE(readAll(c.folder.filePath(kTitle + ".mht")), first);
+        QVERIFY(readAll(c.folder.filePath(kTitle + " (2).mht")).contains("multipart/related"));
+        QVERIFY(readAll(c.folder.filePath(kTitle + " (3).htm")).contains("正文"));
     }
 
-    void nothingIsSavedWithoutAPageOrAMaterial() {
+    void failedCapturesSayWhyAndLeaveNothing() {
         ScriptedPrompter prompter;
         PageCapture capture(prompter);
         QSignalSpy status(&capture, &PageCapture::statusTextChanged);
         auto view = loaded("/page.html");
         QVERIFY(view);
-
+        const auto said = [&status] { return status.takeFirst().first().toString(); };
         QVERIFY(!capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
-        QCOMPARE(status.takeFirst().first().toString(), QString("没有当前资料，无法保存网页"));
+        QCOMPARE(said(), QString("没有当前资料，无法保存网页"));
 
         QTemporaryDir folder;
+        capture.SetCaptureFolder(folder.filePath("gone"));
+        QVERIFY(!capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
+        const QString why = said();
+        QVERIFY2(why.startsWith("网页保存失败: ") && why.size() > 8, qPrintable(why));
+
         capture.SetCaptureFolder(folder.path());
         QVERIFY(!capture.CaptureCurrentPage(nullptr, CaptureFormat::SingleFile));
-        QCOMPARE(status.takeFirst().first().toString(), QString("当前窗口没有可保存的网页"));
-        QVERIFY(entriesOf(folder.path()).isEmpty());
-        QVERIFY(prompter.shown.isEmpty());
-    }
+        QCOMPARE(said(), QString("当前窗口没有可保存的网页"));
 
-    void aPageClosedBeforeItsSaveBeganLeavesNothing() {
-        QTemporaryDir folder;
-        ScriptedPrompter prompter;
-        PageCapture capture(prompter);
-        capture.SetCaptureFolder(folder.path());
-        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
-        auto view = loaded("/page.html");
-        QVERIFY(view);
+        // The page closed before its save began.
         QList<bool> ended;
         QVERIFY(capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile,
-                                           [&](bool saved) { ended << saved; }));
+                                           [&ended](bool saved) { ended << saved; }));
         view.reset();
         QCOMPARE(ended, QList<bool>({false}));
-        QCOMPARE(status.takeFirst().first().toString(), QString("网页保存失败: 网页已关闭"));
+        QCOMPARE(said(), QString("网页保存失败: 网页已关闭"));
         QVERIFY(entriesOf(folder.path()).isEmpty());
-    }
-
-    void aFolderThatCannotTakeThePageSaysWhy() {
-        QTemporaryDir folder;
-        ScriptedPrompter prompter;
-        PageCapture capture(prompter);
-        capture.SetCaptureFolder(folder.filePath("gone"));
-        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
-        auto view = loaded("/page.html");
-        QVERIFY(view);
-
-        QVERIFY(!capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
-        const QString said = status.takeFirst().first().toString();
-        QVERIFY2(said.startsWith("网页保存失败: ") && said.size() > 8, qPrintable(said));
-        QVERIFY(entriesOf(folder.path()).isEmpty());
+        QVERIFY(prompter.shown.isEmpty());
     }
 
     void aDownloadIsAskedAboutAndGoesToTheCaptureFolder() {
@@ -242,35 +236,31 @@ private Q_SLOTS:
         for (int i = 0; i < 200000; ++i)
             body += char(i * 7 % 251);
         m_server->putDownload("/notes.bin", body, "notes.bin");
-        QTemporaryDir folder;
-        QFile kept(folder.filePath("notes.bin"));
+        Capturing c;
+        QFile kept(c.folder.filePath("notes.bin"));
         QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
         kept.close();
-        ScriptedPrompter prompter;
-        PageCapture capture(prompter);
-        capture.SetCaptureFolder(folder.path());
-        QSignalSpy status(&capture, &PageCapture::statusTextChanged);
-        QSignalSpy progress(&capture, &PageCapture::downloadProgressed);
+        QSignalSpy progress(&c.capture, &PageCapture::downloadProgressed);
         auto view = loaded("/page.html");
         QVERIFY(view);
-        capture.watch(view->browser()->page()->profile());
+        c.capture.watch(view->browser()->page()->profile());
         const QString question =
-            QString("是否下载文件 'notes (2).bin' 到 '%1'?").arg(folder.path());
+            QString("是否下载文件 'notes (2).bin' 到 '%1'?").arg(c.folder.path());
 
-        prompter.answerNext(Prompter::Answer::No);
+        c.prompter.answerNext(Prompter::Answer::No);
         view->navigate(m_server->url("/notes.bin").toString());
-        QTRY_COMPARE_WITH_TIMEOUT(prompter.shown.size(), 1, 30000);
-        QCOMPARE(prompter.shown[0].caption, QString("提示"));
-        QCOMPARE(prompter.shown[0].text, question);
-        QCOMPARE(entriesOf(folder.path()), QStringList({"notes.bin"}));
+        QTRY_COMPARE_WITH_TIMEOUT(c.prompter.shown.size(), 1, 30000);
+        QCOMPARE(c.prompter.shown[0].caption, QString("提示"));
+        QCOMPARE(c.prompter.shown[0].text, question);
+        QCOMPARE(entriesOf(c.folder.path()), QStringList({"notes.bin"}));
 
         view->navigate(m_server->url("/notes.bin").toString());
-        QCOMPARE(endOf(status), "下载完成: " + folder.filePath("notes (2).bin"));
-        QCOMPARE(prompter.shown.size(), 2);
-        QCOMPARE(prompter.shown[1].text, question);
-        QCOMPARE(readAll(folder.filePath("notes (2).bin")), body);
-        QCOMPARE(readAll(folder.filePath("notes.bin")), QByteArray("kept"));
-        QCOMPARE(entriesOf(folder.path()), QStringList({"notes (2).bin", "notes.bin"}));
+        QCOMPARE(endOf(c.status), "下载完成: " + c.folder.filePath("notes (2).bin"));
+        QCOMPARE(c.prompter.shown.size(), 2);
+        QCOMPARE(c.prompter.shown[1].text, question);
+        QCOMPARE(readAll(c.folder.filePath("notes (2).bin")), body);
+        QCOMPARE(readAll(c.folder.filePath("notes.bin")), QByteArray("kept"));
+        QCOMPARE(entriesOf(c.folder.path()), QStringList({"notes (2).bin", "notes.bin"}));
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.first().first().toInt(), 0);
         QCOMPARE(progress.last().first().toInt(), 100);
@@ -325,13 +315,10 @@ private Q_SLOTS:
                  QStringList({"自动保存当前网页\t  Ctrl+B", texts[0], texts[1], "✓ " + texts[2], "",
                               "将当前网页入知识库", "✓ " + texts[0], texts[1], texts[2]}));
 
-        auto* view = new CHtmlViewsView;
-        area->addDocument(view);
-        QVERIFY(showPage(*view, "/page.html"));
+        CHtmlViewsView* view = webWindowIn(*area);
+        QVERIFY(view);
         QSignalSpy status(&capture, &PageCapture::statusTextChanged);
-        view->browser()->setFocus();
-        QTRY_VERIFY(view->browser()->focusProxy()->hasFocus());
-        QTest::keyClick(view->browser()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+        pressCtrl(*view, Qt::Key_B);
         QCOMPARE(endOf(status), "网页已保存到 " + folder.filePath(kTitle + ".htm"));
         QCOMPARE(entriesOf(folder.path()), QStringList({kTitle + ".htm"}));
 
@@ -357,12 +344,9 @@ private Q_SLOTS:
             window.home->path("kb/我的知识库/" + list.materialAt(0).MinuItemFilePath);
         const QStringList before = entriesOf(folder);
 
-        auto* view = new CHtmlViewsView;
-        frame.documents().addDocument(view);
-        QVERIFY(showPage(*view, "/page.html"));
-        view->browser()->setFocus();
-        QTRY_VERIFY(view->browser()->focusProxy()->hasFocus());
-        QTest::keyClick(view->browser()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+        CHtmlViewsView* view = webWindowIn(frame.documents());
+        QVERIFY(view);
+        pressCtrl(*view, Qt::Key_B);
         const QString saved = folder + kTitle + ".mht";
         QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(), "网页已保存到 " + saved,
                                   30000);
@@ -418,13 +402,9 @@ private Q_SLOTS:
         auto* editor = qobject_cast<CKeepsakeView*>(frame.documents().activeDocument());
         QVERIFY(editor);
         editor->editor()->setText("new");
-        auto* view = new CHtmlViewsView;
-        frame.documents().addDocument(view);
-        QVERIFY(showPage(*view, "/page.html"));
-        view->browser()->setFocus();
-        QTRY_VERIFY(view->browser()->focusProxy()->hasFocus());
-
-        QTest::keyClick(view->browser()->focusProxy(), Qt::Key_S, Qt::ControlModifier);
+        CHtmlViewsView* view = webWindowIn(frame.documents());
+        QVERIFY(view);
+        pressCtrl(*view, Qt::Key_S);
         QCOMPARE(
             proposed,
             QStringList({QDir(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation))
@@ -466,9 +446,8 @@ private Q_SLOTS:
         QCOMPARE(frame.statusBar()->currentMessage(), QString("当前窗口没有可保存的网页"));
         QVERIFY(!frame.findChild<CNewMaterialDlg*>());
 
-        auto* view = new CHtmlViewsView;
-        frame.documents().addDocument(view);
-        QVERIFY(showPage(*view, "/page.html"));
+        CHtmlViewsView* view = webWindowIn(frame.documents());
+        QVERIFY(view);
         intoBase->trigger();
         auto* dialog = frame.findChild<CNewMaterialDlg*>();
         QVERIFY(dialog);

@@ -58,16 +58,16 @@ class TestUrlGroupPane : public QObject {
         }
         return entries;
     }
-    void clickRow(int i) {
+    // The row is wider than the pane: its middle where it shows.
+    QPoint rowPoint(int i) const {
         const QRect rect = list()->visualItemRect(list()->topLevelItem(i));
-        // The row is wider than the pane; click where it shows.
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          rect.intersected(list()->viewport()->rect()).center());
+        return rect.intersected(list()->viewport()->rect()).center();
     }
-    void clickBelowRows() {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          QPoint(10, list()->viewport()->height() - 5));
+    QPoint belowRows() const { return QPoint(10, list()->viewport()->height() - 5); }
+    void clickAt(const QPoint& at) {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
     }
+    void clickRow(int i) { clickAt(rowPoint(i)); }
     void key(int k, Qt::KeyboardModifiers mods = {}) {
         list()->setFocus();
         QTest::keyClick(list(), Qt::Key(k), mods);
@@ -90,6 +90,10 @@ class TestUrlGroupPane : public QObject {
             QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
             QApplication::sendEvent(edit, &release);
         }
+    }
+    void addEntry(const QString& title, const QString& address) {
+        QVERIFY(commands->trigger(NewUrl));
+        typeAndOk(title, address);
     }
     // Types into the open dialog's fields and presses OK.
     void typeAndOk(const QString& title, const QString& address) {
@@ -120,10 +124,6 @@ class TestUrlGroupPane : public QObject {
         if (!QTest::qWaitForWindowActive(pane.get()))
             texts.append("<the pane did not come back>");
         return texts;
-    }
-    QPoint rowPoint(int i) const {
-        const QRect rect = list()->visualItemRect(list()->topLevelItem(i));
-        return rect.intersected(list()->viewport()->rect()).center();
     }
     bool enabled(int id) const { return commands->action(id)->isEnabled(); }
     bool dialogOpen() const { return pane->editDialog() && pane->editDialog()->isVisible(); }
@@ -181,13 +181,11 @@ private Q_SLOTS:
         QCOMPARE(fileEntries(), QStringList({"1|0|新浪|http://sina.com"}));
 
         // The same address again: refused, and the dialog closes.
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("又一个", "http://sina.com");
+        addEntry("又一个", "http://sina.com");
         QCOMPARE(prompter.lastText(), QString("当前网址已经存在,不能再添加!"));
         QVERIFY(!dialogOpen());
         // No title: the dialog stays open with what was typed.
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("", "http://b");
+        addEntry("", "http://b");
         QCOMPARE(prompter.lastText(), QString("请填写网址名!"));
         QVERIFY(dialogOpen());
         QCOMPARE(pane->editDialog()->address(), QString("http://b"));
@@ -232,25 +230,11 @@ private Q_SLOTS:
         QVERIFY(fileEntries().isEmpty());
     }
 
-    void pastingIntoTheSameGroupIsRefused() {
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("甲", "http://a");
-        clickRow(0);
-        key(Qt::Key_X, Qt::ControlModifier);
-        chooseGroup("未分类网址");
-        QVERIFY(enabled(PasteUrl));
-        key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(prompter.shown.last().caption, QString("提示"));
-        QCOMPARE(prompter.lastText(), QString("请选择其他网址群进行粘贴!"));
-        QCOMPARE(rows(), QStringList({"甲|http://a|0"}));
-    }
-
     void deletingAndRenamingTheGroupShown() {
         prompter.typeNext(QString("工作"));
         QVERIFY(commands->trigger(NewUrlGroup));
         chooseGroup("工作");
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("甲", "http://a");
+        addEntry("甲", "http://a");
         QCOMPARE(rows(), QStringList({"甲|http://a|1"}));
 
         prompter.typeNext(QString("全部网址"));
@@ -277,9 +261,8 @@ private Q_SLOTS:
     void theContextMenuOffersWhatTheRowAndTheGroupAllow() {
         prompter.typeNext(QString("工作"));
         QVERIFY(commands->trigger(NewUrlGroup));
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("甲", "http://a");
-        const QPoint empty(10, list()->viewport()->height() - 5);
+        addEntry("甲", "http://a");
+        const QPoint empty = belowRows();
         QCOMPARE(contextMenuAt(rowPoint(0)),
                  QStringList({"打开", "新建", "剪切", "删除", "修改", "新建网址群"}));
         QCOMPARE(contextMenuAt(empty), QStringList({"新建", "新建网址群"}));
@@ -287,7 +270,7 @@ private Q_SLOTS:
         key(Qt::Key_X, Qt::ControlModifier);
         // A special group shown: a left click leaves paste off, a right
         // click offers it.
-        clickBelowRows();
+        clickAt(empty);
         QVERIFY(!enabled(PasteUrl));
         QCOMPARE(contextMenuAt(empty), QStringList({"新建", "粘贴", "新建网址群"}));
         QVERIFY(enabled(PasteUrl));
@@ -312,10 +295,8 @@ private Q_SLOTS:
     }
 
     void aClickAwayFromTheRowsClosesTheModifyDialog() {
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("甲", "http://a");
-        QVERIFY(commands->trigger(NewUrl));
-        typeAndOk("乙", "http://b");
+        addEntry("甲", "http://a");
+        addEntry("乙", "http://b");
         clickRow(0);
         QVERIFY(commands->trigger(ModifyUrl));
         // Another row clicked loads into the open dialog.
@@ -325,7 +306,7 @@ private Q_SLOTS:
         QCOMPARE(rows(), QStringList({"甲|http://a|0", "乙二|http://b|0"}));
         clickRow(0);
         QVERIFY(commands->trigger(ModifyUrl));
-        clickBelowRows();
+        clickAt(belowRows());
         QVERIFY(!dialogOpen());
         QVERIFY(!enabled(ModifyUrl));
     }

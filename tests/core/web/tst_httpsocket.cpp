@@ -131,30 +131,14 @@ private Q_SLOTS:
         QCOMPARE(peer.received(), QByteArray());
     }
 
-    void sendWithoutConnection() {
-        CHttpSocket client;
-        long length = 0;
-        QVERIFY(client.FormatRequestHeader("127.0.0.1", "/", length) != nullptr);
-        QVERIFY(!client.SendRequest());
-        QVERIFY(client.Socket());
-        QVERIFY(!client.SendRequest());
-        char buffer[8];
-        QCOMPARE(client.Receive(buffer, sizeof buffer), 0L);
-        QCOMPARE(client.GetServerState(), -1);
-        QString value;
-        QCOMPARE(client.GetField(QStringLiteral("Content-Length"), value), -1);
-    }
-
     void statusLine_data() {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<int>("status");
         QTest::newRow("200") << kOkHeader << 200;
-        QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\n\r\n") << 404;
         QTest::newRow("HTTP/1.0 301")
             << QByteArray("HTTP/1.0 301 Moved Permanently\r\nLocation: /new\r\n\r\n") << 301;
         // Leading digits count, as atoi reads them; none read as 0.
         QTest::newRow("two digits") << QByteArray("HTTP/1.1 20x\r\n\r\n") << 20;
-        QTest::newRow("garbage") << QByteArray("Hello, this is no HTTP\r\n\r\n") << 0;
         QTest::newRow("status line without code") << QByteArray("HTTP/1.1\r\n\r\n") << 0;
         QTest::newRow("blank line alone") << QByteArray("\r\n\r\n") << 0;
     }
@@ -403,10 +387,21 @@ private Q_SLOTS:
         QVERIFY2(waited >= 190 && waited < kWaitMs, qPrintable(QString::number(waited)));
     }
 
-    void connectFailures() {
+    // Nothing is sent or read without a connection, and none is made from
+    // a bad address or without a socket.
+    void withoutConnection() {
         CHttpSocket client;
+        long length = 0;
+        QVERIFY(client.FormatRequestHeader("127.0.0.1", "/", length) != nullptr);
+        QVERIFY(!client.SendRequest());
         QVERIFY(!client.Connect("127.0.0.1", 80)); // no socket made
         QVERIFY(client.Socket());
+        QVERIFY(!client.SendRequest());
+        char buffer[8];
+        QCOMPARE(client.Receive(buffer, sizeof buffer), 0L);
+        QCOMPARE(client.GetServerState(), -1);
+        QString value;
+        QCOMPARE(client.GetField(QStringLiteral("Content-Length"), value), -1);
         QVERIFY(!client.Connect(nullptr, 80));
         QVERIFY(!client.Connect("", 80));
         QVERIFY(!client.Connect("127.0.0.1", 0));
@@ -449,16 +444,6 @@ private Q_SLOTS:
         QCOMPARE(client.GetServerState(), 200);
         QCOMPARE(receiveAll(client, 64), std::optional<QByteArray>("VERSION=1.2\r\n"));
         QVERIFY(!isOpen(0));
-    }
-
-    void destructorCloses() {
-        PeerServer peer(PeerServer::Part::AnswerAndWait, kOkHeader);
-        QVERIFY(peer.listening());
-        {
-            CHttpSocket client;
-            QVERIFY(request(client, peer));
-        }
-        QVERIFY(peer.clientClosed());
     }
 
     void adoptedSocket() {

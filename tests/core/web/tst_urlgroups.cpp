@@ -93,6 +93,7 @@ private Q_SLOTS:
                   "GroupUrl=03|旧组|\r\n"
                   "GroupUrl=4|同名|\r\n"
                   "GroupUrl=5|同名|\r\n"
+                  "GroupUrl=0|零|\r\n"
                   "[USERURL]\r\n"
                   "UserUrl=7|3|2024-01-01 10:00:00|Site|address|\r\n"
                   "UserUrl=2|5|2024-01-02 10:00:00|Other|http://b\r\n"
@@ -110,7 +111,9 @@ private Q_SLOTS:
         QVERIFY(urls->entriesShown("未分类网址").isEmpty());
         QVERIFY(urls->entriesShown("没有这个组").isEmpty());
         QCOMPARE(urls->groupChoices(),
-                 QStringList({"全部网址", "旧组", "同名", "同名", "未分类网址"}));
+                 QStringList({"全部网址", "旧组", "同名", "同名", "零", "未分类网址"}));
+        QVERIFY(!urls->deleteGroup("零"));
+        expectShown("错误", "删除无效的网址组!");
 
         QCOMPARE(urls->addEntry("旧组", "新", "http://d"), UrlGroups::EditResult::Saved);
         const UrlRecord added = urls->lists().entries.last();
@@ -209,24 +212,33 @@ private Q_SLOTS:
         expectShown("错误", "网站群数据错误!");
     }
 
-    void newGroupNamesAreChecked() {
-        writeFile("[GROUPURL]\r\nGroupUrl=5|旧|\r\nGroupUrl=2|更旧|\r\n[USERURL]\r\n");
-        urls->load();
-        prompter.typeNext(std::nullopt);
-        QVERIFY(!urls->addGroup());
-        prompter.typeNext(" ");
-        QVERIFY(!urls->addGroup());
-        expectShown("提示", "网址名不能为空!");
-        for (const char* special : {"全部网址", "未分类网址"}) {
-            prompter.typeNext(QString(special));
-            QVERIFY(!urls->addGroup());
-            expectShown("提示", "请输入其它网址组名!");
+    // A group named like a special one or another group could never be
+    // chosen again; a new and a renamed group are refused the same names.
+    void refusedGroupNames() {
+        addGroup("工作");
+        addGroup("娱乐");
+        const QByteArray before = onDisk();
+        for (const bool rename : {false, true}) {
+            const auto refused = [this, rename](const std::optional<QString>& typed) {
+                prompter.typeNext(typed);
+                return rename ? !urls->renameGroup("工作") : !urls->addGroup();
+            };
+            QVERIFY(refused(std::nullopt));
+            QCOMPARE(prompter.askedTitles.last(),
+                     QString(rename ? "请输入新的网址组名" : "添加新网址组"));
+            QVERIFY(refused(" "));
+            expectShown("提示", rename ? "网址组名不能为空!" : "网址名不能为空!");
+            for (const char* special : {"全部网址", "未分类网址"}) {
+                QVERIFY(refused(QString(special)));
+                expectShown("提示", "请输入其它网址组名!");
+            }
+            QVERIFY(refused(" 娱乐"));
+            expectShown("错误", "该网址组名已经存在,不能添加!");
+            // Renamed to its own name: nothing to do, nothing said.
+            QVERIFY(!rename || refused("工作"));
         }
-        prompter.typeNext("旧");
-        QVERIFY(!urls->addGroup());
-        expectShown("错误", "该网址组名已经存在,不能添加!");
-        addGroup("新");
-        QCOMPARE(urls->lists().groups.last(), (UrlGroup{"6", "新"}));
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(onDisk(), before);
     }
 
     void deletingAGroupDeletesItsEntries() {
@@ -257,41 +269,16 @@ private Q_SLOTS:
                                    "UserUrl=3|0|2024-01-01 10:00:00|丙|http://c|\r\n"));
     }
 
-    void aGroupWithIdZeroCannotBeDeleted() {
-        writeFile("[GROUPURL]\r\nGroupUrl=0|零|\r\n[USERURL]\r\n");
+    // A new group is numbered past the highest number, not the last one.
+    void addingAndRenamingGroups() {
+        writeFile("[GROUPURL]\r\nGroupUrl=5|工作|\r\nGroupUrl=2|娱乐|\r\n[USERURL]\r\n");
         urls->load();
-        QVERIFY(!urls->deleteGroup("零"));
-        expectShown("错误", "删除无效的网址组!");
-    }
-
-    void renamingAGroup() {
-        addGroup("工作");
-        addGroup("娱乐");
-        prompter.typeNext(std::nullopt);
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        QCOMPARE(prompter.askedTitles.last(), QString("请输入新的网址组名"));
-        prompter.typeNext("  ");
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        expectShown("提示", "网址组名不能为空!");
-        prompter.typeNext("工作");
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        QVERIFY(prompter.shown.isEmpty());
-        // A group named like a special one or another group could never be
-        // chosen again.
-        prompter.typeNext("全部网址");
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        expectShown("提示", "请输入其它网址组名!");
-        prompter.typeNext("未分类网址");
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        expectShown("提示", "请输入其它网址组名!");
-        prompter.typeNext(" 娱乐");
-        QCOMPARE(urls->renameGroup("工作"), std::nullopt);
-        expectShown("错误", "该网址组名已经存在,不能添加!");
-
+        addGroup("新");
+        QCOMPARE(urls->lists().groups.last(), (UrlGroup{"6", "新"}));
         prompter.typeNext(" 学习 ");
         QCOMPARE(urls->renameGroup("工作"), std::optional<QString>("学习"));
         QCOMPARE(restarted()->groupChoices(),
-                 QStringList({"全部网址", "学习", "娱乐", "未分类网址"}));
+                 QStringList({"全部网址", "学习", "娱乐", "新", "未分类网址"}));
     }
 
     void aFileThatCannotBeWrittenIsReported() {
