@@ -18,6 +18,7 @@
 #include "materials/MaterialPanes.h"
 #include "panes/AutoHideDocks.h"
 #include "panes/CDockStationPane.h"
+#include "panes/CFileBrowserPane.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CMaterialPane.h"
 #include "panes/COpenMaterialsPane.h"
@@ -26,6 +27,7 @@
 #include "panes/KnowledgeBaseSelectorBox.h"
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
+#include "store/MaterialFolder.h"
 #include "store/RecycleBinModel.h"
 #include "store/TreeService.h"
 #include "web/UrlGroups.h"
@@ -257,6 +259,7 @@ void CMainFrame::createPanes() {
             &MaterialWindows::close);
     m_recycleBinPane = new CRecycleBinPane(*m_recycleBin, *m_commands);
     setPaneContent(CommandIds::PaneRecycleBin, m_recycleBinPane);
+    createFileBrowser();
     createSearch();
 
     // Split first, then tabify: a pane split off a tab group would join it.
@@ -272,6 +275,27 @@ void CMainFrame::createPanes() {
     resizeDocks({p(PaneKnowledgeBase), p(PaneOpenMaterials), p(PaneProperties), p(PaneFileBrowser)},
                 {420, 200, 320, 300}, Qt::Vertical);
     resizeDocks({p(PaneMaterials)}, {240}, Qt::Vertical);
+}
+
+void CMainFrame::createFileBrowser() {
+    m_fileBrowser = new CFileBrowserPane(m_prompter, *m_commands);
+    setPaneContent(CommandIds::PaneFileBrowser, m_fileBrowser);
+    connect(m_fileBrowser, &CFileBrowserPane::openFileRequested, this,
+            [this](const QString& path) { openFileAt(path, 0); });
+    connect(m_fileBrowser, &CFileBrowserPane::pasteProgressed, this,
+            [this](int percent) { m_progress->setValue(percent); });
+    connect(m_fileBrowser, &CFileBrowserPane::pasteFinished, this, [this](const QString& summary) {
+        m_progress->setValue(0);
+        statusBar()->showMessage(summary);
+    });
+    // The pane shows the folder of the material whose window is in front;
+    // a window that shows no material leaves it where the user left it.
+    connect(m_documents, &QMdiArea::subWindowActivated, this, [this] {
+        if (const std::optional<MaterialRecord> material =
+                m_materialWindows->activeNonWebMaterial())
+            m_fileBrowser->ShowFolder(
+                MaterialFolder::Resolve(material->FilesRoot, material->MinuItemFilePath));
+    });
 }
 
 void CMainFrame::setPaneContent(int id, QWidget* content) {

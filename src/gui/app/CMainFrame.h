@@ -34,6 +34,7 @@ class CSearchDialog;
 class CSearchItemView;
 class CUrlGroupPane;
 class CTaskPanel;
+class CFileBrowserPane;
 class WindowTheme;
 class AutoHideDocks;
 class SearchControl;
@@ -96,6 +97,7 @@ public:
     WebPreviewCommands& webPreview() { return *m_preview; }
     MaterialWindows& materialWindows() { return *m_materialWindows; }
     CUrlGroupPane& urlPane() { return *m_urlPane; }
+    CFileBrowserPane& fileBrowser() { return *m_fileBrowser; }
 
     // The arrangement of bars and panes, exchanged in the order the layout
     // file keeps it: command bars, keys, bar options, panes. False when the
@@ -128,6 +130,7 @@ private:
     void showWritability();
     void createCommands();
     void createTaskPanel();
+    void createFileBrowser();
     // After the window's own bars, so the auto-hide tabs lie next to the
     // documents.
     void createAutoHide();
@@ -217,6 +220,7 @@ private:
     std::unique_ptr<UrlGroups> m_urls;
     CUrlGroupPane* m_urlPane = nullptr;
     CTaskPanel* m_taskPanel = nullptr;
+    CFileBrowserPane* m_fileBrowser = nullptr;
     AutoHideDocks* m_autoHide = nullptr;
     QDockWidget* m_taskDock = nullptr;
     std::unique_ptr<WindowTheme> m_theme;

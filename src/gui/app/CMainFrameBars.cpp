@@ -16,6 +16,7 @@
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
 #include "documents/DocumentWindow.h"
+#include "documents/SyntaxSchemeEditing.h"
 #include "panes/KnowledgeBaseSelectorBox.h"
 
 #include <QAction>
@@ -100,6 +101,8 @@ void CMainFrame::createCommands() {
     m_factory = std::make_unique<DocumentFactory>(
         m_workspace.paths().shipped(QStringLiteral("EditConfig/SyntaxEdit.ini")), *m_commands,
         m_prompter);
+    SyntaxSchemeEditing::install(*m_commands, m_workspace.paths(), *m_factory, m_prompter,
+                                 [this](const QString& path) { openFileAt(path, 0); });
 }
 
 void CMainFrame::createMenus() {
@@ -114,7 +117,7 @@ void CMainFrame::createMenus() {
     file->addAction(m_commands->action(Exit));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
-    for (int id : {FindWord, GoToLine})
+    for (int id : {Find, Replace, FindWord, GoToLine})
         edit->addAction(m_commands->action(id));
     edit->addSeparator();
     for (int id : {ToggleBookmark, NextBookmark, PreviousBookmark, ToggleLineMarker})
@@ -122,6 +125,8 @@ void CMainFrame::createMenus() {
     edit->addSeparator();
     for (int id : {ShowWhiteSpace, FoldAll, UnfoldAll, Tabify, Untabify, UpperCase, LowerCase})
         edit->addAction(m_commands->action(id));
+    edit->addSeparator();
+    edit->addAction(m_commands->action(EditSyntaxScheme));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     for (auto it = m_panes.cbegin(); it != m_panes.cend(); ++it) // in the order of their ids

@@ -4,6 +4,8 @@
 
 #include "CMainFrame.h"
 
+#include "panes/CFileBrowserPane.h"
+
 #include "CaptureCommands.h"
 #include "DescriptTypeSelector.h"
 #include "dialogs/CNewMaterialDlg.h"
@@ -29,6 +31,9 @@ void CMainFrame::createCapture() {
             [this](int percent) { m_progress->setValue(percent); });
     connect(&m_materials->properties(), &MaterialProperties::changed, this,
             &CMainFrame::followCurrentMaterial);
+    // Pages are saved where the file browser shows, as the user sees it.
+    connect(m_fileBrowser, &CFileBrowserPane::folderShown, m_capture,
+            &PageCapture::SetCaptureFolder);
     m_captureCommands = new CaptureCommands(
         *m_commands, *m_capture, *m_documents, [this] { return m_treePane->currentCode(); }, this);
     connect(m_captureCommands, &CaptureCommands::intoBaseRequested, this,

@@ -162,11 +162,12 @@ inline constexpr int RefreshFolder = 136;
 inline constexpr int PasteFiles = 191;
 inline constexpr int OpenFolderInFileManager = 196;
 inline constexpr int NextFileView = 194;
-inline constexpr int ViewLargeIcons = 59408;
-inline constexpr int ViewSmallIcons = 59409;
+inline constexpr int ViewLargeIcons = 59409;
+inline constexpr int ViewSmallIcons = 59408;
 inline constexpr int ViewList = 59410;
 inline constexpr int ViewDetails = 59411;
 inline constexpr int ArrangeIcons = 59412;
+inline constexpr int StopPaste = 35003; // an id of our own
 
 // Knowledge-base sets
 inline constexpr int NewBlankBase = 32836;

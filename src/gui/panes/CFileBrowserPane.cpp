@@ -125,6 +125,7 @@ CFileBrowserPane::CFileBrowserPane(Prompter& prompter, CommandRegistry& commands
     bar->addAction(m_commands.action(RefreshFolder));
     bar->addSeparator();
     bar->addAction(m_commands.action(PasteFiles));
+    bar->addAction(m_commands.action(StopPaste));
     bar->addSeparator();
     bar->addAction(m_commands.action(OpenFolderInFileManager));
     bar->addSeparator();
@@ -167,6 +168,7 @@ void CFileBrowserPane::defineCommands() {
     define(RefreshFolder, QStringLiteral("刷新"), QStyle::SP_BrowserReload);
     define(PasteFiles, QStringLiteral("粘贴知识库文件"), QStyle::SP_DialogSaveButton,
            QKeySequence(Qt::CTRL | Qt::Key_V));
+    define(StopPaste, QStringLiteral("停止粘贴"), QStyle::SP_BrowserStop);
     define(OpenFolderInFileManager, QStringLiteral("以新文件夹打开"), QStyle::SP_DirOpenIcon);
     define(NextFileView, QStringLiteral("查看"), QStyle::SP_FileDialogListView);
 
@@ -193,6 +195,8 @@ void CFileBrowserPane::defineCommands() {
     m_commands.setHandler(
         PasteFiles, [this] { pasteFromClipboard(); }, [this] { return !pasteTarget().isEmpty(); });
     m_commands.setHandler(
+        StopPaste, [this] { stopPaste(); }, [this] { return isPasting(); });
+    m_commands.setHandler(
         OpenFolderInFileManager,
         [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(pasteTarget())); },
         [this] { return !pasteTarget().isEmpty(); });
@@ -204,10 +208,10 @@ void CFileBrowserPane::defineCommands() {
     const struct {
         ViewMode mode;
         const char16_t* text;
-    } menu[] = {{ViewMode::LargeIcons, u"大图标"},
-                {ViewMode::SmallIcons, u"小图标"},
-                {ViewMode::List, u"列表"},
-                {ViewMode::Details, u"详细信息"}};
+    } menu[] = {{ViewMode::LargeIcons, u"平铺(&S)"},
+                {ViewMode::SmallIcons, u"图表(&N)"},
+                {ViewMode::List, u"列表(&L)"},
+                {ViewMode::Details, u"详细信息(&D)"}};
     for (const auto& entry : menu) {
         QAction* action = m_commands.define(commandOf(entry.mode), QString::fromUtf16(entry.text));
         action->setCheckable(true);
