@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
+  desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n
   libqscintilla2-qt6-dev

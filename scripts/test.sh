@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 ctest --test-dir "${KEEPSAKE_BUILD_DIR:-build}" --output-on-failure -j2
+./scripts/check-package.sh "${KEEPSAKE_BUILD_DIR:-build}"
 ./scripts/build-sanitized.sh -DKEEPSAKE_BUILD_FUZZERS=ON
 ctest --test-dir "${KEEPSAKE_ASAN_BUILD_DIR:-build-asan}" --output-on-failure -j2
 ./scripts/fuzz.sh "${KEEPSAKE_ASAN_BUILD_DIR:-build-asan}" 30

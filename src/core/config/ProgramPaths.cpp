@@ -17,12 +17,33 @@ ProgramPaths::ProgramPaths(const QString& programFolder, const QString& shippedF
 
 ProgramPaths ProgramPaths::forExecutable(const QString& executableFolder,
                                          const QString& homeOverride) {
+    const QString installed = installedShippedFolder(executableFolder);
+    const QString shippedFolder = installed.isEmpty() ? executableFolder : installed;
     QString home = homeOverride;
     if (home.isEmpty())
         home = qEnvironmentVariable("KEEPSAKE_HOME");
+    if (home.isEmpty() && !installed.isEmpty()) {
+        home = userDataHome();
+        // The first start writes its settings here before anything else
+        // would make the folder; a failure shows when that write fails.
+        QDir().mkpath(home);
+    }
     if (home.isEmpty())
         home = executableFolder;
-    return ProgramPaths(QFileInfo(home).absoluteFilePath(), executableFolder);
+    return ProgramPaths(QFileInfo(home).absoluteFilePath(), shippedFolder);
+}
+
+QString ProgramPaths::installedShippedFolder(const QString& executableFolder) {
+    const QString folder = QDir::cleanPath(executableFolder + QStringLiteral("/../share/keepsake"));
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+QString ProgramPaths::userDataHome() {
+    // The base directory specification ignores a relative XDG_DATA_HOME.
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || QDir::isRelativePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(data) + QStringLiteral("/Keepsake");
 }
 
 QString ProgramPaths::configFolder() const {

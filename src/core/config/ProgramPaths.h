@@ -3,17 +3,28 @@
 #include <QString>
 
 // The program folder holds the settings under "ResourceConfig" and the
-// shipped folders. It is the folder of the executable, or $KEEPSAKE_HOME when
-// set, so one installation can serve several homes. A shipped file the home
-// lacks (the template database, the default base, the help pages) is read
-// from the folder of the executable, where the build puts them.
+// shipped folders. It is $KEEPSAKE_HOME when set, so one installation can
+// serve several homes. Beside the build it is otherwise the folder of the
+// executable, and a shipped file the home lacks (the template database, the
+// default base, the help pages) is read from there, where the build puts
+// them. An installed program cannot write beside itself: its shipped files
+// are in "<prefix>/share/keepsake" and the home defaults to the user's data
+// folder ($XDG_DATA_HOME/Keepsake).
 class ProgramPaths {
 public:
     ProgramPaths(const QString& programFolder, const QString& shippedFolder);
 
-    // $KEEPSAKE_HOME (or the given override) else the executable's folder.
+    // The given override, else $KEEPSAKE_HOME, else the executable's folder
+    // or, when installed, the user's data folder, made if missing.
     static ProgramPaths forExecutable(const QString& executableFolder,
                                       const QString& homeOverride = {});
+
+    // "<executable folder>/../share/keepsake" when that exists, else empty:
+    // the folder is what tells an installed program from one in the build.
+    static QString installedShippedFolder(const QString& executableFolder);
+
+    // $XDG_DATA_HOME/Keepsake, or ~/.local/share/Keepsake when unset.
+    static QString userDataHome();
 
     // Both with a trailing "/".
     const QString& programFolder() const { return m_programFolder; }

@@ -6,6 +6,7 @@
 #include "config/FirstRunSetup.h"
 #include "dialogs/CStorePathDlg.h"
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -18,6 +19,8 @@ CKeepsakeApp::CKeepsakeApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keepsake"));
     setOrganizationName(QStringLiteral("Keepsake"));
     setApplicationDisplayName(QStringLiteral("Keepsake"));
+    setDesktopFileName(QStringLiteral("io.github.keepsake.keepsake"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/keepsake.svg")));
     installTranslations();
     CommandIcons::useProgramTheme();
     installEventFilter(this);
