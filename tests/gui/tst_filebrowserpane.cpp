@@ -1,5 +1,10 @@
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
+#include "WorkingWindow.h"
+#include "app/DocumentArea.h"
+#include "documents/DocumentWindow.h"
+#include "materials/MaterialListModel.h"
+#include "materials/MaterialPanes.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "panes/CFileBrowserPane.h"
@@ -10,6 +15,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QListView>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -235,6 +241,34 @@ private Q_SLOTS:
         QVERIFY(commands->trigger(PasteFiles));
         QVERIFY(!pane->isPasting());
         QVERIFY(finished.isEmpty());
+    }
+
+    // In the main window the pane follows the material whose window is in
+    // front; a window that shows no material leaves it where it was.
+    void followsTheMaterialInFront() {
+        WorkingWindow working;
+        QVERIFY(working.setUp());
+        CMainFrame& frame = *working.frame;
+        MaterialListModel& list = frame.materials().list();
+        QCOMPARE(list.rowCount(), 7);
+        const auto folderOf = [&](const char* relative) {
+            return QDir(working.home->path("kb/我的知识库/")).filePath(QString::fromUtf8(relative));
+        };
+        const auto shown = [&] { return QDir::cleanPath(frame.fileBrowser().shownFolder()); };
+
+        QVERIFY(frame.openMaterial(list.materialAt(0))); // 快速上手, 01/01/01/1
+        QMdiSubWindow* first = frame.documents().activeSubWindow();
+        QTRY_COMPARE(shown(), folderOf("01/01/01/1"));
+        QVERIFY(frame.openMaterial(list.materialAt(2))); // 资料文件存放在哪里, 01/01/02/3
+        QTRY_COMPARE(shown(), folderOf("01/01/02/3"));
+        frame.documents().setActiveSubWindow(first);
+        QTRY_COMPARE(shown(), folderOf("01/01/01/1"));
+
+        const QString loose = path("loose.txt");
+        QVERIFY(writeBytes(loose, "not a material"));
+        frame.openDocument(loose);
+        QCOMPARE(frame.documents().activeDocument()->windowTitle(), QString("loose.txt"));
+        QCOMPARE(shown(), folderOf("01/01/01/1"));
     }
 };
 

@@ -119,6 +119,11 @@ void AutoHideDocks::setAutoHide(QDockWidget* dock, bool on) {
     }
     if (find(dock))
         return;
+    const Qt::DockWidgetArea area = dockInArea(dock);
+    collapse(dock, area, extentOf(dock, area));
+}
+
+Qt::DockWidgetArea AutoHideDocks::dockInArea(QDockWidget* dock) {
     if (dock->isFloating())
         dock->setFloating(false);
     Qt::DockWidgetArea area = m_window->dockWidgetArea(dock);
@@ -126,7 +131,7 @@ void AutoHideDocks::setAutoHide(QDockWidget* dock, bool on) {
         area = Qt::LeftDockWidgetArea;
         m_window->addDockWidget(area, dock);
     }
-    collapse(dock, area, extentOf(dock, area));
+    return area;
 }
 
 void AutoHideDocks::autoHideAll() {
@@ -140,14 +145,7 @@ void AutoHideDocks::autoHideAll() {
     }
     for (const auto& pane : open) {
         QDockWidget* dock = pane.first;
-        if (dock->isFloating())
-            dock->setFloating(false);
-        Qt::DockWidgetArea area = m_window->dockWidgetArea(dock);
-        if (area == Qt::NoDockWidgetArea) {
-            area = Qt::LeftDockWidgetArea;
-            m_window->addDockWidget(area, dock);
-        }
-        collapse(dock, area, pane.second);
+        collapse(dock, dockInArea(dock), pane.second);
     }
 }
 

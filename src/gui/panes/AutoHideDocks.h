@@ -81,6 +81,9 @@ private:
     Entry* find(const QDockWidget* dock);
     const Entry* find(const QDockWidget* dock) const;
     void collapse(QDockWidget* dock, Qt::DockWidgetArea area, int extent);
+    // A floating pane, or one outside every area, is docked first: a tab
+    // belongs to an edge.
+    Qt::DockWidgetArea dockInArea(QDockWidget* dock);
     // Takes the pane out of the auto-hidden set; shows it docked when asked.
     void release(QDockWidget* dock, bool show);
     void forgetDestroyed(QObject* dock);
