@@ -2,11 +2,11 @@
 #include "TestHome.h"
 #include "WorkingWindow.h"
 #include "app/DocumentArea.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
 #include "documents/DocumentWindow.h"
 #include "materials/MaterialListModel.h"
 #include "materials/MaterialPanes.h"
-#include "commands/CommandIds.h"
-#include "commands/CommandRegistry.h"
 #include "panes/CFileBrowserPane.h"
 
 #include <QAction>

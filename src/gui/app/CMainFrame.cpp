@@ -290,12 +290,14 @@ void CMainFrame::createFileBrowser() {
     });
     // The pane shows the folder of the material whose window is in front;
     // a window that shows no material leaves it where the user left it.
-    connect(m_documents, &QMdiArea::subWindowActivated, this, [this] {
-        if (const std::optional<MaterialRecord> material =
-                m_materialWindows->activeNonWebMaterial())
-            m_fileBrowser->ShowFolder(
-                MaterialFolder::Resolve(material->FilesRoot, material->MinuItemFilePath));
-    });
+    connect(m_documents, &QMdiArea::subWindowActivated, this,
+            &CMainFrame::showActiveMaterialFolder);
+}
+
+void CMainFrame::showActiveMaterialFolder() {
+    if (const std::optional<MaterialRecord> material = m_materialWindows->activeNonWebMaterial())
+        m_fileBrowser->ShowFolder(
+            MaterialFolder::Resolve(material->FilesRoot, material->MinuItemFilePath));
 }
 
 void CMainFrame::setPaneContent(int id, QWidget* content) {
@@ -443,6 +445,8 @@ void CMainFrame::showNewMaterial(const MaterialRecord& material, bool open) {
 
 bool CMainFrame::openMaterial(const MaterialRecord& material) {
     const bool opened = m_materialWindows->open(material);
+    // A new window is known as the material's only once it is in front.
+    showActiveMaterialFolder();
     m_commands->updateEnabled();
     return opened;
 }

@@ -131,6 +131,8 @@ private:
     void createCommands();
     void createTaskPanel();
     void createFileBrowser();
+    // The file browser shows the folder of the material in front, if any.
+    void showActiveMaterialFolder();
     // After the window's own bars, so the auto-hide tabs lie next to the
     // documents.
     void createAutoHide();
