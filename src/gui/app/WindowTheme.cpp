@@ -33,6 +33,8 @@ QToolBar { border: none; background: palette(window); spacing: 2px; padding: 1px
 QToolBar QToolButton { border: 1px solid transparent; padding: 2px; }
 QToolBar QToolButton:hover { background: #c1d2ee; border: 1px solid #316ac5; }
 QToolBar QToolButton:checked { background: #e1e6ee; border: 1px solid #316ac5; }
+QToolBar QToolButton[popupMode="1"] { padding-right: 12px; }
+QToolBar QToolButton::menu-button { border: none; width: 11px; }
 QDockWidget::title { background: palette(mid); padding: 3px; }
 )";
 
@@ -46,6 +48,8 @@ QToolBar QToolButton:hover { border: 1px solid #e3a136;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff4d2, stop:1 #ffd58c); }
 QToolBar QToolButton:checked { border: 1px solid #c28a30;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffe6a6, stop:1 #ffc86a); }
+QToolBar QToolButton[popupMode="1"] { padding-right: 12px; }
+QToolBar QToolButton::menu-button { border: none; width: 11px; }
 QDockWidget::title { padding: 4px; border-bottom: 1px solid #8ba5c9;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfeff, stop:1 #c9d9ef); }
 )";
