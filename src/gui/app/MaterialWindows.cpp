@@ -112,7 +112,9 @@ CHtmlViewsView* MaterialWindows::pagesWindow() const {
 }
 
 std::optional<MaterialRecord> MaterialWindows::activeNonWebMaterial() const {
-    const QMdiSubWindow* active = m_area.activeSubWindow();
+    // The window in front even while another program has the focus, or
+    // before the main window is first shown.
+    const QMdiSubWindow* active = m_area.currentSubWindow();
     if (!active)
         return std::nullopt;
     for (auto it = m_windows.cbegin(); it != m_windows.cend(); ++it) {
