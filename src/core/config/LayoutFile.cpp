@@ -104,6 +104,19 @@ QList<TaskGroup> readTaskPanel(QXmlStreamReader& xml) {
     return groups;
 }
 
+// The reader turns a carriage return written as such into a line feed, as
+// XML wants; written as a character reference it comes back as it was.
+void writeTextElement(QXmlStreamWriter& xml, const QString& name, const QString& text) {
+    xml.writeStartElement(name);
+    const QStringList lines = text.split(QLatin1Char('\r'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        xml.writeCharacters(lines[i]);
+    }
+    xml.writeEndElement();
+}
+
 void writeLayout(QXmlStreamWriter& xml, const QString& section, const WindowLayout& layout) {
     xml.writeStartElement(section);
     if (layout.commandBars) {
@@ -135,10 +148,10 @@ void writeLayout(QXmlStreamWriter& xml, const QString& section, const WindowLayo
         }
         xml.writeEndElement();
     }
-    xml.writeTextElement(QStringLiteral("Shortcuts"), QString::fromUtf8(layout.shortcuts));
-    xml.writeTextElement(QStringLiteral("Options"), QString::fromUtf8(layout.options));
-    xml.writeTextElement(QStringLiteral("DockingPane"),
-                         QString::fromLatin1(layout.dockingPane.toBase64()));
+    writeTextElement(xml, QStringLiteral("Shortcuts"), QString::fromUtf8(layout.shortcuts));
+    writeTextElement(xml, QStringLiteral("Options"), QString::fromUtf8(layout.options));
+    writeTextElement(xml, QStringLiteral("DockingPane"),
+                     QString::fromLatin1(layout.dockingPane.toBase64()));
     xml.writeEndElement();
 }
 

@@ -71,7 +71,7 @@ private Q_SLOTS:
             {QStringLiteral("网页浏览"), false, {{Item::Kind::Widget, 0, QStringLiteral("地址")}}},
             {QStringLiteral("窗口工具条"), true, {command(32906), command(32821)}}};
         normal.shortcuts = "139=Shift+Alt+Return\n32775=Ctrl+S";
-        normal.options = "tips=0 & <large>";
+        normal.options = "tips=0 & <large>\r\nlast"; // a line end XML would fold
         normal.dockingPane = QByteArray("\xff\x00<]]>", 6);
         WindowLayout fullScreen;
         fullScreen.dockingPane = "full";
