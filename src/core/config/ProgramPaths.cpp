@@ -39,7 +39,7 @@ QString ProgramPaths::installedShippedFolder(const QString& executableFolder) {
 }
 
 QString ProgramPaths::userDataHome() {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is meant to be ignored, as other desktop programs do.
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
     if (data.isEmpty() || QDir::isRelativePath(data))
         data = QDir::homePath() + QStringLiteral("/.local/share");

@@ -136,8 +136,8 @@ UrlGroups::EditResult UrlGroups::update(const Change& change) {
     return EditResult::Incomplete;
 }
 
-std::optional<std::pair<QString, QString>> UrlGroups::typedEntry(const QString& title,
-                                                                 const QString& address) {
+std::optional<UrlGroups::TypedEntry> UrlGroups::typedEntry(const QString& title,
+                                                           const QString& address) {
     const QString t = entryText(title);
     QString a = entryText(address);
     if (t.isEmpty()) {
@@ -150,38 +150,35 @@ std::optional<std::pair<QString, QString>> UrlGroups::typedEntry(const QString& 
     }
     if (a.endsWith(QLatin1Char('/')))
         a.chop(1);
-    return std::pair{t, a};
+    return TypedEntry{t, a};
 }
 
 UrlGroups::EditResult UrlGroups::addEntry(const QString& groupName, const QString& title,
                                           const QString& address) {
-    const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
+    const std::optional<TypedEntry> typed = typedEntry(title, address);
     if (!typed)
         return EditResult::Incomplete;
-    const QString& t = typed->first;
-    const QString& a = typed->second;
     return update([&](UrlLists& lists) -> std::optional<Refusal> {
         const std::optional<QString> groupId = targetGroupId(lists, groupName);
         if (!groupId)
             return Refusal{QStringLiteral("无法获取网页地址组!"), kError, EditResult::Incomplete};
         for (const UrlRecord& e : std::as_const(lists.entries)) {
-            if (e.Address == a)
+            if (e.Address == typed->address)
                 return Refusal{QStringLiteral("当前网址已经存在,不能再添加!"), kNotice};
         }
         // Another process may have handed out ids beyond this run's.
         const int id = std::max(m_highestEntryId, largestId(lists.entries)) + 1;
-        lists.entries.append({QString::number(id), *groupId, TimeText::now(), t, a});
+        lists.entries.append(
+            {QString::number(id), *groupId, TimeText::now(), typed->title, typed->address});
         return std::nullopt;
     });
 }
 
 UrlGroups::EditResult UrlGroups::modifyEntry(const QString& id, const QString& title,
                                              const QString& address) {
-    const std::optional<std::pair<QString, QString>> typed = typedEntry(title, address);
+    const std::optional<TypedEntry> typed = typedEntry(title, address);
     if (!typed)
         return EditResult::Incomplete;
-    const QString& t = typed->first;
-    const QString& a = typed->second;
     const Refusal invalid{QStringLiteral("无效的URL!"), QStringLiteral("修改错误"),
                           EditResult::Incomplete};
     if (id.isEmpty()) {
@@ -194,11 +191,11 @@ UrlGroups::EditResult UrlGroups::modifyEntry(const QString& id, const QString& t
         if (!entry)
             return Refusal{invalid.text, invalid.caption};
         for (const UrlRecord& e : std::as_const(lists.entries)) {
-            if (e.ID != id && e.Address == a)
+            if (e.ID != id && e.Address == typed->address)
                 return Refusal{QStringLiteral("您输入的网址已经存在,不能修改!"), kNotice};
         }
-        entry->Title = t;
-        entry->Address = a;
+        entry->Title = typed->title;
+        entry->Address = typed->address;
         return std::nullopt;
     });
 }

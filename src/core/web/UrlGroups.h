@@ -68,8 +68,11 @@ public:
 private:
     // The title and address as stored, trimmed and without a final "/";
     // nothing after a message when either is empty.
-    std::optional<std::pair<QString, QString>> typedEntry(const QString& title,
-                                                          const QString& address);
+    struct TypedEntry {
+        QString title;
+        QString address;
+    };
+    std::optional<TypedEntry> typedEntry(const QString& title, const QString& address);
     struct Refusal {
         QString text;
         QString caption;

@@ -5,11 +5,7 @@
 
 CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent) {}
 
-namespace {
-
-// A toolbar button shows the menu text without the key written after a tab
-// and without the mnemonic: "停止(&P)\t  Esc" shows as "停止".
-QString buttonText(const QString& menuText) {
+QString CommandRegistry::plainText(const QString& menuText) {
     static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)"));
     QString text = menuText.section(QLatin1Char('\t'), 0, 0);
     text.remove(mnemonic);
@@ -17,14 +13,12 @@ QString buttonText(const QString& menuText) {
     return text.trimmed();
 }
 
-} // namespace
-
 QAction* CommandRegistry::define(int id, const QString& text, const QKeySequence& key,
                                  Qt::ShortcutContext context) {
     Entry& e = m_entries[id];
     if (!e.action) {
         e.action = new QAction(text, this);
-        e.action->setIconText(buttonText(text));
+        e.action->setIconText(plainText(text));
         e.action->setData(id);
         if (!key.isEmpty())
             e.action->setShortcut(key);

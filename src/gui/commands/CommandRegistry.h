@@ -32,6 +32,10 @@ public:
                     Qt::ShortcutContext context = Qt::WindowShortcut);
     QAction* action(int id) const;
 
+    // A menu text as a button or list shows it: without the key written
+    // after a tab and without the mnemonic, "停止(&P)\t  Esc" as "停止".
+    static QString plainText(const QString& menuText);
+
     void setHandler(int id, Handler handler, Enabler enabled = {});
 
     // Runs the command if it is enabled; false when it is not or has no handler.

@@ -8,19 +8,10 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 
 namespace CommandCategories {
 
 namespace {
-
-QString withoutMnemonic(const QString& text) {
-    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)"));
-    QString plain = text.section(QLatin1Char('\t'), 0, 0);
-    plain.remove(mnemonic);
-    plain.remove(QLatin1Char('&'));
-    return plain.trimmed();
-}
 
 void collect(QMenu* menu, const CommandRegistry& commands, QList<int>& ids) {
     for (QAction* action : menu->actions()) {
@@ -40,7 +31,7 @@ int commandOf(QAction* action, const CommandRegistry& commands) {
 }
 
 QString commandText(QAction* action) {
-    return withoutMnemonic(action->text());
+    return CommandRegistry::plainText(action->text());
 }
 
 QList<Category> fromMenus(QMainWindow* window, const CommandRegistry& commands) {
@@ -48,7 +39,7 @@ QList<Category> fromMenus(QMainWindow* window, const CommandRegistry& commands) 
     for (QAction* top : window->menuBar()->actions()) {
         if (!top->menu())
             continue;
-        Category category{withoutMnemonic(top->text()), {}};
+        Category category{CommandRegistry::plainText(top->text()), {}};
         collect(top->menu(), commands, category.ids);
         categories.append(category);
     }

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(m_path + QStringLiteral("/home/.local/share/Keepsake")).isDir());
     }
 
-    // The base directory specification says a relative value is invalid.
+    // A relative value is no data folder: the default is used, as other programs do.
     void installedIgnoresARelativeXdgDataHome() {
         ScopedEnv home("HOME", m_path + QStringLiteral("/home"));
         ScopedEnv data("XDG_DATA_HOME", QStringLiteral("relative/data"));
