@@ -1,6 +1,8 @@
+#include "CollectingSink.h"
 #include "rtf/RtfPlainText.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
+#include "search/FileSearchEngine.h"
 #include "search/SearchableText.h"
 
 #include <QDir>
@@ -38,6 +40,8 @@ private Q_SLOTS:
     void readsWhatAReaderSees();
     void rtfLinesAreTheEditorsBlocks_data();
     void rtfLinesAreTheEditorsBlocks();
+    void searchReportsRowsOnTheTextsLines_data();
+    void searchReportsRowsOnTheTextsLines();
 };
 
 void TestDocumentText::readsWhatAReaderSees_data() {
@@ -177,6 +181,81 @@ void TestDocumentText::rtfLinesAreTheEditorsBlocks() {
     while (lines.size() < blocks.size() && blocks.at(lines.size()).isEmpty())
         lines.append(QString());
     QCOMPARE(lines, blocks);
+}
+
+void TestDocumentText::searchReportsRowsOnTheTextsLines_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<bool>("expression");
+    QTest::addColumn<bool>("namesOnly");
+    QTest::addColumn<bool>("documentText");
+    QTest::addColumn<QStringList>("rows"); // sorted; "file: row" for a line
+
+    const QString note = QStringLiteral("note.rtf");
+    const QString page = QStringLiteral("page.HTM");
+    const QString plain = QStringLiteral("plain.txt");
+    QTest::newRow("word stored as escapes")
+        << QString::fromUtf8("会议") << false << false << true
+        << QStringList{note,  note + QString::fromUtf8(": [3行] 会议 minutes"),
+                       page,  page + QString::fromUtf8(": [2行] 会议 & minutes"),
+                       plain, plain + QString::fromUtf8(": [1行] 会议 minutes")};
+    QTest::newRow("expression") << QString::fromUtf8("会.\\s+m") << true << false << true
+                                << QStringList{
+                                       note, note + QString::fromUtf8(": [3行] 会议 minutes"),
+                                       plain, plain + QString::fromUtf8(": [1行] 会议 minutes")};
+    QTest::newRow("names only") << QStringLiteral("MINUTES") << false << true << true
+                                << QStringList{note, page, plain};
+    QTest::newRow("markup when the box is off")
+        << QStringLiteral("minutes") << false << false << false
+        << QStringList{note,
+                       note + QStringLiteral(": [4行] \\u20250?\\u35758? minutes\\par"),
+                       page,
+                       page + QStringLiteral(": [1行] <html><head><title>Minutes</title>"
+                                             "</head>"),
+                       page + QStringLiteral(": [2行] <body><p>&#20250;&#35758; &amp; minutes"
+                                             "</p></body></html>"),
+                       plain,
+                       plain + QString::fromUtf8(": [1行] 会议 minutes")};
+}
+
+void TestDocumentText::searchReportsRowsOnTheTextsLines() {
+    QFETCH(QString, query);
+    QFETCH(bool, expression);
+    QFETCH(bool, namesOnly);
+    QFETCH(bool, documentText);
+    QFETCH(QStringList, rows);
+
+    QTemporaryDir dir;
+    write(dir, "note.rtf",
+          "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\n\\f0 Agenda\\par"
+          "\n\\par\n\\u20250?\\u35758? minutes\\par\n}\n");
+    write(dir, "page.HTM",
+          "<html><head><title>Minutes</title></head>\n<body><p>&#20250;&#35758; &amp; minutes"
+          "</p></body></html>\n");
+    write(dir, "plain.txt", "\xe4\xbc\x9a\xe8\xae\xae minutes\n");
+
+    SearchRequest r;
+    r.FileSearch = 1;
+    r.ScopeCode = QStringLiteral("000000");
+    r.QueryText = query;
+    r.FileTypes = QStringLiteral("*.*");
+    r.RegularExpression = expression;
+    r.NamesOnly = namesOnly;
+    r.DocumentText = documentText;
+    CollectingSink sink;
+    std::atomic<bool> stop{false};
+    FileSearchEngine engine(r, CurrentKnowledgeBase{}, sink, stop);
+    engine.SearchFolders({dir.path()});
+
+    QStringList found;
+    QString file;
+    for (const FileSearchRow& row : sink.rows) {
+        if (row.level == 1)
+            file = QFileInfo(row.text).fileName();
+        found.append(row.level == 1 ? file : file + QStringLiteral(": ") + row.text);
+    }
+    found.removeLast(); // the summary
+    found.sort();
+    QCOMPARE(found, rows);
 }
 
 QTEST_MAIN(TestDocumentText)
