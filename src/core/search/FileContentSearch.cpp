@@ -5,6 +5,7 @@
 #include "FileSearchSink.h"
 #include "LineRow.h"
 #include "SearchRequest.h"
+#include "SearchableText.h"
 #include "config/TextCodec.h"
 
 #include <QFile>
@@ -89,6 +90,9 @@ bool FileContentSearch::askAboutExpression() {
 
 FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
                                                      FileSearchTotals& totals) {
+    if (m_request.DocumentText &&
+        SearchableText::IsDocument(QStringView(path).sliced(path.lastIndexOf(u'/') + 1)))
+        return searchDocument(path, totals);
     FileHandle file(path);
     if (!file.isRegularFile()) {
         m_sink.TotalsChanged(totals);

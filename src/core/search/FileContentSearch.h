@@ -20,7 +20,9 @@ struct SearchRequest;
 // encodings the editor opens it in. The file is read in blocks and searched a
 // run of whole lines at a time, so memory stays near one block plus the
 // longest line; only when a match may span lines (a query or an expression
-// that can hold a line feed) is a file taken whole.
+// that can hold a line feed) is a file taken whole. A rich-text note or a
+// saved web page is searched, whole, in the text a reader sees in it
+// (SearchableText) unless the request asks for its markup.
 class FileContentSearch {
 public:
     enum class Outcome { GoOn, Stop };
@@ -43,6 +45,10 @@ public:
 
 private:
     enum class Step { GoOn, FileDone, Stop };
+
+    // A document's text (SearchableText) is searched whole.
+    Outcome searchDocument(const QString& path, FileSearchTotals& totals);
+    Step searchDocumentText(const QString& text);
 
     Step searchChunk(const char* data, qsizetype size, bool first, bool last);
     using LineSearch = Step (FileContentSearch::*)(const char* data, qsizetype lineStart,

@@ -19,5 +19,6 @@ struct SearchRequest {
     QString ToDate;
     QString FileTypes; // "*.txt;*.ini;*.xml"
     bool NamesOnly = false;
-    int ResultWindow = 1; // 1 or 2
+    bool DocumentText = true; // search the text of documents rather than their markup
+    int ResultWindow = 1;     // 1 or 2
 };
