@@ -31,6 +31,7 @@ bool SearchControl::StartSearch(const SearchRequest& request, const CurrentKnowl
         return false;
     }
     m_request = request;
+    m_request.DocumentText = m_documentText;
     const int window = request.ResultWindow == 2 ? 2 : 1;
     m_request.ResultWindow = window;
     emit resultPaneShown();

@@ -37,6 +37,10 @@ public:
     // or tree, writes its header and starts the worker. False, after
     // "系统正在搜索，请先停止当前搜索!", while a search is under way.
     bool StartSearch(const SearchRequest& request, const CurrentKnowledgeBase& base);
+    // Whether file searches read documents by their text (a choice of the
+    // settings sheet, so not part of what the dialog gathers).
+    void SetDocumentText(bool on) { m_documentText = on; }
+
     // The stop command: the search ends at once for the window, while its
     // worker may still finish what it is doing.
     void StopSearch();
@@ -75,4 +79,5 @@ private:
     QString m_lastFromDate;
     QString m_lastToDate;
     bool m_searching = false;
+    bool m_documentText = true;
 };

@@ -182,6 +182,10 @@ private:
     // Shows a file of a search result, in the window that shows it already
     // if there is one, and goes to the line when one is given (above 0).
     void openFileAt(const QString& path, int line);
+    bool showDocumentHit(const QString& path, int line);
+    // The file-search choices of the profile, at start and after the
+    // settings sheet.
+    void applySearchPreferences();
 
     Workspace m_workspace;
     Prompter& m_prompter;

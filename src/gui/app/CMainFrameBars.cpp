@@ -66,6 +66,7 @@ void CMainFrame::createCommands() {
         connect(&sheet, &CSystemSettingSheet::closed, this, [this] {
             fillTypeSelector(); // the sheet has saved the configuration
             m_baseSelector->refresh();
+            applySearchPreferences();
             m_commands->updateEnabled();
         });
         sheet.exec();

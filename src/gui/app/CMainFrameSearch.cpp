@@ -8,15 +8,20 @@
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "dialogs/CSearchDialog.h"
+#include "documents/CHtmlViewsView.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CNoResourceShowView.h"
+#include "documents/CRichEditControlView.h"
 #include "documents/DocumentFactory.h"
 #include "materials/MaterialLookup.h"
 #include "materials/MaterialPanes.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CSearchItemView.h"
+#include "search/FileSearchPreferences.h"
 #include "search/SearchControl.h"
+#include "search/SearchHitPlace.h"
 #include "search/SearchScope.h"
+#include "search/SearchableText.h"
 #include "store/CategoryTreeModel.h"
 
 #include <QFileInfo>
@@ -27,6 +32,7 @@
 void CMainFrame::createSearch() {
     using namespace CommandIds;
     m_search = new SearchControl(m_prompter, this);
+    applySearchPreferences();
     m_searchView = new CSearchItemView(m_workspace.currentBase(), *m_commands, m_prompter);
     setPaneContent(PaneSearchResults, m_searchView);
     connect(m_search, &SearchControl::resultPaneShown, this,
@@ -101,9 +107,14 @@ void CMainFrame::showSearchDialog(const QString& scopeText) {
 }
 
 void CMainFrame::openFileAt(const QString& path, int line) {
-    // A search hit's row is a line of the raw file, so the hit is shown in
-    // the text view even when the file is RTF or a page; a rich-text or web
-    // window of the same file cannot go to that row and is not reused.
+    // A row of a document searched by its text counts lines of that text,
+    // so it is shown where the reader shows the text; any other row is a
+    // line of the raw file, shown in the text view even when the file is
+    // RTF or a page, and a rich-text or web window of it is not reused.
+    const SearchRequest& request = m_search->Request();
+    if (line > 0 && request.DocumentText &&
+        SearchableText::IsDocument(QFileInfo(path).fileName()) && showDocumentHit(path, line))
+        return;
     CKeepsakeView* window = nullptr;
     for (QMdiSubWindow* sub : m_documents->subWindowList()) {
         auto* shown = qobject_cast<CKeepsakeView*>(sub->widget());
@@ -123,4 +134,45 @@ void CMainFrame::openFileAt(const QString& path, int line) {
     }
     if (line > 0)
         window->GoToLineAndMark(line);
+}
+
+void CMainFrame::applySearchPreferences() {
+    const FileSearchPreferences preferences(m_profile);
+    m_search->SetDocumentText(preferences.documentText());
+}
+
+bool CMainFrame::showDocumentHit(const QString& path, int line) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const bool rtf =
+        QFileInfo(path).suffix().compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0;
+    DocumentWindow* window = nullptr;
+    for (QMdiSubWindow* sub : m_documents->subWindowList()) {
+        auto* shown = qobject_cast<DocumentWindow*>(sub->widget());
+        const bool sameKind = rtf ? qobject_cast<CRichEditControlView*>(shown) != nullptr
+                                  : qobject_cast<CHtmlViewsView*>(shown) != nullptr;
+        if (sameKind && shown->filePath() == absolute) {
+            m_documents->setActiveSubWindow(sub);
+            window = shown;
+            break;
+        }
+    }
+    if (!window) {
+        // A file that is not in its format was searched as plain text; the
+        // caller shows it in the text view.
+        window = rtf ? static_cast<DocumentWindow*>(m_factory->openRichText(path))
+                     : m_factory->openWeb(path);
+        if (!window)
+            return false;
+        addDocumentWindow(window);
+    }
+    // A file changed since the search may no longer hold the match; it is
+    // shown all the same, from its start.
+    const SearchRequest& request = m_search->Request();
+    if (const auto place = SearchHitPlace::Find(path, line, request)) {
+        if (auto* rich = qobject_cast<CRichEditControlView*>(window))
+            rich->showOccurrence(place->text, place->occurrence, request.MatchCase != 0);
+        else if (auto* web = qobject_cast<CHtmlViewsView*>(window))
+            web->findOccurrence(place->text, place->occurrence, request.MatchCase != 0);
+    }
+    return true;
 }

@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPointer>
 #include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -84,6 +86,7 @@ void CHtmlViewsView::setUpPage() {
     connect(m_browser, &QWebEngineView::loadFinished, this, &CHtmlViewsView::noteLoadFinished);
     connect(m_browser, &QWebEngineView::loadProgress, this, &CHtmlViewsView::noteProgress);
     connect(m_browser, &QWebEngineView::loadStarted, this, [this] {
+        m_loaded = false;
         if (m_tracking)
             Q_EMIT statusTextChanged(QStringLiteral("正在打开网页 %1...")
                                          .arg(m_browser->page()->requestedUrl().toDisplayString()));
@@ -202,6 +205,11 @@ void CHtmlViewsView::noteAddressOnTitle(const QString& title) {
 
 void CHtmlViewsView::noteLoadFinished(bool ok) {
     applyZoom();
+    m_loaded = true;
+    if (m_pendingFind) {
+        const PendingFind find = *std::exchange(m_pendingFind, std::nullopt);
+        findFrom(find.text, find.occurrence, find.matchCase);
+    }
     const QString address = m_browser->url().toString();
     if (!address.isEmpty())
         m_address = address;
@@ -212,6 +220,25 @@ void CHtmlViewsView::noteLoadFinished(bool ok) {
         Q_EMIT statusTextChanged(QStringLiteral("完成"));
     }
     Q_EMIT loadFinished(ok);
+}
+
+void CHtmlViewsView::findOccurrence(const QString& text, int occurrence, bool matchCase) {
+    if (m_loaded)
+        findFrom(text, occurrence, matchCase);
+    else
+        m_pendingFind = PendingFind{text, occurrence, matchCase};
+}
+
+void CHtmlViewsView::findFrom(const QString& text, int left, bool matchCase) {
+    // Each find goes on from the occurrence marked before; the next one is
+    // asked only when the browser has answered, or it would start over.
+    const QPointer<CHtmlViewsView> self(this);
+    m_browser->page()->findText(
+        text, matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags(),
+        [self, text, left, matchCase](const QWebEngineFindTextResult& result) {
+            if (self && left > 0 && result.numberOfMatches() > 0)
+                self->findFrom(text, left - 1, matchCase);
+        });
 }
 
 void CHtmlViewsView::setZoomValue(int zoomValue) {

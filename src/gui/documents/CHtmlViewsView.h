@@ -58,6 +58,11 @@ public:
     bool isTracking() const { return m_tracking; }
     void setTracking(bool tracking) { m_tracking = tracking; }
 
+    // Marks the given occurrence (0 for the first) of a text with the
+    // browser's find, as a search hit is shown; a page still loading is
+    // marked when it has loaded.
+    void findOccurrence(const QString& text, int occurrence, bool matchCase);
+
     // Saved pages (.htm, .html, .mht …) as opposed to pictures and texts.
     static bool isPageSuffix(const QString& suffix);
 
@@ -89,6 +94,13 @@ private:
     void noteProgress(int percent);
     void followCommandState();
     void applyZoom();
+    void findFrom(const QString& text, int left, bool matchCase);
+
+    struct PendingFind {
+        QString text;
+        int occurrence = 0;
+        bool matchCase = false;
+    };
 
     QWebEngineView* m_browser;
     CHtmlViewsDoc* m_document;
@@ -101,4 +113,6 @@ private:
     int m_progress = 0;
     bool m_tracking = true;
     int m_zoomValue = 2;
+    bool m_loaded = false;
+    std::optional<PendingFind> m_pendingFind;
 };

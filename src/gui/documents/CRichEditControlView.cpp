@@ -105,6 +105,20 @@ bool CRichEditControlView::open(const QString& path) {
     return true;
 }
 
+bool CRichEditControlView::showOccurrence(const QString& text, int occurrence, bool matchCase) {
+    const QTextDocument::FindFlags flags =
+        matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    QTextCursor cursor(m_edit->document());
+    for (int i = 0; i <= occurrence; ++i) {
+        cursor = m_edit->document()->find(text, cursor, flags);
+        if (cursor.isNull())
+            return false;
+    }
+    m_edit->setTextCursor(cursor);
+    m_edit->ensureCursorVisible();
+    return true;
+}
+
 bool CRichEditControlView::isModified() const {
     return m_edit->document()->isModified();
 }

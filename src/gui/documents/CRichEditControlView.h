@@ -37,6 +37,10 @@ public:
     bool canReplace() const override;
     QString selectionForFind() const override;
 
+    // Selects the given occurrence (0 for the first) of a text and scrolls to
+    // it, as a search hit is shown; false when the document holds fewer.
+    bool showOccurrence(const QString& text, int occurrence, bool matchCase);
+
     QTextEdit* editor() const { return m_edit; }
     RichTextFormatBar* formatBar() const { return m_bar; }
 
