@@ -1,6 +1,6 @@
 #include "FileSearchEngine.h"
 
-#include "FileContentSearch.h"
+#include "FileSearchPool.h"
 #include "FileSearchSink.h"
 #include "FileSearchText.h"
 #include "FileTypeList.h"
@@ -34,7 +34,7 @@ FileSearchEngine::FileSearchEngine(const SearchRequest& request, const CurrentKn
 FileSearchEngine::~FileSearchEngine() = default;
 
 qint64 FileSearchEngine::BytesRead() const {
-    return m_content ? m_content->BytesRead() : 0;
+    return m_pool ? m_pool->BytesRead() : 0;
 }
 
 FileSearchTotals FileSearchEngine::Run() {
@@ -68,7 +68,7 @@ FileSearchTotals FileSearchEngine::Run() {
 
 FileSearchTotals FileSearchEngine::SearchFolders(const QStringList& folders) {
     m_types = std::make_unique<FileTypeList>(m_request.FileTypes);
-    m_content = std::make_unique<FileContentSearch>(m_request, m_sink, m_stop);
+    m_pool = std::make_unique<FileSearchPool>(m_request, m_sink, m_stop);
     for (QString folder : folders) {
         while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
             folder.chop(1);
@@ -80,6 +80,9 @@ FileSearchTotals FileSearchEngine::SearchFolders(const QStringList& folders) {
             break;
         }
     }
+    if (!m_stopped && m_pool->Finish(m_totals) == FileSearchPool::Outcome::Stop)
+        m_stopped = true;
+    m_pool->Close();
     m_sink.AddRow({1, FileSearchText::Summary(m_totals.FilesMatched)});
     return m_totals;
 }
@@ -130,8 +133,7 @@ FileSearchEngine::Walk FileSearchEngine::entry(const QString& folder, const QStr
         const bool special = statted ? !S_ISREG(st.st_mode)
                                      : (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN);
         if (!special) {
-            ++m_totals.FilesSearched;
-            if (m_content->Search(path, m_totals) == FileContentSearch::Outcome::Stop)
+            if (m_pool->Search(path, m_totals) == FileSearchPool::Outcome::Stop)
                 return Walk::Stop;
         }
     }

@@ -11,17 +11,17 @@
 #include <memory>
 #include <utility>
 
-class FileContentSearch;
+class FileSearchPool;
 class FileSearchSink;
 class FileTypeList;
 
-// One file search from start to end, on the calling thread: the material
-// folders of the scope are read from the base's database on a connection of
-// the engine's own, walked depth first in the order the file system lists
-// them, and every file whose name fits the types is searched. Rows and
-// totals go to the sink as they are found. The stop flag is read before
-// every line row, after every directory entry and between the blocks of a
-// file.
+// One file search from start to end, reported on the calling thread: the
+// material folders of the scope are read from the base's database on a
+// connection of the engine's own, walked depth first in the order the file
+// system lists them, and every file whose name fits the types is searched,
+// on all cores (FileSearchPool). Rows and totals go to the sink in the walk's
+// order, as they are found. The stop flag is read before every line row,
+// after every directory entry and between the blocks of a file.
 class FileSearchEngine {
 public:
     FileSearchEngine(const SearchRequest& request, const CurrentKnowledgeBase& base,
@@ -57,5 +57,5 @@ private:
     FileSearchTotals m_totals;
     bool m_stopped = false;
     std::unique_ptr<FileTypeList> m_types;
-    std::unique_ptr<FileContentSearch> m_content;
+    std::unique_ptr<FileSearchPool> m_pool;
 };
