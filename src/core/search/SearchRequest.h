@@ -19,5 +19,7 @@ struct SearchRequest {
     QString ToDate;
     QString FileTypes; // "*.txt;*.ini;*.xml"
     bool NamesOnly = false;
+    // Documents (RTF, web pages) are searched for the text a reader sees.
+    bool DocumentText = true;
     int ResultWindow = 1; // 1 or 2
 };
