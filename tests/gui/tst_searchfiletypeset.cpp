@@ -1,8 +1,11 @@
 #include "ScriptedPrompter.h"
+#include "config/Profile.h"
 #include "config/ResourceConfig.h"
 #include "dialogs/CSearchFileTypeSet.h"
+#include "search/FileSearchPreferences.h"
 #include "search/SearchFileTypePage.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -43,6 +46,13 @@ void clickRow(QListWidget& list, const QString& text) {
                       list.visualItemRect(found.first()).center());
 }
 
+// A profile of the test's own, so the user's real one is never touched.
+struct TestProfile {
+    QTemporaryDir dir;
+    Profile profile{dir.filePath("Keepsake.conf")};
+    FileSearchPreferences preferences{profile};
+};
+
 } // namespace
 
 class TestSearchFileTypeSet : public QObject {
@@ -53,7 +63,8 @@ private Q_SLOTS:
         ResourceConfigData config = twoGroups();
         ScriptedPrompter prompter;
         SearchFileTypePage page(config, prompter);
-        CSearchFileTypeSet set(page);
+        TestProfile profile;
+        CSearchFileTypeSet set(page, profile.preferences, QString());
         set.show();
         QCOMPARE(texts(*set.groupList()), QStringList({"docs", "pics"}));
         QCOMPARE(texts(*set.typeList()), QStringList({"*.doc", "*.jpg", "*.txt"}));
@@ -82,7 +93,8 @@ private Q_SLOTS:
         ResourceConfigData config = twoGroups();
         ScriptedPrompter prompter;
         SearchFileTypePage page(config, prompter);
-        CSearchFileTypeSet set(page);
+        TestProfile profile;
+        CSearchFileTypeSet set(page, profile.preferences, QString());
         QSignalSpy groupsChanged(&set, &CSearchFileTypeSet::groupsChanged);
         set.show();
 
@@ -106,6 +118,37 @@ private Q_SLOTS:
         QCOMPARE(texts(*set.typeList()).last(), QString("*.png"));
         QVERIFY(set.typeButton(Delete)->isEnabled());
         QCOMPARE(groupsChanged.count(), 1);
+    }
+
+    void profileChoicesStartOnAndAreKeptPerBase() {
+        ResourceConfigData config = twoGroups();
+        ScriptedPrompter prompter;
+        SearchFileTypePage page(config, prompter);
+        TestProfile profile;
+        {
+            // Without an open base there is no base to index.
+            CSearchFileTypeSet set(page, profile.preferences, QString());
+            QVERIFY(set.documentTextBox()->isChecked());
+            QVERIFY(!set.contentIndexBox()->isEnabled());
+            QVERIFY(!set.contentIndexBox()->isChecked());
+        }
+        const QString base = profile.dir.filePath("a/Keepsake.mdb");
+        const QString other = profile.dir.filePath("b/Keepsake.mdb");
+        {
+            CSearchFileTypeSet set(page, profile.preferences, base);
+            set.show();
+            QVERIFY(set.contentIndexBox()->isChecked());
+            // The box is wider than its text: click on the mark itself.
+            for (QCheckBox* box : {set.documentTextBox(), set.contentIndexBox()})
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        }
+        // Read back through a fresh profile, as the next run would.
+        Profile reread(profile.dir.filePath("Keepsake.conf"));
+        const FileSearchPreferences again(reread);
+        QVERIFY(!again.documentText());
+        QVERIFY(!again.contentIndex(base));
+        QVERIFY(!again.contentIndex(profile.dir.filePath("a/../a/Keepsake.mdb")));
+        QVERIFY(again.contentIndex(other));
     }
 };
 

@@ -1,7 +1,9 @@
 #include "CSearchFileTypeSet.h"
 
+#include "search/FileSearchPreferences.h"
 #include "search/SearchFileTypePage.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -30,7 +32,8 @@ QGroupBox* frameWith(QWidget* parent, const QString& title, QListWidget* list,
 
 } // namespace
 
-CSearchFileTypeSet::CSearchFileTypeSet(SearchFileTypePage& page, QWidget* parent)
+CSearchFileTypeSet::CSearchFileTypeSet(SearchFileTypePage& page, FileSearchPreferences& preferences,
+                                       const QString& openDatabasePath, QWidget* parent)
     : QWidget(parent), m_page(page) {
     setWindowTitle(QStringLiteral("文件搜索设置"));
     m_groupList = new QListWidget(this);
@@ -39,6 +42,21 @@ CSearchFileTypeSet::CSearchFileTypeSet(SearchFileTypePage& page, QWidget* parent
     layout->addWidget(frameWith(this, QStringLiteral("搜索文件组"), m_groupList, m_groupButtons));
     layout->addWidget(
         frameWith(this, QStringLiteral("搜索文件类型(如*.rtf)"), m_typeList, m_typeButtons));
+    m_documentText = new QCheckBox(QStringLiteral("搜索文档中的文字"), this);
+    m_documentText->setToolTip(
+        QStringLiteral("RTF、网页和MHT文件按阅读时看到的文字搜索，而不是按其中的标记"));
+    m_documentText->setChecked(preferences.documentText());
+    m_contentIndex = new QCheckBox(QStringLiteral("为当前知识库建立内容索引(加快文件搜索)"), this);
+    m_contentIndex->setEnabled(!openDatabasePath.isEmpty());
+    m_contentIndex->setChecked(!openDatabasePath.isEmpty() &&
+                               preferences.contentIndex(openDatabasePath));
+    layout->addWidget(m_documentText);
+    layout->addWidget(m_contentIndex);
+    connect(m_documentText, &QCheckBox::toggled, this,
+            [&preferences](bool on) { preferences.setDocumentText(on); });
+    connect(m_contentIndex, &QCheckBox::toggled, this, [&preferences, openDatabasePath](bool on) {
+        preferences.setContentIndex(openDatabasePath, on);
+    });
 
     connect(m_groupList, &QListWidget::currentRowChanged, this, [this](int row) {
         m_page.SelectGroup(row);

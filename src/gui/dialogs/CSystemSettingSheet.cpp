@@ -10,12 +10,15 @@
 #include <QVBoxLayout>
 
 CSystemSettingSheet::CSystemSettingSheet(Workspace& workspace, Profile& profile, QWidget* parent)
-    : QDialog(parent), m_sheet(workspace), m_searchTypes(workspace.config(), workspace.prompter()) {
+    : QDialog(parent), m_sheet(workspace), m_searchTypes(workspace.config(), workspace.prompter()),
+      m_preferences(profile) {
     setWindowTitle(SystemSettingsSheet::Title());
     m_tabs = new QTabWidget(this);
     m_basesPage =
         new CLocalResourceSet(m_sheet.bases(), m_sheet.types(), workspace.prompter(), m_tabs);
-    m_searchPage = new CSearchFileTypeSet(m_searchTypes, m_tabs);
+    const CurrentKnowledgeBase& base = workspace.currentBase();
+    m_searchPage = new CSearchFileTypeSet(m_searchTypes, m_preferences,
+                                          base.IsOpen() ? base.DatabasePath : QString(), m_tabs);
     m_userPage = new CUserInfoPage(m_sheet.userInfo(), profile, m_tabs);
     const QStringList titles = SystemSettingsSheet::PageTitles();
     m_tabs->addTab(m_basesPage, titles.value(SystemSettingsSheet::LocalResourcePage));

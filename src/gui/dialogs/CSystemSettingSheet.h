@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/FileSearchPreferences.h"
 #include "search/SearchFileTypePage.h"
 #include "workspace/SystemSettingsSheet.h"
 
@@ -39,6 +40,7 @@ Q_SIGNALS:
 private:
     SystemSettingsSheet m_sheet;
     SearchFileTypePage m_searchTypes;
+    FileSearchPreferences m_preferences;
     QTabWidget* m_tabs;
     CLocalResourceSet* m_basesPage;
     CSearchFileTypeSet* m_searchPage;
