@@ -1,4 +1,5 @@
 #include "CollectingSink.h"
+#include "ContentIndexService.h"
 #include "TestBase.h"
 #include "config/TextCodec.h"
 #include "search/ContentIndexFilter.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <random>
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void shortQueryIsAnsweredByReading();
     void changedFolderIsReadWhenDistrusted();
     void damagedIndexIsRebuilt();
+    void serviceDistrustsAChangedFolderUntilItIsUpdated();
 
 private:
     struct Written {
@@ -253,6 +256,30 @@ void TestContentIndex::damagedIndexIsRebuilt() {
     ContentIndexStore store;
     QVERIFY(store.OpenExisting(m_base->base.DatabasePath));
     QCOMPARE(store.FileCount(), std::optional<qint64>(m_files.size()));
+}
+
+void TestContentIndex::serviceDistrustsAChangedFolderUntilItIsUpdated() {
+    makeBase(3);
+    ContentIndexService service;
+    QSignalSpy finished(&service, &ContentIndexService::finished);
+    QVERIFY(!service.indexUse().Enabled);
+    service.start(m_base->base, true);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(finished.takeFirst().at(0).toBool(), true);
+    QVERIFY(service.indexUse().Enabled);
+    QVERIFY(service.indexUse().Distrusted.isEmpty());
+
+    // Changed behind the program's back: the watcher tells the service.
+    const QString key = QDir::cleanPath(m_folders[1]);
+    writeFile(m_folders[1] + QStringLiteral("sub/late.txt"), QStringLiteral("Latecomer"), true);
+    QTRY_VERIFY_WITH_TIMEOUT(service.indexUse().Distrusted.contains(key), 20000);
+    const SearchRequest r = fileSearch(QStringLiteral("latecomer"));
+    QCOMPARE(search(r, true, service.indexUse().Distrusted), search(r, false));
+    QVERIFY(finished.wait(20000));
+    QVERIFY(service.indexUse().Distrusted.isEmpty());
+    QCOMPARE(search(r, true), search(r, false));
+    service.stop();
+    QVERIFY(!service.indexUse().Enabled);
 }
 
 QTEST_GUILESS_MAIN(TestContentIndex)
