@@ -31,8 +31,9 @@ const CliCommand kCommands[] = {
     {"search", "QUERY [--scope CODE] [--name] [--keyword] [--from DATE] [--to DATE]", cliSearch},
     {"grep",
      "QUERY [--scope CODE] [--types LIST] [--case] [--word] [--regex] [--names-only] "
-     "[--hidden]",
+     "[--hidden] [--no-index]",
      cliGrep},
+    {"index", "build|status|drop", cliIndex},
     {"urls", "[--group NAME] | add TITLE URL [--group NAME]", cliUrls},
 };
 } // namespace

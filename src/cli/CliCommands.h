@@ -40,4 +40,5 @@ int cliList(CliContext& context, const QStringList& args);
 int cliDock(CliContext& context, const QStringList& args);
 int cliSearch(CliContext& context, const QStringList& args);
 int cliGrep(CliContext& context, const QStringList& args);
+int cliIndex(CliContext& context, const QStringList& args);
 int cliUrls(CliContext& context, const QStringList& args);

@@ -3,12 +3,14 @@
 
 #include "search/BlockingFileSearch.h"
 #include "search/BlockingKbSearch.h"
+#include "search/ContentIndexer.h"
 #include "search/FileSearchText.h"
 #include "search/SearchDialogRules.h"
 #include "search/SearchFileTypes.h"
 #include "search/SearchScope.h"
 #include "store/CategoryCode.h"
 #include "store/CategoryTreeModel.h"
+#include "store/ContentIndexStore.h"
 
 #include <QDate>
 #include <QHash>
@@ -102,7 +104,8 @@ int cliGrep(CliContext& context, const QStringList& args) {
     Parsed p;
     if (!parse(args,
                {QStringLiteral("--case"), QStringLiteral("--word"), QStringLiteral("--regex"),
-                QStringLiteral("--names-only"), QStringLiteral("--hidden")},
+                QStringLiteral("--names-only"), QStringLiteral("--hidden"),
+                QStringLiteral("--no-index")},
                {QStringLiteral("--scope"), QStringLiteral("--types")}, p) ||
         p.positional.size() != 1)
         return 2;
@@ -129,11 +132,27 @@ int cliGrep(CliContext& context, const QStringList& args) {
         SearchDialogRules::Check(input, false, context.prompter());
     if (!request)
         return 1;
+    const CurrentKnowledgeBase& base = context.workspace().currentBase();
+    ContentIndexUse index;
+    // Nothing watches the folders between two commands, so those changed
+    // since the index was last brought up to date are found by comparing
+    // sizes and times, which costs a walk but no reading.
+    if (!p.flags.contains(QStringLiteral("--no-index")) &&
+        ContentIndexStore::Exists(base.DatabasePath) &&
+        !ContentIndexFilter::Trigrams(*request).isEmpty()) {
+        ContentIndexControl control;
+        ContentIndexer indexer(base, request->DocumentText, control);
+        if (const std::optional<ContentIndexer::Staleness> staleness = indexer.Check()) {
+            index.Enabled = true;
+            index.Distrusted = staleness->StaleFolders;
+        }
+    }
     const FileSearchTotals totals = BlockingFileSearch::Run(
-        *request, context.workspace().currentBase(), context.prompter(),
+        *request, base, context.prompter(),
         [&](const FileSearchRow& row) {
             context.line(row.level == 2 ? QLatin1Char('\t') + row.text : row.text);
-        });
+        },
+        nullptr, index);
     std::fprintf(stderr, "%s\n", FileSearchText::Status(totals).toUtf8().constData());
     return 0;
 }

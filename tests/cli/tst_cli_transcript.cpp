@@ -38,6 +38,9 @@ class TestCliTranscript : public QObject {
         QProcess cli;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("KEEPSAKE_FIXED_TIME"), QLatin1String(kTime));
+        // The content index goes to the cache folder, which must be the
+        // test's own.
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
         cli.setProcessEnvironment(env);
         cli.start(QStringLiteral(KEEPSAKE_CLI), QStringList{QStringLiteral("--home"), home} + args);
         if (!cli.waitForFinished(30000))

@@ -46,6 +46,19 @@ bool PreparedStatement::Bind(int index, const QString& text) {
                                                     int(text.size() * 2), SQLITE_TRANSIENT));
 }
 
+bool PreparedStatement::BindUtf8(int index, QByteArrayView utf8) {
+    return m_statement && check(sqlite3_bind_text(m_statement, index, utf8.data(), int(utf8.size()),
+                                                  SQLITE_TRANSIENT));
+}
+
+bool PreparedStatement::BindBlob(int index, QByteArrayView bytes) {
+    // A null pointer would bind NULL; an empty blob is still a blob.
+    static const char empty = 0;
+    return m_statement &&
+           check(sqlite3_bind_blob(m_statement, index, bytes.isEmpty() ? &empty : bytes.data(),
+                                   int(bytes.size()), SQLITE_TRANSIENT));
+}
+
 bool PreparedStatement::Next() {
     if (!m_statement || m_failed)
         return false;
@@ -68,4 +81,9 @@ QByteArrayView PreparedStatement::Text(int column) const {
     if (!text)
         return "NULL";
     return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
+}
+
+QByteArrayView PreparedStatement::Blob(int column) const {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+    return QByteArrayView(bytes, bytes ? sqlite3_column_bytes(m_statement, column) : 0);
 }

@@ -25,6 +25,9 @@ public:
     // Parameters count from 1.
     bool Bind(int index, qint64 value);
     bool Bind(int index, const QString& text);
+    // Text already in UTF-8, stored as it is.
+    bool BindUtf8(int index, QByteArrayView utf8);
+    bool BindBlob(int index, QByteArrayView bytes);
 
     // The next row; false at the end and on a failure, which Failed tells.
     bool Next();
@@ -33,6 +36,8 @@ public:
     qint64 Int64(int column) const;
     // The stored text; "NULL" for a null, as a Recordset reads it.
     QByteArrayView Text(int column) const;
+    // The stored bytes of a blob; valid until the next step.
+    QByteArrayView Blob(int column) const;
 
 private:
     bool check(int resultCode);

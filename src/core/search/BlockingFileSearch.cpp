@@ -34,11 +34,13 @@ private:
 
 FileSearchTotals BlockingFileSearch::Run(const SearchRequest& request,
                                          const CurrentKnowledgeBase& base, Prompter& prompter,
-                                         const RowOut& rowOut, const std::atomic<bool>* stop) {
+                                         const RowOut& rowOut, const std::atomic<bool>* stop,
+                                         const ContentIndexUse& index) {
     rowOut({1, Header(request, base)});
     DirectSink sink(prompter, rowOut);
     const std::atomic<bool> never{false};
     FileSearchEngine engine(request, base, sink, stop ? *stop : never);
+    engine.SetContentIndex(index);
     return engine.Run();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentIndexFilter.h"
 #include "FileSearchRow.h"
 #include "SearchRequest.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -18,7 +19,8 @@ public:
 
     static FileSearchTotals Run(const SearchRequest& request, const CurrentKnowledgeBase& base,
                                 Prompter& prompter, const RowOut& rowOut,
-                                const std::atomic<bool>* stop = nullptr);
+                                const std::atomic<bool>* stop = nullptr,
+                                const ContentIndexUse& index = {});
 
     // The header row, with the scope's item names read from the base (an
     // empty name for an item it does not hold).

@@ -1,5 +1,6 @@
 #include "FileSearchEngine.h"
 
+#include "ContentIndexer.h"
 #include "FileSearchPool.h"
 #include "FileSearchSink.h"
 #include "FileSearchText.h"
@@ -62,6 +63,33 @@ FileSearchTotals FileSearchEngine::Run() {
         const QString folder = MaterialFolder::Resolve(m_base.FilesRoot, material.MinuItemFilePath);
         if (!folder.isEmpty())
             folders.append(folder);
+    }
+    if (m_index.Enabled) {
+        QStringList keys;
+        for (const QString& folder : std::as_const(folders))
+            keys.append(ContentIndexer::FolderKey(m_base.FilesRoot, folder));
+        const ContentIndexFilter::Skip skip =
+            ContentIndexFilter::FoldersToSkip(m_request, m_base, keys, m_index);
+        if (!skip.Folders.isEmpty()) {
+            // The files passed over count as searched, as they would have
+            // been, so the totals are those of a search without the index.
+            const FileTypeList types(m_request.FileTypes);
+            QStringList kept;
+            for (qsizetype i = 0; i < folders.size(); ++i) {
+                if (!skip.Folders.contains(keys.at(i))) {
+                    kept.append(folders.at(i));
+                    continue;
+                }
+                for (const QString& name : skip.FileNames.value(keys.at(i))) {
+                    const bool hidden =
+                        name.startsWith(QLatin1Char('.')) || name.contains(QLatin1String("/."));
+                    if ((!hidden || m_request.IncludeHidden) &&
+                        types.Fits(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
+                        ++m_totals.FilesSearched;
+                }
+            }
+            folders = kept;
+        }
     }
     return SearchFolders(folders);
 }

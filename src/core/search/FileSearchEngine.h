@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentIndexFilter.h"
 #include "FileSearchRow.h"
 #include "SearchRequest.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -27,6 +28,10 @@ public:
     FileSearchEngine(const SearchRequest& request, const CurrentKnowledgeBase& base,
                      FileSearchSink& sink, const std::atomic<bool>& stop);
     ~FileSearchEngine();
+
+    // Lets Run pass over the material folders the base's content index
+    // vouches hold no match (see ContentIndexFilter); the rows stay the same.
+    void SetContentIndex(const ContentIndexUse& use) { m_index = use; }
 
     // The whole search, summary row included. A request without scope,
     // query or file types, a database that cannot be read and a scope
@@ -58,4 +63,5 @@ private:
     bool m_stopped = false;
     std::unique_ptr<FileTypeList> m_types;
     std::unique_ptr<FileSearchPool> m_pool;
+    ContentIndexUse m_index;
 };

@@ -1,0 +1,63 @@
+#include "ContentIndexFilter.h"
+
+#include "CaseFold.h"
+#include "SearchRegExp.h"
+#include "SearchRequest.h"
+#include "store/ContentIndexStore.h"
+#include "store/CurrentKnowledgeBase.h"
+
+namespace ContentIndexFilter {
+
+QStringList Trigrams(const SearchRequest& request) {
+    const bool matchCase = request.MatchCase != 0;
+    const QString required = request.RegularExpression
+                                 ? SearchRegExp::RequiredText(request.QueryText, matchCase)
+                                 : request.QueryText;
+    const QList<uint> points = CaseFold::Folded(required).toUcs4();
+    QStringList trigrams;
+    for (qsizetype i = 0; i + 3 <= points.size(); ++i) {
+        const QString trigram =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData() + i), 3);
+        // Without case PCRE takes the long s for s, which the folding does
+        // not: a trigram with s could miss a file that matches.
+        if (request.RegularExpression && !matchCase && trigram.contains(u's'))
+            continue;
+        if (!trigrams.contains(trigram))
+            trigrams.append(trigram);
+    }
+    return trigrams;
+}
+
+Skip FoldersToSkip(const SearchRequest& request, const CurrentKnowledgeBase& base,
+                   const QStringList& folderKeys, const ContentIndexUse& use) {
+    if (!use.Enabled)
+        return {};
+    const QStringList trigrams = Trigrams(request);
+    if (trigrams.isEmpty())
+        return {};
+    ContentIndexStore store;
+    if (!store.OpenExisting(base.DatabasePath) || store.DocumentText() != request.DocumentText)
+        return {};
+    QHash<QString, ContentIndexStore::Folder> indexed;
+    if (!store.LoadFolders(indexed))
+        return {};
+    const std::optional<QSet<QString>> holding = store.FoldersHolding(trigrams);
+    if (!holding)
+        return {};
+    Skip skip;
+    QHash<qint64, QString> skippedIds;
+    for (const QString& key : folderKeys) {
+        const auto folder = indexed.constFind(key);
+        const bool vouched = folder != indexed.constEnd() && folder->Checked != 0 &&
+                             !folder->AlwaysWalk && !use.Distrusted.contains(key);
+        if (vouched && !holding->contains(key)) {
+            skip.Folders.insert(key);
+            skippedIds.insert(folder->Id, key);
+        }
+    }
+    if (!skip.Folders.isEmpty() && !store.LoadFileNames(skippedIds, skip.FileNames))
+        return {};
+    return skip;
+}
+
+} // namespace ContentIndexFilter
