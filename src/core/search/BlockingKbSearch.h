@@ -6,11 +6,13 @@
 #include <atomic>
 #include <functional>
 
+class KbSearchIndex;
 class Prompter;
 
 // A knowledge-base search run to its end on the calling thread, for the
 // command line and the benchmarks: header, rows and count line, as the
-// result list shows them, on a connection of its own to the base's file.
+// result list shows them, on a connection of its own to the base's file, or
+// from the base's index when one is given and serves the search.
 class BlockingKbSearch {
 public:
     using RowOut = std::function<void(const QString& row)>;
@@ -19,5 +21,5 @@ public:
     // told to the prompter; the list then ends with a count of 0.
     static qint64 Run(const SearchRequest& request, const CurrentKnowledgeBase& base,
                       Prompter& prompter, const RowOut& rowOut,
-                      const std::atomic<bool>* stop = nullptr);
+                      const std::atomic<bool>* stop = nullptr, KbSearchIndex* index = nullptr);
 };

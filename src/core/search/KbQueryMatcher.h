@@ -19,6 +19,9 @@ public:
     bool MatchesText(QStringView text) const;
 
     bool IsBytewise() const { return m_bytewise; }
+    // The query folded as texts are compared against it, and its UTF-8.
+    const QString& folded() const { return m_folded; }
+    const QByteArray& foldedUtf8() const { return m_bytes; }
 
 private:
     QString m_folded;

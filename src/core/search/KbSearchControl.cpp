@@ -1,5 +1,6 @@
 #include "KbSearchControl.h"
 
+#include "KbSearchIndex.h"
 #include "KbSearchText.h"
 #include "KbSearchThread.h"
 #include "Prompter.h"
@@ -22,7 +23,10 @@ bool KbSearchControl::Start(const SearchRequest& request, const CurrentKnowledge
     if (m_current)
         return false;
     m_threads.removeAll(nullptr);
-    auto* thread = new KbSearchThread(request, base, ++m_generation);
+    // Made here, read on the worker: the first search pays for the reading.
+    if (!m_index || m_index->databasePath() != base.DatabasePath)
+        m_index = std::make_shared<KbSearchIndex>(base.DatabasePath);
+    auto* thread = new KbSearchThread(request, base, ++m_generation, m_index);
     connect(thread, &KbSearchThread::rowsAdded, this, &KbSearchControl::onRows);
     connect(thread, &KbSearchThread::failureReported, this, &KbSearchControl::onFailure);
     connect(thread, &KbSearchThread::searchEnded, this, &KbSearchControl::onEnded);
@@ -31,6 +35,10 @@ bool KbSearchControl::Start(const SearchRequest& request, const CurrentKnowledge
     m_threads.append(thread);
     thread->start();
     return true;
+}
+
+void KbSearchControl::releaseIndex() {
+    m_index.reset();
 }
 
 void KbSearchControl::Stop() {

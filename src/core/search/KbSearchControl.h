@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <memory>
 
+class KbSearchIndex;
 class KbSearchThread;
 class Prompter;
 
@@ -16,7 +18,8 @@ class Prompter;
 // the user its failures. Every search gets a generation number. Only the
 // registered (current) search's end ends the search; rows of a search that
 // was stopped, its count line included, are still passed on until a newer
-// search starts, and never after.
+// search starts, and never after. It keeps the index of the base last
+// searched for the searches that follow, until the base is closed.
 class KbSearchControl : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +33,10 @@ public:
     // Asks the registered search to stop and forgets it at once; its thread
     // still sends the rows it has and its count line.
     void Stop();
+
+    // Lets go of the index and its connection, when the base is closed or
+    // another opened; a search still running keeps what it uses.
+    void releaseIndex();
 
     bool IsSearching() const { return m_current != nullptr; }
     // The generation of the latest search started (0 before the first).
@@ -51,4 +58,5 @@ private:
     quint64 m_generation = 0;
     KbSearchThread* m_current = nullptr; // registered search, null when none
     QList<QPointer<KbSearchThread>> m_threads;
+    std::shared_ptr<KbSearchIndex> m_index;
 };

@@ -7,18 +7,14 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
 // Text order on UTF-8 is code point order, the order of the time texts.
-bool timeInRange(QByteArrayView time, QByteArrayView from, QByteArrayView to) {
+bool KbSearchEngine::timeInRange(QByteArrayView time, QByteArrayView from, QByteArrayView to) {
     if (!from.empty() && time.compare(from) < 0)
         return false;
     // Only the date part is held against the end day, so a material made at
     // any hour of that day is in the range.
     return to.empty() || time.first(std::min(time.size(), to.size())).compare(to) <= 0;
 }
-
-} // namespace
 
 KbSearchEngine::KbSearchEngine(const SearchRequest& request, Database& database,
                                const std::atomic<bool>& stop, RowOut rowOut)

@@ -38,6 +38,8 @@ public:
     // The time rule on the stored time text: from is a lower bound on the
     // text, to takes in the whole of its day; an empty bound is no bound.
     static bool TimeMatches(QStringView createTime, const QString& from, const QString& to);
+    // The same on the stored UTF-8 and the dates' UTF-8.
+    static bool timeInRange(QByteArrayView createTime, QByteArrayView from, QByteArrayView to);
 
     static constexpr qsizetype kBatchSize = 200;
     struct Batch {

@@ -1,5 +1,10 @@
 #include "KbSearchText.h"
 
+#include <QVarLengthArray>
+
+#include <cstdio>
+#include <cstring>
+
 namespace KbSearchText {
 
 QString Header(int kind, const QString& query) {
@@ -27,6 +32,16 @@ QString Header(int kind, const QString& query) {
 
 QString Row(const QString& materialId, const QString& name) {
     return QLatin1Char('[') + materialId + QLatin1String("\t] ") + name;
+}
+
+QString Row(qint64 materialId, QByteArrayView name) {
+    // Decoded once, the ASCII head with the name: the decoder starts the
+    // name afresh after it, as it would on the name alone.
+    QVarLengthArray<char, 256> bytes(32 + name.size());
+    int size = std::snprintf(bytes.data(), 32, "[%lld\t] ", static_cast<long long>(materialId));
+    std::memcpy(bytes.data() + size, name.data(), size_t(name.size()));
+    size += int(name.size());
+    return QString::fromUtf8(bytes.data(), size);
 }
 
 QString Count(qint64 found) {

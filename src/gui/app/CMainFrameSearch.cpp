@@ -48,6 +48,12 @@ void CMainFrame::createSearch() {
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(m_search, &SearchControl::searchingChanged, m_commands,
             &CommandRegistry::updateEnabled);
+    // The search's index keeps a connection to the base's file; a closed
+    // base must not be held open by it.
+    connect(&m_workspace, &Workspace::baseClosed, m_search,
+            [this] { m_search->KbSearch().releaseIndex(); });
+    connect(&m_workspace, &Workspace::baseOpened, m_search,
+            [this] { m_search->KbSearch().releaseIndex(); });
 
     // The view has checked that the row belongs to the open base.
     const auto load = [this](const QString& id, MaterialRecord& material) {
