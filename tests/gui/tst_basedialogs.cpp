@@ -1,6 +1,5 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
-#include "Workspace.h"
+#include "BasesHome.h"
+#include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "bases/CategoryTreeFile.h"
 #include "commands/CommandIds.h"
@@ -29,27 +28,6 @@
 #include <QtTest>
 
 namespace {
-
-// A program folder with its workspace, as the main window holds it.
-struct Home {
-    TestHome home;
-    ScriptedPrompter prompter;
-    Workspace workspace{home.paths(), prompter};
-
-    int createBase(const QString& name, const QString& folder) {
-        const auto id = KnowledgeBaseCreator(workspace).CreateBlankBase(name, home.path(folder));
-        if (!id)
-            qFatal("cannot create base %s", qPrintable(name));
-        return *id;
-    }
-    // What the next start of the program finds registered.
-    QList<LocalResourceRecord> registeredAtNextStart() {
-        Workspace next(home.paths(), prompter);
-        if (!next.loadConfiguration([] { return false; }))
-            return {};
-        return next.config().LocalResources;
-    }
-};
 
 QStringList categoriesOf(const QString& databasePath) {
     Database db;
@@ -115,7 +93,7 @@ class TestBaseDialogs : public QObject {
 private Q_SLOTS:
     // The drop-down above the tree.
     void selectorListsTheBasesAndFollowsTheSwitch() {
-        Home h;
+        BasesHome h;
         h.createBase("甲", "a");
         h.createBase("乙", "b");
         KnowledgeBaseSelectorBox box(h.workspace.baseSelector());
@@ -151,7 +129,7 @@ private Q_SLOTS:
     }
 
     void refreshingNeverStartsASwitch() {
-        Home h;
+        BasesHome h;
         h.createBase("甲", "a");
         KnowledgeBaseSelectorBox box(h.workspace.baseSelector());
         QSignalSpy spy(&box, &KnowledgeBaseSelectorBox::entryPicked);
@@ -161,40 +139,62 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 0);
     }
 
-    // "新建本地知识库"
-    void blankBaseDialogStaysOpenUntilTheCoreAccepts_data() {
+    // A field left empty: the dialog stays open, says which, and makes nothing.
+    void dialogsAskForEachField_data() {
+        QTest::addColumn<bool>("fromFile");
+        QTest::addColumn<bool>("withFile");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no name") << "  "
-                                 << "kb"
-                                 << "请输入知识库名称!";
-        QTest::newRow("no folder") << "库"
-                                   << ""
-                                   << "请选择知识库存放路径!";
+        const auto row = [](const char* row, bool fromFile, bool withFile, const QString& name,
+                            const QString& folder, const QString& message) {
+            QTest::newRow(row) << fromFile << withFile << name << folder << message;
+        };
+        row("blank, no name", false, false, "  ", "kb", "请输入知识库名称!");
+        row("blank, no folder", false, false, "库", "", "请选择知识库存放路径!");
+        row("from file, no file", true, false, "库", "kb", "请选择知识库模板文件!");
+        row("from file, no name", true, true, "", "kb", "请输入知识库名称!");
+        row("from file, no folder", true, true, "库", "", "请选择知识库文件存放路径!");
     }
-    void blankBaseDialogStaysOpenUntilTheCoreAccepts() {
+    void dialogsAskForEachField() {
+        QFETCH(bool, fromFile);
+        QFETCH(bool, withFile);
         QFETCH(QString, name);
         QFETCH(QString, folder);
         QFETCH(QString, message);
-        Home h;
-        CNewBaseDlg dialog(h.workspace);
-        QCOMPARE(dialog.windowTitle(), QString("新建本地知识库"));
-        dialog.show();
-        type(dialog.nameEdit(), name);
-        type(dialog.folderEdit(), folder.isEmpty() ? folder : h.home.path(folder));
-        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-        QVERIFY(dialog.isVisible());
+        BasesHome h;
+        ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
+        const auto accept = [&](auto& dialog) {
+            type(dialog.nameEdit(), name);
+            if (!folder.isEmpty())
+                type(dialog.folderEdit(), h.home.path(folder));
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(!dialog.createdId());
+        };
+        if (fromFile) {
+            CBaseFromFileDlg dialog(h.workspace);
+            dialog.show();
+            if (withFile)
+                type(dialog.fileEdit(), h.home.path("tpl.QCK"));
+            accept(dialog);
+        } else {
+            CNewBaseDlg dialog(h.workspace);
+            QCOMPARE(dialog.windowTitle(), QString("新建本地知识库"));
+            dialog.show();
+            accept(dialog);
+        }
         QCOMPARE(h.prompter.shown.size(), 1);
         QCOMPARE(h.prompter.shown[0].caption, QString("错误"));
         QCOMPARE(h.prompter.shown[0].text, message);
-        QVERIFY(!dialog.createdId());
         QVERIFY(h.workspace.baseSelector().entries().isEmpty());
         QVERIFY(!QFileInfo::exists(h.home.paths().mainConfigFile()));
+        QVERIFY(!QFileInfo::exists(h.home.path("kb")));
     }
 
+    // "新建本地知识库"
     void blankBaseDialogRegistersTheBase() {
-        Home h;
+        BasesHome h;
         h.createBase("旧", "old");
         CNewBaseDlg dialog(h.workspace);
         dialog.show();
@@ -208,7 +208,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(h.home.path("kb/Keepsake.mdb")));
         QVERIFY(QFileInfo::exists(h.home.path("kb/新库.ini")));
         QCOMPARE(h.workspace.baseSelector().entries(), QStringList({"旧 [1]", "新库 [2]"}));
-        const auto bases = h.registeredAtNextStart();
+        const auto bases = h.saved().LocalResources;
         QCOMPARE(bases.size(), 2);
         QCOMPARE(bases[1].ID, 2);
         QCOMPARE(bases[1].ResourceName, QString("新库"));
@@ -217,7 +217,7 @@ private Q_SLOTS:
     }
 
     void blankBaseDialogRefusesAFolderHoldingABase() {
-        Home h;
+        BasesHome h;
         h.createBase("旧", "old");
         CNewBaseDlg dialog(h.workspace);
         dialog.show();
@@ -227,18 +227,18 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         QVERIFY(h.prompter.lastText().contains("Keepsake.mdb"));
         QVERIFY(!QFileInfo::exists(h.home.path("old/另一个.ini")));
-        QCOMPARE(h.registeredAtNextStart().size(), 1);
+        QCOMPARE(h.saved().LocalResources.size(), 1);
         // Corrected, the same dialog goes through.
         dialog.folderEdit()->clear();
         type(dialog.folderEdit(), h.home.path("other"));
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(h.registeredAtNextStart().size(), 2);
+        QCOMPARE(h.saved().LocalResources.size(), 2);
     }
 
     // "依照知识库模板创建本地知识库"
     void fromFileDialogCreatesTheBaseWithTheFilesCategories() {
-        Home h;
+        BasesHome h;
         const QString file = h.home.path("tpl.QCK");
         QCOMPARE(ConfigFileWriter::Write(file, kTreeText), ConfigFileWriter::Result::Written);
         CBaseFromFileDlg dialog(h.workspace);
@@ -255,7 +255,7 @@ private Q_SLOTS:
                  QStringList(
                      {"010000 文学", "010100 诗歌", "010101 唐诗", "010200 小说", "020000 历史"}));
         QCOMPARE(h.workspace.baseSelector().entries(), QStringList{"文史 [1]"});
-        const auto bases = h.registeredAtNextStart();
+        const auto bases = h.saved().LocalResources;
         QCOMPARE(bases.size(), 1);
         QCOMPARE(bases[0].IniPath, h.home.path("ws/文史.ini"));
     }
@@ -263,14 +263,10 @@ private Q_SLOTS:
     // The whole way through the main window: the command, the dialog, the
     // selector above the tree, and the new base's categories in the tree.
     void aBaseMadeFromAFileOpensWhenPickedInTheSelector() {
-        TestHome home;
-        ScriptedPrompter prompter;
-        QVERIFY(FirstRunSetup::complete(home.paths(), "工作库", home.path("kb"), prompter));
-        QTemporaryDir profileDir;
-        Profile profile(profileDir.filePath("p.conf"));
-        CMainFrame frame(home.paths(), prompter, profile);
-        QVERIFY(frame.OnCreate([] { return true; }));
-        frame.show();
+        WorkingWindow window;
+        QVERIFY(window.setUp());
+        CMainFrame& frame = *window.frame;
+        const TestHome& home = *window.home;
         const QString file = home.path("tpl.QCK");
         QCOMPARE(ConfigFileWriter::Write(file, kTreeText), ConfigFileWriter::Result::Written);
 
@@ -283,7 +279,7 @@ private Q_SLOTS:
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         });
         QVERIFY(frame.commands().trigger(CommandIds::NewBaseFromFile));
-        QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(window.prompter.shown.isEmpty());
 
         // Created and listed, but the open base stays open until picked.
         auto* selector = frame.findChild<KnowledgeBaseSelectorBox*>();
@@ -297,45 +293,8 @@ private Q_SLOTS:
         QCOMPARE(frame.categoryTree().index(1, 0).data().toString(), QString("历史(020000)"));
     }
 
-    void fromFileDialogAsksForEachField_data() {
-        QTest::addColumn<bool>("withFile");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no file") << false << "库"
-                                 << "kb"
-                                 << "请选择知识库模板文件!";
-        QTest::newRow("no name") << true << ""
-                                 << "kb"
-                                 << "请输入知识库名称!";
-        QTest::newRow("no folder") << true << "库"
-                                   << ""
-                                   << "请选择知识库文件存放路径!";
-    }
-    void fromFileDialogAsksForEachField() {
-        QFETCH(bool, withFile);
-        QFETCH(QString, name);
-        QFETCH(QString, folder);
-        QFETCH(QString, message);
-        Home h;
-        ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
-        CBaseFromFileDlg dialog(h.workspace);
-        dialog.show();
-        if (withFile)
-            type(dialog.fileEdit(), h.home.path("tpl.QCK"));
-        type(dialog.nameEdit(), name);
-        if (!folder.isEmpty())
-            type(dialog.folderEdit(), h.home.path(folder));
-        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(h.prompter.shown.size(), 1);
-        QCOMPARE(h.prompter.shown[0].caption, QString("错误"));
-        QCOMPARE(h.prompter.shown[0].text, message);
-        QVERIFY(!QFileInfo::exists(h.home.path("kb")));
-    }
-
     void previewShowsTheFilesTreeAndToggles() {
-        Home h;
+        BasesHome h;
         ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
         CBaseFromFileDlg dialog(h.workspace);
         dialog.show();
@@ -357,7 +316,7 @@ private Q_SLOTS:
 
     // "导出当前本地知识库树目录"
     void exportWritesTheOpenBasesTreeWithTheDefaultExtension() {
-        Home h;
+        BasesHome h;
         ConfigFileWriter::Write(h.home.path("tpl.QCK"), kTreeText);
         QVERIFY(!CExportTreeDlg::canExport(h.workspace));
         QVERIFY(KnowledgeBaseCreator(h.workspace)

@@ -1,14 +1,10 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
-#include "TestHome.h"
+#include "BaseModels.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "config/TextCodec.h"
-#include "materials/MaterialPanes.h"
 #include "panes/CDockStationPane.h"
 #include "panes/COpenMaterialsPane.h"
 #include "panes/CPropertiesPane.h"
-#include "store/MaterialClipboard.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,13 +20,9 @@ using namespace CommandIds;
 // with the user's keys, clicks and typing; checks what they show, what the
 // base stores and the dock station file. Two panes have a Del: it must act
 // only in the one with the focus.
-class TestDockPropertyPanes : public QObject {
+class TestDockPropertyPanes : public BaseModels {
     Q_OBJECT
 
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<MaterialPanes> panes;
     std::unique_ptr<CommandRegistry> commands;
     std::unique_ptr<QWidget> window;
     CPropertiesPane* props = nullptr;
@@ -96,15 +88,8 @@ class TestDockPropertyPanes : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
+        openModels(true);
         t->addItems({"010000", "010100", "010101"});
-        home = std::make_unique<TestHome>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
-                                                *clipboard);
-        checkModel(&panes->list());
-        checkModel(&open());
-        checkModel(&dock());
         panes->service().loadDockStation();
         for (MaterialRecord* m : {&m1, &m2}) {
             *m = t->addMaterial(m == &m1 ? "1" : "2", "010101");
@@ -127,9 +112,7 @@ private Q_SLOTS:
     void cleanup() {
         window.reset();
         commands.reset();
-        panes.reset();
-        t.reset();
-        home.reset();
+        closeModels();
     }
 
     void showingAMaterialFillsTheGrid() {

@@ -1,3 +1,4 @@
+#include "ActiveWindow.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "commands/CommandIds.h"
@@ -38,18 +39,10 @@ class TestFindReplace : public QObject {
         writeBytes(m_dir.filePath("t.txt"), bytes);
         auto* view = new CKeepsakeView(m_scheme, m_commands, m_prompter);
         m_view.reset(view);
-        if (!view->open(m_dir.filePath("t.txt")) || !showAndFocus(view->editor()))
+        if (!view->open(m_dir.filePath("t.txt")) ||
+            !showActive(*m_view, {600, 300}, view->editor()))
             return nullptr;
         return view;
-    }
-    bool showAndFocus(QWidget* editor) {
-        m_view->resize(600, 300);
-        m_view->show();
-        m_view->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_view.get()))
-            return false;
-        editor->setFocus();
-        return true;
     }
     QsciScintilla* edit() { return static_cast<CKeepsakeView*>(m_view.get())->editor(); }
     // Start and end of the selection, counted in characters of the line.
@@ -210,7 +203,7 @@ private Q_SLOTS:
         auto* view = new CRichEditControlView(m_commands, m_prompter);
         m_view.reset(view);
         QVERIFY(view->open(m_dir.filePath("r.rtf")));
-        QVERIFY(showAndFocus(view->editor()));
+        QVERIFY(showActive(*m_view, {600, 300}, view->editor()));
         view->editor()->moveCursor(QTextCursor::Start);
         FindReplaceDialog* dialog = openDialog(view->editor(), Qt::Key_F, "cat", true, true);
         QVERIFY(dialog);

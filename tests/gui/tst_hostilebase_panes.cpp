@@ -23,18 +23,6 @@ namespace {
 
 const QByteArray kCanary = "{\\rtf1 CANARY7Q}";
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 // A hostile base in the main window: the tree and material panes show its
@@ -64,7 +52,7 @@ class TestHostileBasePanes : public QObject {
 private Q_SLOTS:
     void init() {
         sandbox = std::make_unique<QTemporaryDir>();
-        writeFile(canary(), kCanary);
+        QVERIFY(writeBytes(canary(), kCanary));
         home = std::make_unique<TestHome>();
         QVERIFY(FirstRunSetup::complete(home->paths(), QStringLiteral("工作库"),
                                         sandbox->filePath(QStringLiteral("b")), prompter));
@@ -116,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(sandbox->filePath(QStringLiteral("outside")))
                      .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList({"说明.rtf"}));
-        QCOMPARE(readFile(canary()), kCanary);
+        QCOMPARE(readBytes(canary()), kCanary);
     }
 
     void thePanesShowEveryRow() {

@@ -1,3 +1,4 @@
+#include "ActiveWindow.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "commands/CommandIds.h"
@@ -34,14 +35,8 @@ class TestKeepsakeView : public QObject {
     CKeepsakeView* open(const QString& name, const QByteArray& bytes) {
         writeBytes(path(name), bytes);
         m_view = std::make_unique<CKeepsakeView>(m_scheme, *m_commands, m_prompter);
-        if (!m_view->open(path(name)))
+        if (!m_view->open(path(name)) || !showActive(*m_view, {700, 400}, edit()))
             return nullptr;
-        m_view->resize(700, 400);
-        m_view->show();
-        m_view->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_view.get()))
-            return nullptr;
-        m_view->editor()->setFocus();
         return m_view.get();
     }
     QsciScintilla* edit() { return m_view->editor(); }

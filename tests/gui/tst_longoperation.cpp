@@ -1,12 +1,8 @@
-#include "ScriptedPrompter.h"
-#include "TestHome.h"
-#include "WindowModelCheck.h"
+#include "WorkingWindow.h"
 #include "app/CMainFrame.h"
 #include "app/LongOperation.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
-#include "config/FirstRunSetup.h"
-#include "config/Profile.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "materials/MaterialPanes.h"
@@ -19,7 +15,6 @@
 #include <QAction>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
@@ -31,11 +26,9 @@
 class TestLongOperation : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    QTemporaryDir profileDir;
-    std::unique_ptr<Profile> profile;
-    ScriptedPrompter prompter;
-    std::unique_ptr<CMainFrame> frame;
+    WorkingWindow window;
+    ScriptedPrompter& prompter = window.prompter;
+    std::unique_ptr<CMainFrame>& frame = window.frame;
     QString minor;
 
     QString stored(const QString& sql) {
@@ -77,14 +70,7 @@ class TestLongOperation : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        QVERIFY(FirstRunSetup::complete(home->paths(), "工作库", home->path("kb"), prompter));
-        profile = std::make_unique<Profile>(profileDir.filePath("p.conf"));
-        frame = std::make_unique<CMainFrame>(home->paths(), prompter, *profile);
-        QVERIFY(frame->OnCreate([] { return true; }));
-        checkWindowModels(*frame);
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QVERIFY(window.setUp());
         recycleAMinorWithMaterials();
     }
     void cleanup() { frame.reset(); }

@@ -46,11 +46,6 @@ namespace {
 // The served page's title, and the name its captures are saved under.
 const QString kTitle = QStringLiteral("读书 笔记");
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                                   QDir::Name);
@@ -154,14 +149,14 @@ private Q_SLOTS:
         const QString saved = c.folder.filePath(entries.first());
         QCOMPARE(endOf(c.status), "网页已保存到 " + saved);
         QCOMPARE(entriesOf(c.folder.path()), entries);
-        const QByteArray content = readAll(saved);
+        const QByteArray content = readBytes(saved);
         switch (CaptureFormat(format)) {
         case CaptureFormat::CompletePage: {
             // The picture is kept beside the page, which shows it from there.
             const QString files = c.folder.filePath(kTitle + "_files");
             const QStringList kept = entriesOf(files);
             QCOMPARE(kept.size(), 1);
-            QCOMPARE(readAll(files + "/" + kept.first()), m_picture);
+            QCOMPARE(readBytes(files + "/" + kept.first()), m_picture);
             QVERIFY(content.contains((kTitle + "_files/" + kept.first()).toUtf8()));
             QVERIFY(content.contains("正文"));
             break;
@@ -183,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(view);
         QVERIFY(c.capture.CaptureCurrentPage(view.get(), CaptureFormat::SingleFile));
         QCOMPARE(endOf(c.status), "网页已保存到 " + c.folder.filePath(kTitle + ".mht"));
-        const QByteArray first = readAll(c.folder.filePath(kTitle + ".mht"));
+        const QByteArray first = readBytes(c.folder.filePath(kTitle + ".mht"));
 
         // Two more at once, as from a key pressed twice: neither waits for
         // the other to be written before its name is chosen.
@@ -195,9 +190,9 @@ private Q_SLOTS:
                                     "网页已保存到 " + c.folder.filePath(kTitle + " (3).htm")}));
         QCOMPARE(entriesOf(c.folder.path()),
                  QStringList({kTitle + " (2).mht", kTitle + " (3).htm", kTitle + ".mht"}));
-        QCOMPARE(readAll(c.folder.filePath(kTitle + ".mht")), first);
-        QVERIFY(readAll(c.folder.filePath(kTitle + " (2).mht")).contains("multipart/related"));
-        QVERIFY(readAll(c.folder.filePath(kTitle + " (3).htm")).contains("正文"));
+        QCOMPARE(readBytes(c.folder.filePath(kTitle + ".mht")), first);
+        QVERIFY(readBytes(c.folder.filePath(kTitle + " (2).mht")).contains("multipart/related"));
+        QVERIFY(readBytes(c.folder.filePath(kTitle + " (3).htm")).contains("正文"));
     }
 
     void failedCapturesSayWhyAndLeaveNothing() {
@@ -237,9 +232,7 @@ private Q_SLOTS:
             body += char(i * 7 % 251);
         m_server->putDownload("/notes.bin", body, "notes.bin");
         Capturing c;
-        QFile kept(c.folder.filePath("notes.bin"));
-        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
-        kept.close();
+        QVERIFY(writeBytes(c.folder.filePath("notes.bin"), "kept"));
         QSignalSpy progress(&c.capture, &PageCapture::downloadProgressed);
         auto view = loaded("/page.html");
         QVERIFY(view);
@@ -258,8 +251,8 @@ private Q_SLOTS:
         QCOMPARE(endOf(c.status), "下载完成: " + c.folder.filePath("notes (2).bin"));
         QCOMPARE(c.prompter.shown.size(), 2);
         QCOMPARE(c.prompter.shown[1].text, question);
-        QCOMPARE(readAll(c.folder.filePath("notes (2).bin")), body);
-        QCOMPARE(readAll(c.folder.filePath("notes.bin")), QByteArray("kept"));
+        QCOMPARE(readBytes(c.folder.filePath("notes (2).bin")), body);
+        QCOMPARE(readBytes(c.folder.filePath("notes.bin")), QByteArray("kept"));
         QCOMPARE(entriesOf(c.folder.path()), QStringList({"notes (2).bin", "notes.bin"}));
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.first().first().toInt(), 0);
@@ -364,9 +357,7 @@ private Q_SLOTS:
         // In the rich-text editor the key is bold, as it was.
         QTemporaryDir dir;
         const QString rtf = dir.filePath("note.rtf");
-        QFile file(rtf);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1\\ansi \\par }") > 0);
-        file.close();
+        QVERIFY(writeBytes(rtf, "{\\rtf1\\ansi \\par }"));
         frame.openDocument(rtf);
         auto* editor = qobject_cast<CRichEditControlView*>(frame.documents().activeDocument());
         QVERIFY(editor);
@@ -395,9 +386,7 @@ private Q_SLOTS:
 
         // A text document with a change, and a web window in front of it.
         const QString text = dir.filePath("note.txt");
-        QFile file(text);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
-        file.close();
+        QVERIFY(writeBytes(text, "old"));
         frame.openDocument(text);
         auto* editor = qobject_cast<CKeepsakeView*>(frame.documents().activeDocument());
         QVERIFY(editor);
@@ -411,14 +400,14 @@ private Q_SLOTS:
                              .filePath(kTitle + ".mht")}));
         QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(), "网页已保存到 " + target,
                                   30000);
-        QVERIFY(readAll(target).contains("正文"));
-        QCOMPARE(readAll(text), QByteArray("old")); // not saved by the web window's Ctrl+S
+        QVERIFY(readBytes(target).contains("正文"));
+        QCOMPARE(readBytes(text), QByteArray("old")); // not saved by the web window's Ctrl+S
 
         frame.documents().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(editor->parentWidget()));
         editor->editor()->setFocus();
         QTRY_VERIFY(editor->editor()->hasFocus());
         QTest::keyClick(editor->editor(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(readAll(text), QByteArray("new"));
+        QCOMPARE(readBytes(text), QByteArray("new"));
         QCOMPARE(proposed.size(), 1);
     }
 
@@ -467,7 +456,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(frame.statusBar()->currentMessage(), "网页已保存到 " + page,
                                   30000);
         QCOMPARE(entriesOf(folder), QStringList({kTitle + ".mht"}));
-        QVERIFY(readAll(page).contains("multipart/related"));
+        QVERIFY(readBytes(page).contains("multipart/related"));
         QVERIFY(window.prompter.shown.isEmpty());
 
         // Opened once saved, its window shows the page.

@@ -1,3 +1,4 @@
+#include "ActiveWindow.h"
 #include "ScriptedPrompter.h"
 #include "TestHome.h"
 #include "commands/CommandIds.h"
@@ -59,20 +60,11 @@ class TestRichEditView : public QObject {
     std::unique_ptr<CRichEditControlView> m_view;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) const {
-        writeBytes(path(name), bytes);
-    }
     CRichEditControlView* open(const QString& name, const QByteArray& bytes) {
-        write(name, bytes);
+        writeBytes(path(name), bytes);
         m_view = std::make_unique<CRichEditControlView>(*m_commands, m_prompter);
-        if (!m_view->open(path(name)))
+        if (!m_view->open(path(name)) || !showActive(*m_view, {800, 400}, edit()))
             return nullptr;
-        m_view->resize(800, 400);
-        m_view->show();
-        m_view->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_view.get()))
-            return nullptr;
-        edit()->setFocus();
         return m_view.get();
     }
     QTextEdit* edit() { return m_view->editor(); }
@@ -84,9 +76,8 @@ class TestRichEditView : public QObject {
     }
     // What the file holds now, read as a second program would.
     std::unique_ptr<QTextDocument> stored(const QString& name) {
-        QFile f(path(name));
         auto document = std::make_unique<QTextDocument>();
-        if (!f.open(QIODevice::ReadOnly) || !RtfReader::read(f.readAll(), document.get()))
+        if (!RtfReader::read(readBytes(path(name)), document.get()))
             return {};
         return document;
     }
@@ -252,11 +243,11 @@ private Q_SLOTS:
     }
 
     void onlyRtfOpens() {
-        write("plain.rtf", "just text, no RTF");
+        writeBytes(path("plain.rtf"), "just text, no RTF");
         CRichEditControlView view(*m_commands, m_prompter);
         QVERIFY(!view.open(path("plain.rtf")));
         QVERIFY(!view.open(path("missing.rtf")));
-        write("empty.rtf", "");
+        writeBytes(path("empty.rtf"), "");
         QVERIFY(view.open(path("empty.rtf")));
         QVERIFY(view.editor()->toPlainText().isEmpty());
     }
@@ -283,9 +274,7 @@ private Q_SLOTS:
         QTest::keyClicks(edit(), "!");
         QVERIFY(m_view->save());
 
-        QFile file(path("rich.rtf"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
+        const QByteArray saved = readBytes(path("rich.rtf"));
         QVERIFY(saved.contains(pictureHead));
         QVERIFY(saved.contains(object));
         QVERIFY(saved.contains("\\trowd"));
@@ -313,9 +302,7 @@ private Q_SLOTS:
         QTest::keyClicks(edit(), "x");
         QVERIFY(!m_view->isModified());
         QVERIFY(m_view->save());
-        QFile file(path("nested.rtf"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), rtf);
+        QCOMPARE(readBytes(path("nested.rtf")), rtf);
     }
 
     void aFailedSaveKeepsTheTextAndTheQuestion() {

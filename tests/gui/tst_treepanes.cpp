@@ -1,13 +1,8 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
+#include "BaseModels.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "panes/CKnowledgeTreePane.h"
 #include "panes/CRecycleBinPane.h"
-#include "store/CategoryTreeModel.h"
-#include "store/MaterialClipboard.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -16,14 +11,9 @@
 
 // Drives the tree and recycle bin panes with the keys a user presses and
 // checks both what the panes show and what the base stores.
-class TestTreePanes : public QObject {
+class TestTreePanes : public BaseModels {
     Q_OBJECT
 
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> service;
-    std::unique_ptr<CategoryTreeModel> tree;
-    std::unique_ptr<RecycleBinModel> bin;
     std::unique_ptr<CommandRegistry> commands;
     std::unique_ptr<QWidget> window;
     CKnowledgeTreePane* treePane = nullptr;
@@ -46,14 +36,8 @@ class TestTreePanes : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
+        openModels();
         t->addItems({"010000", "010100", "010101", "010200", "020000"});
-        clipboard = std::make_unique<MaterialClipboard>();
-        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*service);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
-        checkModel(tree.get());
-        checkModel(bin.get());
         commands = std::make_unique<CommandRegistry>();
         window = std::make_unique<QWidget>();
         auto* layout = new QHBoxLayout(window.get());
@@ -70,9 +54,7 @@ private Q_SLOTS:
     void cleanup() {
         window.reset();
         commands.reset();
-        bin.reset();
-        tree.reset();
-        t.reset();
+        closeModels();
     }
 
     void fillShowsEveryLevelExpanded() {

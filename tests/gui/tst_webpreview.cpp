@@ -57,11 +57,6 @@ class TestWebPreview : public QObject {
     static QString folderOf(const MaterialRecord& material) {
         return MaterialOpening::TargetOf(material).folder;
     }
-    static void write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     static QString evaluate(CHtmlViewsView* view, const QString& script) {
         return WebTest::evaluate(*view, script);
     }
@@ -88,10 +83,10 @@ private Q_SLOTS:
     void aMaterialsPagesAreSteppedThroughByName() {
         const MaterialRecord material = webMaterial("网页资料");
         const QString folder = folderOf(material);
-        write(folder + "/a.htm", "<title>A</title><body>page a</body>");
-        write(folder + "/a.mht", "not shown: a.htm comes first");
-        write(folder + "/b.htm", "<body>page b</body>");
-        write(folder + "/c.html", "<body>page c</body>");
+        QVERIFY(writeBytes(folder + "/a.htm", "<title>A</title><body>page a</body>"));
+        QVERIFY(writeBytes(folder + "/a.mht", "not shown: a.htm comes first"));
+        QVERIFY(writeBytes(folder + "/b.htm", "<body>page b</body>"));
+        QVERIFY(writeBytes(folder + "/c.html", "<body>page c</body>"));
 
         QVERIFY(frame->openMaterial(material));
         QVERIFY(pages());
@@ -122,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(pages()->document().pageIndex(), 2);
 
         // A page saved meanwhile shows in the list; the page shown stays.
-        write(folder + "/0.htm", "<body>page 0</body>");
+        QVERIFY(writeBytes(folder + "/0.htm", "<body>page 0</body>"));
         QVERIFY(commands().trigger(CommandIds::RefreshMaterialPages));
         QCOMPARE(pageBox().count(), 4);
         QCOMPARE(pageBox().currentText(), QString("c"));
@@ -169,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!pages());
         QVERIFY(enabled(CommandIds::SwitchToNormalPreview));
 
-        write(folderOf(welcome) + "/saved.htm", "<body>saved page</body>");
+        QVERIFY(writeBytes(folderOf(welcome) + "/saved.htm", "<body>saved page</body>"));
         QVERIFY(commands().trigger(CommandIds::SwitchToNormalPreview));
         QCOMPARE(frame->documents().activeDocument(), editor);
         QVERIFY(enabled(CommandIds::SwitchToWebPreview));
@@ -235,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkpath("m2"));
         const QString page = dir.filePath("m/page.htm");
         for (const char* name : {"m/page.htm", "m/page_files/p.png", "m2/x.png", "secret.txt"})
-            write(dir.filePath(name), "x");
+            QVERIFY(writeBytes(dir.filePath(name), "x"));
         QVERIFY(QFile::link(dir.filePath("secret.txt"), dir.filePath("m/link.txt")));
 
         QVERIFY(LocalPageGuard::mayRead(page, dir.filePath("m/page_files/p.png")));
@@ -254,8 +249,9 @@ private Q_SLOTS:
         QImage picture(8, 6, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QVERIFY(picture.save(folder + "/page_files/p.png"));
-        write(folder + "/page.htm", "<body><img src='page_files/p.png'>picture</body>");
-        write(window.home->path("secret.txt"), "secret");
+        QVERIFY(
+            writeBytes(folder + "/page.htm", "<body><img src='page_files/p.png'>picture</body>"));
+        QVERIFY(writeBytes(window.home->path("secret.txt"), "secret"));
 
         QVERIFY(frame->openMaterial(material));
         QVERIFY(shows("picture"));

@@ -105,10 +105,7 @@ private Q_SLOTS:
 
         // A text document in front: the address gets a window of its own.
         const QString text = window.home->path("note.txt");
-        QFile file(text);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("plain");
-        file.close();
+        QVERIFY(writeBytes(text, "plain"));
         frame->openDocument(text);
         QVERIFY(!active());
         box().setEditText(server.url("/b").toString());

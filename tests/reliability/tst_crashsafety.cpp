@@ -32,11 +32,6 @@ constexpr int kKills = 200;
 // anywhere in one.
 constexpr int kLongestWaitUs = 120000;
 
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 // Starts the crash rewriter on a program folder with one base, kills it with
@@ -87,7 +82,7 @@ void TestCrashSafety::initTestCase() {
     // Two versions that shared a file's bytes could not tell a torn write.
     for (int i = 0; i < versions[0].size(); ++i) {
         QVERIFY(versions[0][i].bytes != versions[1][i].bytes);
-        QCOMPARE(contentOf(versions[0][i].path), versions[0][i].bytes);
+        QCOMPARE(readBytes(versions[0][i].path), versions[0][i].bytes);
     }
 }
 
@@ -96,7 +91,7 @@ void TestCrashSafety::checkSettingsFiles(int kill) {
         const QString path = versions[0][i].path;
         QVERIFY2(QFileInfo::exists(path),
                  qPrintable(QStringLiteral("kill %1 left %2 missing").arg(kill).arg(path)));
-        const QByteArray bytes = contentOf(path);
+        const QByteArray bytes = readBytes(path);
         int version = -1;
         for (int v = 0; v < kCount; ++v) {
             if (bytes == versions[v][i].bytes)

@@ -53,10 +53,7 @@ private Q_SLOTS:
         shipDefaultBase(home);
         QTemporaryDir target;
         const QString base = target.filePath("kb/我的知识库/");
-        QVERIFY(QDir().mkpath(base));
-        QFile mine(base + "Keepsake.mdb");
-        QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("my data") == 7);
-        mine.close();
+        QVERIFY(writeBytes(base + "Keepsake.mdb", "my data"));
 
         ScriptedPrompter prompter;
         QVERIFY(FirstRunSetup::complete(home.paths(), "工作", target.filePath("kb"), prompter));

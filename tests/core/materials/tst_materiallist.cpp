@@ -1,30 +1,16 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
-#include "TestHome.h"
+#include "BaseModels.h"
 #include "TimeText.h"
 #include "config/Profile.h"
 #include "db/Transaction.h"
-#include "materials/MaterialPanes.h"
-#include "store/CategoryTreeModel.h"
-#include "store/MaterialClipboard.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
 
 #include <QtTest>
 
 using Time = MaterialListFilter::Time;
 using Type = MaterialListFilter::Type;
 
-class TestMaterialList : public QObject {
+class TestMaterialList : public BaseModels {
     Q_OBJECT
 
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> service;
-    std::unique_ptr<CategoryTreeModel> tree;
-    std::unique_ptr<RecycleBinModel> bin;
-    std::unique_ptr<MaterialPanes> panes;
     MaterialListModel* list = nullptr;
 
     // Materials without folders: the list never looks at the disk.
@@ -53,31 +39,12 @@ class TestMaterialList : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
-        home = std::make_unique<TestHome>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*service);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
-        panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
-                                                *clipboard);
-        panes->connectTree(*service);
-        panes->connectRecycleBin(*bin);
+        openModels(true);
         list = &panes->list();
-        checkModel(tree.get());
-        checkModel(bin.get());
-        checkModel(list);
-        checkModel(&panes->openMaterials());
-        checkModel(&panes->dock());
         t->addItems({"010000", "010100", "010101", "010102", "020000", "020100", "020101"});
         tree->fill();
     }
-    void cleanup() {
-        panes.reset();
-        bin.reset();
-        tree.reset();
-        t.reset();
-    }
+    void cleanup() { closeModels(); }
 
     void pagesOfAHundred() {
         add(1, 250, "010101");

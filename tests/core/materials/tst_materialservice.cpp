@@ -1,12 +1,5 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
-#include "TestHome.h"
+#include "BaseModels.h"
 #include "config/TextCodec.h"
-#include "materials/MaterialPanes.h"
-#include "store/CategoryTreeModel.h"
-#include "store/MaterialClipboard.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -18,19 +11,12 @@
 // properties; it then checks what each view shows and what the base and the
 // dock station file hold. A refused or failed write leaves all of them as
 // they were.
-class TestMaterialService : public QObject {
+class TestMaterialService : public BaseModels {
     Q_OBJECT
 
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> treeService;
-    std::unique_ptr<CategoryTreeModel> tree;
-    std::unique_ptr<RecycleBinModel> bin;
-    std::unique_ptr<MaterialPanes> panes;
     MaterialRecord m1;
 
-    MaterialService& service() { return panes->service(); }
+    MaterialService& materials() { return panes->service(); }
     MaterialListModel& list() { return panes->list(); }
     OpenMaterialsModel& open() { return panes->openMaterials(); }
     DockStationModel& dock() { return panes->dock(); }
@@ -77,20 +63,8 @@ class TestMaterialService : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
-        home = std::make_unique<TestHome>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        treeService = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*treeService);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *treeService);
-        panes = std::make_unique<MaterialPanes>(t->store, t->base, t->prompter, home->paths(),
-                                                *clipboard);
-        panes->connectTree(*treeService);
-        panes->connectRecycleBin(*bin);
-        service().loadDockStation();
-        for (QAbstractItemModel* model : std::initializer_list<QAbstractItemModel*>{
-                 tree.get(), bin.get(), &list(), &open(), &dock()})
-            checkModel(model);
+        openModels(true);
+        materials().loadDockStation();
 
         t->addItems({"010000", "010100", "010101", "010102"});
         tree->fill();
@@ -102,18 +76,11 @@ private Q_SLOTS:
         QVERIFY(panes->dockMaterial(m1));
         panes->properties().show(m1);
     }
-    void cleanup() {
-        panes.reset();
-        bin.reset();
-        tree.reset();
-        clipboard.reset();
-        t.reset();
-        home.reset();
-    }
+    void cleanup() { closeModels(); }
 
     void creatingListsTheMaterialAndShowsIt() {
         const std::optional<MaterialRecord> made =
-            service().create("010101", " 新资料 ", "*.txt", false);
+            materials().create("010101", " 新资料 ", "*.txt", false);
         QVERIFY(made);
         QCOMPARE(idsIn(list()), QStringList({"1", "2", "3"}));
         QCOMPARE(list().materialAt(2).MinuItemName, QString("新资料"));
@@ -123,13 +90,13 @@ private Q_SLOTS:
 
         refuse("insert on MinuItemTable");
         const QStringList before = shown();
-        QVERIFY(!service().create("010101", "另一个", "*.txt", false));
+        QVERIFY(!materials().create("010101", "另一个", "*.txt", false));
         QCOMPARE(t->prompter.lastText(), QString("入本地知识库失败!"));
         QCOMPARE(shown(), before);
     }
 
     void renamingReachesEveryView() {
-        QCOMPARE(service().rename(m1, " 读书|笔记 "), MaterialService::RenameResult::Renamed);
+        QCOMPARE(materials().rename(m1, " 读书|笔记 "), MaterialService::RenameResult::Renamed);
         QCOMPARE(stored("MinuItemName"), QString("读书 笔记"));
         QCOMPARE(list().materialAt(0).MinuItemName, QString("读书 笔记"));
         QCOMPARE(open().materialAt(0).MinuItemName, QString("读书 笔记"));
@@ -140,12 +107,12 @@ private Q_SLOTS:
 
     void aRefusedOrFailedRenameChangesNoView() {
         const QStringList before = shown();
-        QCOMPARE(service().rename(m1, QString(101, 'n')), MaterialService::RenameResult::TooLong);
+        QCOMPARE(materials().rename(m1, QString(101, 'n')), MaterialService::RenameResult::TooLong);
         QCOMPARE(t->prompter.lastText(), QString("资料名太长!"));
         QCOMPARE(shown(), before);
 
         refuse("update on MinuItemTable");
-        QCOMPARE(service().rename(m1, "新名"), MaterialService::RenameResult::Failed);
+        QCOMPARE(materials().rename(m1, "新名"), MaterialService::RenameResult::Failed);
         QCOMPARE(t->prompter.lastText(), QString("重命名资料 '资料1' 失败!"));
         QCOMPARE(shown(), before);
         QCOMPARE(stored("MinuItemName"), QString("资料1"));
@@ -153,7 +120,7 @@ private Q_SLOTS:
 
     void keywordsStoredElsewhereShowInTheProperties() {
         QVERIFY(t->store.InsertKeyword("1", "旧"));
-        QCOMPARE(service().setKeywords(1, {"旧"}, {" 甲 ", "", "乙"}),
+        QCOMPARE(materials().setKeywords(1, {"旧"}, {" 甲 ", "", "乙"}),
                  std::optional(QStringList{"甲", "乙"}));
         QCOMPARE(
             t->column("select KeyValue from KeyWordTable where MinuItemID=1 order by KeyValue"),
@@ -163,15 +130,15 @@ private Q_SLOTS:
 
         refuse("insert on KeyWordTable");
         const QStringList before = shown();
-        QVERIFY(!service().setKeywords(1, {"甲", "乙"}, {"丙"}));
+        QVERIFY(!materials().setKeywords(1, {"甲", "乙"}, {"丙"}));
         QCOMPARE(t->prompter.lastText(), QString("保存查询关键字失败!"));
         QCOMPARE(shown(), before);
-        QCOMPARE(service().keywords(1), std::optional(QStringList{"乙", "甲"}));
+        QCOMPARE(materials().keywords(1), std::optional(QStringList{"乙", "甲"}));
     }
 
     void deletingADockedMaterialLeavesEveryList() {
         QVERIFY(list().cut(0));
-        QVERIFY(service().recycle(m1));
+        QVERIFY(materials().recycle(m1));
         QCOMPARE(t->prompter.shown.last().caption + t->prompter.shown.last().text,
                  QString("警告确定要删除该资料吗?"));
         QCOMPARE(idsIn(list()), QStringList({"2"}));
@@ -190,11 +157,11 @@ private Q_SLOTS:
         QVERIFY(list().cut(0));
         const QStringList before = shown();
         t->prompter.answerNext(Prompter::Answer::Cancel);
-        QVERIFY(!service().recycle(m1));
+        QVERIFY(!materials().recycle(m1));
         QCOMPARE(shown(), before);
 
         refuse("update on MinuItemTable");
-        QVERIFY(!service().recycle(m1));
+        QVERIFY(!materials().recycle(m1));
         QCOMPARE(t->prompter.lastText(), QString("删除资料 '资料1' 失败!"));
         QCOMPARE(shown(), before);
         QVERIFY(dockFile().contains("GotoMinuItemData=1|"));
@@ -203,8 +170,8 @@ private Q_SLOTS:
     }
 
     void movingRefilesTheMaterialInEveryList() {
-        QSignalSpy moved(&service(), &MaterialService::materialMoved);
-        QVERIFY(service().move(m1, "010102"));
+        QSignalSpy moved(&materials(), &MaterialService::materialMoved);
+        QVERIFY(materials().move(m1, "010102"));
         QCOMPARE(stored("ItemID"), QString("010102"));
         QCOMPARE(idsIn(list()), QStringList({"2"})); // the list shows 010101
         QCOMPARE(open().materialAt(0).ItemID, QString("010102"));
@@ -213,7 +180,7 @@ private Q_SLOTS:
 
         // A paste in the tree is announced the same way.
         QVERIFY(list().cut(0));
-        QVERIFY(treeService->paste("010102"));
+        QVERIFY(service->paste("010102"));
         QCOMPARE(moved.size(), 2);
         QCOMPARE(moved[1][0].value<MaterialRecord>().MinuItemID, QString("2"));
         QCOMPARE(moved[1][1].toString(), QString("010101"));
@@ -240,7 +207,7 @@ private Q_SLOTS:
         MaterialRecord material = m1;
         material.KnowledgeBaseID = baseId;
         const QStringList before = shown();
-        QVERIFY(!service().move(material, target));
+        QVERIFY(!materials().move(material, target));
         QCOMPARE(t->prompter.shown.last().caption + t->prompter.shown.last().text,
                  "提示" + message);
         QCOMPARE(shown(), before);
@@ -248,7 +215,7 @@ private Q_SLOTS:
     }
 
     void descriptionChangesReachTheRowsAndTheProperties() {
-        QVERIFY(service().removeDescription(m1));
+        QVERIFY(materials().removeDescription(m1));
         QVERIFY(!QFileInfo::exists(t->folder("01/01/01/1/资料1.rtf")));
         for (const MaterialTableModel* model : {static_cast<MaterialTableModel*>(&list()),
                                                 static_cast<MaterialTableModel*>(&open())}) {
@@ -257,7 +224,7 @@ private Q_SLOTS:
         }
         QCOMPARE(property("描述文件类型"), QString("无"));
 
-        QVERIFY(service().addDescription(list().materialAt(0), "*.txt"));
+        QVERIFY(materials().addDescription(list().materialAt(0), "*.txt"));
         QVERIFY(QFileInfo(t->folder("01/01/01/1/资料1.txt")).isFile());
         QCOMPARE(open().materialAt(0).MinuItemDescribeFilename, QString("资料1.txt"));
         QCOMPARE(stored("DescribeFileType||MinuItemDescribeFilename"), QString("2资料1.txt"));

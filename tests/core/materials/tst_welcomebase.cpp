@@ -65,11 +65,6 @@ int bulletCount(const QTextDocument& document) {
     return count;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestWelcomeBase : public QObject {
@@ -97,7 +92,7 @@ class TestWelcomeBase : public QObject {
     void readRtf(const QString& id, QTextDocument& document) {
         const MaterialOpening::Target target = MaterialOpening::TargetOf(material(id));
         QCOMPARE(target.viewer, MaterialOpening::Viewer::RichText);
-        const QByteArray bytes = fileBytes(target.file);
+        const QByteArray bytes = readBytes(target.file);
         // Laid out like the program's own template, so WordPad reads it too.
         QVERIFY(
             bytes.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052"
@@ -223,7 +218,7 @@ private Q_SLOTS:
         const MaterialRecord m = material(id);
         const MaterialOpening::Target target = MaterialOpening::TargetOf(m);
         QCOMPARE(target.viewer, MaterialOpening::Viewer::Browser);
-        const QByteArray bytes = fileBytes(target.file);
+        const QByteArray bytes = readBytes(target.file);
         const TextFileFormat format = TextFileFormat::detect(bytes);
         QCOMPARE(format.encoding(), TextFileFormat::Encoding::Gb18030);
         QCOMPARE(format.lineEnd(), TextFileFormat::LineEnd::CrLf);
@@ -243,7 +238,7 @@ private Q_SLOTS:
                                                  QDir::Files);
         QCOMPARE(pages, QStringList{QStringLiteral("快捷键一览.htm")});
         const QString page =
-            QString::fromUtf8(fileBytes(QDir(target.folder).filePath(pages.first())));
+            QString::fromUtf8(readBytes(QDir(target.folder).filePath(pages.first())));
         QVERIFY(page.contains(QStringLiteral("<title>Keepsake 快捷键一览</title>")));
         // Pages from a base are shown without network or file access, so the
         // page must bring everything it needs.

@@ -1,11 +1,6 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
+#include "BaseModels.h"
 #include "store/CatalogueClear.h"
-#include "store/CategoryTreeModel.h"
 #include "store/ClearThread.h"
-#include "store/MaterialClipboard.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,16 +10,10 @@
 // Clearing for good while things go wrong: another writer holding the lock,
 // a row that will not go, a stop, a crash half-way. Whatever happens, every
 // material keeps its row and its folder, or loses both.
-class TestCatalogueClear : public QObject {
+class TestCatalogueClear : public BaseModels {
     Q_OBJECT
 
     static constexpr int kMaterials = 50;
-
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> service;
-    std::unique_ptr<CategoryTreeModel> tree;
-    std::unique_ptr<RecycleBinModel> bin;
 
     int rowOf(const QString& code) {
         for (int r = 0; r < bin->rowCount(); ++r) {
@@ -63,13 +52,7 @@ class TestCatalogueClear : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*service);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
-        checkModel(tree.get());
-        checkModel(bin.get());
+        openModels();
         t->addItems({"010000", "010100", "010101"});
         for (int id = 1; id <= kMaterials; ++id)
             t->addMaterial(QString::number(id), "010101");
@@ -79,11 +62,7 @@ private Q_SLOTS:
         bin->load();
         QCOMPARE(bin->rowCount(), kMaterials + 1);
     }
-    void cleanup() {
-        bin.reset();
-        tree.reset();
-        t.reset();
-    }
+    void cleanup() { closeModels(); }
 
     void anItemClearsWholly() {
         QVERIFY(bin->clearRow(rowOf("010101")));

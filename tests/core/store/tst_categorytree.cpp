@@ -1,19 +1,10 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
-#include "store/CategoryTreeModel.h"
-#include "store/MaterialClipboard.h"
-#include "store/TreeService.h"
+#include "BaseModels.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
-class TestCategoryTree : public QObject {
+class TestCategoryTree : public BaseModels {
     Q_OBJECT
-
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> service;
-    std::unique_ptr<CategoryTreeModel> tree;
 
     QStringList childTexts(const QString& code) {
         const QModelIndex parent = code.isEmpty() ? QModelIndex() : tree->indexOf(code);
@@ -24,17 +15,8 @@ class TestCategoryTree : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        t = std::make_unique<TestBase>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*service);
-        checkModel(tree.get());
-    }
-    void cleanup() {
-        tree.reset();
-        t.reset();
-    }
+    void init() { openModels(); }
+    void cleanup() { closeModels(); }
 
     void fillShowsThreeLevelsAndKeepsOneRowPerCode() {
         t->addItems({"020000", "010000", "010100", "010101", "010102"});

@@ -19,19 +19,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
 // What the files outside the base hold; a file search looks for the word.
 const QByteArray kCanary = "CANARY7Q: nothing may touch this file\n";
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-} // namespace
 
 // Bases whose database holds rows that no version of the program wrote: paths
 // that are empty, absolute, climb out with "..", run to thousands of
@@ -108,7 +97,7 @@ class TestHostileBase : public QObject {
         const QString folder = CategoryCode::MaterialFolder(code, QString::number(id));
         addRow(id, QStringLiteral("好资料"), code, 0, QStringLiteral("好资料.rtf"),
                folder.toUtf8());
-        writeFile(inBase(folder + QStringLiteral("好资料.rtf")), "{\\rtf1 }");
+        QVERIFY(writeBytes(inBase(folder + QStringLiteral("好资料.rtf")), "{\\rtf1 }"));
     }
     QStringList column(const QString& statement, const QVariantList& params = {}) {
         Recordset result(&ws->database());
@@ -182,7 +171,7 @@ private Q_SLOTS:
         sandbox = std::make_unique<QTemporaryDir>();
         for (const char* relative : {"a/canary.txt", "a/b/x/canary.txt", "a/outside/canary.txt",
                                      "a/outside/01/01/9/canary.txt"})
-            writeFile(inSandbox(QString::fromUtf8(relative)), kCanary);
+            QVERIFY(writeBytes(inSandbox(QString::fromUtf8(relative)), kCanary));
         home = std::make_unique<TestHome>();
         prompter = std::make_unique<ScriptedPrompter>();
         QVERIFY(FirstRunSetup::complete(home->paths(), QStringLiteral("工作库"), inSandbox("a/b"),
@@ -396,7 +385,7 @@ private Q_SLOTS:
             const QString folder = QStringLiteral("01/01/01/%1/").arg(id);
             addRow(id, QStringLiteral("坏码"), QString::fromLatin1(code), 0,
                    QStringLiteral("坏码.rtf"), folder.toUtf8());
-            writeFile(inBase(folder + QStringLiteral("坏码.rtf")), "{\\rtf1 }");
+            QVERIFY(writeBytes(inBase(folder + QStringLiteral("坏码.rtf")), "{\\rtf1 }"));
         }
         load(CategoryCode::kWholeBase);
         QCOMPARE(list().rowCount(), 2);

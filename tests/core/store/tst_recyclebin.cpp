@@ -1,23 +1,12 @@
-#include "ModelCheck.h"
-#include "TestBase.h"
-#include "store/CategoryTreeModel.h"
-#include "store/MaterialClipboard.h"
-#include "store/RecycleBinModel.h"
-#include "store/TreeService.h"
+#include "BaseModels.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
 
-class TestRecycleBin : public QObject {
+class TestRecycleBin : public BaseModels {
     Q_OBJECT
-
-    std::unique_ptr<TestBase> t;
-    std::unique_ptr<MaterialClipboard> clipboard;
-    std::unique_ptr<TreeService> service;
-    std::unique_ptr<CategoryTreeModel> tree;
-    std::unique_ptr<RecycleBinModel> bin;
 
     void deleteInTree(const QString& code) { QVERIFY(service->recycleItem(code)); }
     int rowOf(const QString& code, const QString& materialId = {}) {
@@ -36,20 +25,10 @@ class TestRecycleBin : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<TestBase>();
-        clipboard = std::make_unique<MaterialClipboard>();
-        service = std::make_unique<TreeService>(t->store, t->base, t->prompter, *clipboard);
-        tree = std::make_unique<CategoryTreeModel>(*service);
-        bin = std::make_unique<RecycleBinModel>(t->store, t->base, t->prompter, *service);
-        checkModel(tree.get());
-        checkModel(bin.get());
+        openModels();
         t->addItems({"010000", "010100", "010101", "020000"});
     }
-    void cleanup() {
-        bin.reset();
-        tree.reset();
-        t.reset();
-    }
+    void cleanup() { closeModels(); }
 
     void aDeletedMinorListsItselfAndItsMaterials() {
         t->addMaterial("1", "010101");
@@ -138,10 +117,7 @@ private Q_SLOTS:
     void clearingNeverDeletesOutsideTheBase() {
         QFETCH(QString, stored);
         QTemporaryDir outside;
-        QFile keep(outside.filePath("keep.txt"));
-        QVERIFY(keep.open(QIODevice::WriteOnly));
-        keep.write("mine");
-        keep.close();
+        QVERIFY(writeBytes(outside.filePath("keep.txt"), "mine"));
         QDir().mkpath(t->folder("01"));
         QVERIFY(QFile::link(outside.path(), t->folder("01/link")));
 
