@@ -41,4 +41,7 @@ int cliDock(CliContext& context, const QStringList& args);
 int cliSearch(CliContext& context, const QStringList& args);
 int cliGrep(CliContext& context, const QStringList& args);
 int cliIndex(CliContext& context, const QStringList& args);
+// Whether the user's profile has the file search read documents by their
+// text, as the window does; the index is built in the same mode.
+bool cliDocumentText();
 int cliUrls(CliContext& context, const QStringList& args);

@@ -1,20 +1,15 @@
 #include "CliCommands.h"
 #include "CliContext.h"
 
+#include "config/Profile.h"
 #include "search/ContentIndexer.h"
-#include "search/SearchRequest.h"
+#include "search/FileSearchPreferences.h"
 #include "store/ContentIndexStore.h"
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
-
-// The mode the file search reads documents in, so the index built here is
-// the one a search can use.
-bool documentText() {
-    return SearchRequest().DocumentText;
-}
 
 int build(CliContext& context) {
     const CurrentKnowledgeBase& base = context.workspace().currentBase();
@@ -34,7 +29,7 @@ int build(CliContext& context) {
                      static_cast<long long>(done), static_cast<long long>(total));
         std::fflush(stderr);
     };
-    ContentIndexer indexer(base, documentText(), control);
+    ContentIndexer indexer(base, cliDocumentText(), control);
     const ContentIndexer::Result result = indexer.UpdateAll();
     if (terminal)
         std::fprintf(stderr, "\n");
@@ -48,7 +43,7 @@ int build(CliContext& context) {
 int status(CliContext& context) {
     const CurrentKnowledgeBase& base = context.workspace().currentBase();
     ContentIndexControl control;
-    ContentIndexer indexer(base, documentText(), control);
+    ContentIndexer indexer(base, cliDocumentText(), control);
     const std::optional<ContentIndexer::Staleness> staleness = indexer.Check();
     ContentIndexStore store;
     const bool exists = ContentIndexStore::Exists(base.DatabasePath);
@@ -85,4 +80,9 @@ int cliIndex(CliContext& context, const QStringList& args) {
         return cliFail(context, QStringLiteral("内容索引 '%1' 无法删除!")
                                     .arg(ContentIndexStore::PathFor(databasePath)));
     return 0;
+}
+
+bool cliDocumentText() {
+    Profile profile;
+    return FileSearchPreferences(profile).documentText();
 }

@@ -128,10 +128,11 @@ int cliGrep(CliContext& context, const QStringList& args) {
     boxes.AllFixFlag = p.flags.contains(QStringLiteral("--word"));
     boxes.WildCardFlag = p.flags.contains(QStringLiteral("--regex"));
     boxes.FileHideFlag = p.flags.contains(QStringLiteral("--hidden"));
-    const std::optional<SearchRequest> request =
+    std::optional<SearchRequest> request =
         SearchDialogRules::Check(input, false, context.prompter());
     if (!request)
         return 1;
+    request->DocumentText = cliDocumentText();
     const CurrentKnowledgeBase& base = context.workspace().currentBase();
     ContentIndexUse index;
     // Nothing watches the folders between two commands, so those changed

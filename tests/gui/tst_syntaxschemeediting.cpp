@@ -7,15 +7,20 @@
 #include "config/ProgramPaths.h"
 #include "documents/CKeepsakeView.h"
 #include "documents/CNoResourceShowView.h"
+#include "documents/CRichEditControlView.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentFactory.h"
 #include "documents/SyntaxSchemeEditing.h"
 #include "panes/CSearchItemView.h"
+#include "search/SearchControl.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
@@ -23,6 +28,25 @@
 // The editor settings command edits the user's copy of the scheme and never
 // the shipped file; a file search hit opens in the text view at its row
 // whatever kind the file is; a file nothing shows gets a window naming it.
+namespace {
+
+// The rows a hit comes from are those of the window's latest file search:
+// run one for the query, reading documents by their text or not.
+void searchFor(WorkingWindow& window, const QString& query, bool documentText) {
+    auto* search = window.frame->findChild<SearchControl*>();
+    QVERIFY(search);
+    search->SetDocumentText(documentText);
+    SearchRequest request;
+    request.FileSearch = 1;
+    request.ScopeCode = "000000";
+    request.QueryText = query;
+    request.FileTypes = "*.rtf";
+    QVERIFY(search->StartSearch(request, window.frame->workspace().currentBase()));
+    QTRY_VERIFY(!search->IsSearching());
+}
+
+} // namespace
+
 class TestSyntaxSchemeEditing : public QObject {
     Q_OBJECT
 
@@ -118,8 +142,10 @@ private Q_SLOTS:
     }
 
     void searchHitInRtfOpensReadOnlyTextAtItsRow() {
+        // A search that read the markup lists rows of the raw file.
         WorkingWindow window;
         QVERIFY(window.setUp());
+        searchFor(window, "needle", false);
         const QByteArray rtf = "{\\rtf1\\ansi\r\n{\\fonttbl{\\f0 Arial;}}\r\n"
                                "\\f0 needle here\\par\r\n}\r\n";
         const QString path = window.home->path("note.rtf");
@@ -151,6 +177,28 @@ private Q_SLOTS:
         QCOMPARE(window.frame->documents().subWindowList().size(), windows);
         QCOMPARE(window.frame->documents().activeDocument(), view);
         QCOMPARE(view->editor()->markersAtLine(0), 1u << 2);
+    }
+
+    void documentHitOpensTheEditorAtTheOccurrence() {
+        WorkingWindow window;
+        QVERIFY(window.setUp());
+        searchFor(window, "Needle", true);
+        // Line 3 of the text holds the third "needle" of the document, the
+        // second that differs only in case from the query.
+        const QString path = window.home->path("note.rtf");
+        writeBytes(path, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 a needle\\par\r\n"
+                         "no match\\par\r\nsay NEEDLE twice: needle\\par\r\n}");
+        auto* results = window.frame->findChild<CSearchItemView*>();
+        Q_EMIT results->openFileAtLine(path, 3);
+
+        auto* view =
+            qobject_cast<CRichEditControlView*>(window.frame->documents().activeDocument());
+        QVERIFY(view);
+        const QTextCursor selected = view->editor()->textCursor();
+        QCOMPARE(selected.selectedText(), QString("NEEDLE"));
+        QCOMPARE(selected.block().blockNumber(), 2);
+        QCOMPARE(selected.selectionStart() - selected.block().position(), 4);
+        QVERIFY(!view->isModified());
     }
 
     void placeholderNamesTheFile() {

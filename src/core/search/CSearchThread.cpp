@@ -58,8 +58,8 @@ private:
 };
 
 CSearchThread::CSearchThread(const SearchRequest& request, const CurrentKnowledgeBase& base,
-                             quint64 generation, QObject* parent)
-    : QThread(parent), m_request(request), m_base(base), m_generation(generation) {}
+                             quint64 generation, const ContentIndexUse& index, QObject* parent)
+    : QThread(parent), m_request(request), m_base(base), m_index(index), m_generation(generation) {}
 
 CSearchThread::~CSearchThread() {
     RequestStop();
@@ -91,6 +91,7 @@ bool CSearchThread::waitForAnswer() {
 void CSearchThread::run() {
     Sink sink(*this);
     FileSearchEngine engine(m_request, m_base, sink, m_stop);
+    engine.SetContentIndex(m_index);
     m_totals = engine.Run();
     sink.Flush();
     emit searchEnded(m_generation);

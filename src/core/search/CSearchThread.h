@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentIndexFilter.h"
 #include "FileSearchRow.h"
 #include "SearchRequest.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -21,8 +22,10 @@
 class CSearchThread : public QThread {
     Q_OBJECT
 public:
+    // index: what the base's content index may spare the search (nothing
+    // when disabled).
     CSearchThread(const SearchRequest& request, const CurrentKnowledgeBase& base,
-                  quint64 generation, QObject* parent = nullptr);
+                  quint64 generation, const ContentIndexUse& index = {}, QObject* parent = nullptr);
     // Stops the search and waits for the thread.
     ~CSearchThread() override;
 
@@ -58,6 +61,7 @@ private:
 
     const SearchRequest m_request;
     const CurrentKnowledgeBase m_base;
+    const ContentIndexUse m_index;
     const quint64 m_generation;
     std::atomic<bool> m_stop{false};
     FileSearchTotals m_totals;

@@ -23,7 +23,8 @@ bool FileSearchControl::Start(const SearchRequest& request, const CurrentKnowled
         return false;
     }
     m_threads.removeAll(nullptr);
-    auto* thread = new CSearchThread(request, base, ++m_generation);
+    auto* thread = new CSearchThread(request, base, ++m_generation,
+                                     m_indexSource ? m_indexSource() : ContentIndexUse{});
     connect(thread, &CSearchThread::rowsAdded, this, &FileSearchControl::onRows);
     connect(thread, &CSearchThread::totalsChanged, this, &FileSearchControl::onTotals);
     connect(thread, &CSearchThread::questionAsked, this, &FileSearchControl::onQuestion);

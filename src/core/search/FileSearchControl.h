@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentIndexFilter.h"
 #include "FileSearchRow.h"
 #include "SearchRequest.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class CSearchThread;
 class Prompter;
@@ -26,6 +28,11 @@ public:
     // Starts a search. False, after "请先停止知识库搜索!", while a search is
     // still registered.
     bool Start(const SearchRequest& request, const CurrentKnowledgeBase& base);
+    // Asked at every start for what the content index may spare the search;
+    // none set: every file is read.
+    void SetContentIndexSource(std::function<ContentIndexUse()> source) {
+        m_indexSource = std::move(source);
+    }
     // Asks the registered search to stop and forgets it at once; its thread
     // may finish its current file.
     void Stop();
@@ -49,6 +56,7 @@ private:
 
     Prompter& m_prompter;
     quint64 m_generation = 0;
+    std::function<ContentIndexUse()> m_indexSource;
     CSearchThread* m_current = nullptr; // registered search, null when none
     QList<QPointer<CSearchThread>> m_threads;
 };

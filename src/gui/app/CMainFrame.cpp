@@ -109,6 +109,7 @@ bool CMainFrame::OnCreate(const FirstRunHandler& firstRun) {
     createMenus();
     createToolBars();
     createStatusBar();
+    createContentIndex();
     const bool arranged = restoreLayoutAtStart();
     // The one way the window learns of a base opened or closed, whoever
     // opened it (start-up, the selector, the settings sheet).

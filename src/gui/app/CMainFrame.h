@@ -48,6 +48,7 @@ class WebWindows;
 class DescriptTypeSelector;
 class QueryBox;
 class DocumentArea;
+class ContentIndexService;
 class LongOperation;
 class Profile;
 class Prompter;
@@ -186,6 +187,9 @@ private:
     // The file-search choices of the profile, at start and after the
     // settings sheet.
     void applySearchPreferences();
+    void createContentIndex();
+    // Keeps the open base's content index when the user wants one.
+    void serveContentIndex();
 
     Workspace m_workspace;
     Prompter& m_prompter;
@@ -197,6 +201,8 @@ private:
     QueryBox* m_queryBox = nullptr;
     QProgressBar* m_progress = nullptr;
     LongOperation* m_longOperation = nullptr;
+    ContentIndexService* m_contentIndex = nullptr;
+    QString m_indexServed; // the catalogue and document mode being indexed
     QMap<int, QDockWidget*> m_panes;
     MaterialClipboard m_materialClipboard;
     TreeService* m_treeService = nullptr;

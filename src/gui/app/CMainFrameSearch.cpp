@@ -145,6 +145,7 @@ void CMainFrame::openFileAt(const QString& path, int line) {
 void CMainFrame::applySearchPreferences() {
     const FileSearchPreferences preferences(m_profile);
     m_search->SetDocumentText(preferences.documentText());
+    serveContentIndex();
 }
 
 bool CMainFrame::showDocumentHit(const QString& path, int line) {
