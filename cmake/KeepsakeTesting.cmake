@@ -13,7 +13,10 @@ function(keepsake_add_test name)
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
+  # A window that opens a base keeps a content index of it in the user's
+  # cache folder; a test's indexes stay in the build tree instead.
   set(env QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 LC_ALL=C.UTF-8
+    XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache/${name}
     ${KEEPSAKE_SANITIZER_TEST_ENV})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "${env}"
