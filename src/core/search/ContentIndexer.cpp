@@ -51,7 +51,36 @@ struct ContentIndexer::FolderScan {
     bool Stale() const {
         return Remove || Id < 0 || Checked == 0 || !Read.isEmpty() || !Gone.isEmpty();
     }
+
+    // A folder as the index last saw it, before its files are compared.
+    static FolderScan Of(const QString& key, const QSet<QString>& live,
+                         const QHash<QString, ContentIndexStore::Folder>& indexed) {
+        FolderScan folder;
+        folder.Key = key;
+        folder.Remove = !live.contains(key);
+        const auto old = indexed.constFind(key);
+        if (old != indexed.constEnd()) {
+            folder.Id = old->Id;
+            folder.Checked = old->Checked;
+        }
+        return folder;
+    }
 };
+
+namespace {
+
+// Every material's folder, then the folders the index holds of materials
+// that are gone, whose rows are to go too.
+QStringList withGoneFolders(QStringList folders, const QSet<QString>& live,
+                            const QHash<QString, ContentIndexStore::Folder>& indexed) {
+    for (auto it = indexed.cbegin(); it != indexed.cend(); ++it) {
+        if (!live.contains(it.key()))
+            folders.append(it.key());
+    }
+    return folders;
+}
+
+} // namespace
 
 ContentIndexer::ContentIndexer(const CurrentKnowledgeBase& base, bool documentText,
                                ContentIndexControl& control)
@@ -190,28 +219,16 @@ ContentIndexer::Result ContentIndexer::update(const std::optional<QStringList>& 
         return fail(m_store.ErrorText());
 
     const QSet<QString> live(materials->begin(), materials->end());
-    QStringList targets = only ? *only : *materials;
-    if (!only) {
-        for (auto it = indexed.cbegin(); it != indexed.cend(); ++it) {
-            if (!live.contains(it.key()))
-                targets.append(it.key());
-        }
-    }
+    const QStringList targets = only ? *only : withGoneFolders(*materials, live, indexed);
     QList<FolderScan> folders;
     QSet<QString> stale;
     QStringList fresh;
     qint64 total = 0;
     for (const QString& key : std::as_const(targets)) {
-        FolderScan folder;
-        folder.Key = key;
-        folder.Remove = !live.contains(key);
+        FolderScan folder = FolderScan::Of(key, live, indexed);
+        if (folder.Remove && folder.Id < 0)
+            continue; // neither a material's folder nor in the index
         const auto old = indexed.constFind(key);
-        if (old != indexed.constEnd()) {
-            folder.Id = old->Id;
-            folder.Checked = old->Checked;
-        } else if (folder.Remove) {
-            continue;
-        }
         if (!scan(key, folder))
             return fail(m_store.ErrorText());
         if (m_control.Stop.load())
@@ -359,20 +376,8 @@ std::optional<ContentIndexer::Staleness> ContentIndexer::Check() {
         return std::nullopt;
     Staleness staleness;
     const QSet<QString> live(materials->begin(), materials->end());
-    QStringList targets = *materials;
-    for (auto it = indexed.cbegin(); it != indexed.cend(); ++it) {
-        if (!live.contains(it.key()))
-            targets.append(it.key());
-    }
-    for (const QString& key : std::as_const(targets)) {
-        FolderScan folder;
-        folder.Key = key;
-        folder.Remove = !live.contains(key);
-        const auto old = indexed.constFind(key);
-        if (old != indexed.constEnd()) {
-            folder.Id = old->Id;
-            folder.Checked = old->Checked;
-        }
+    for (const QString& key : withGoneFolders(*materials, live, indexed)) {
+        FolderScan folder = FolderScan::Of(key, live, indexed);
         if (!scan(key, folder))
             return std::nullopt;
         if (folder.Stale() && !(folder.Remove && folder.Id < 0))
