@@ -5,7 +5,7 @@
 // again. Searches run once to warm the page cache, then the best of --runs
 // runs is kept.
 //   keepsake-bench-contentindex FOLDER [--runs N]
-#include "Prompter.h"
+#include "FileSearchBenchBase.h"
 #include "search/BlockingFileSearch.h"
 #include "search/ContentIndexer.h"
 #include "store/ContentIndexStore.h"
@@ -22,15 +22,6 @@
 #include <functional>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::No;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 double timeMs(const std::function<void()>& work) {
     QElapsedTimer t;
@@ -68,7 +59,7 @@ qint64 search(const QString& query, const CurrentKnowledgeBase& base, Mode mode)
         if (staleness)
             use.Distrusted = staleness->StaleFolders;
     }
-    SilentPrompter prompter;
+    BenchPrompter prompter;
     qint64 lines = 0;
     BlockingFileSearch::Run(
         r, base, prompter, [&](const FileSearchRow& row) { lines += row.level == 2; }, nullptr,
@@ -96,21 +87,14 @@ double runTool(const QString& program, const QStringList& args, const QString& o
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER [--runs N]\n", argv[0]);
+    const std::optional<FileSearchBenchBase> bench =
+        FileSearchBenchBase::FromArguments(app.arguments());
+    if (!bench)
         return 2;
-    }
-    const QString folder = QDir(args[1]).absolutePath();
-    const int runs = args.contains("--runs") ? args[args.indexOf("--runs") + 1].toInt() : 3;
-    CurrentKnowledgeBase base;
-    base.ID = 1;
-    base.Name = QStringLiteral("bench");
-    base.DatabasePath = folder + "/Keepsake.mdb";
-    base.FilesRoot = folder + '/';
-    QStringList roots;
-    for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        roots.append(folder + '/' + name);
+    const QString& folder = bench->folder;
+    const int runs = bench->runs;
+    const CurrentKnowledgeBase& base = bench->base;
+    const QStringList& roots = bench->roots;
 
     ContentIndexControl control;
     ContentIndexer indexer(base, SearchRequest().DocumentText, control);

@@ -3,7 +3,7 @@
 // tool runs once to warm the page cache, then the best of --runs runs is
 // kept.
 //   keepsake-bench-filesearch FOLDER [--runs N]
-#include "Prompter.h"
+#include "FileSearchBenchBase.h"
 #include "config/TextCodec.h"
 #include "search/BlockingFileSearch.h"
 
@@ -18,15 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::No;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 struct Case {
     const char* label;
@@ -50,7 +41,7 @@ Timing runOurs(const Case& c, const CurrentKnowledgeBase& base, int runs) {
     r.FileTypes = QStringLiteral("*.*");
     r.RegularExpression = c.regex;
     r.NamesOnly = c.namesOnly;
-    SilentPrompter prompter;
+    BenchPrompter prompter;
     Timing best{1e18, 0};
     for (int i = 0; i <= runs; ++i) {
         qint64 rows = 0;
@@ -95,21 +86,14 @@ Timing runTool(const QString& program, const QStringList& args, const QString& o
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER [--runs N]\n", argv[0]);
+    const std::optional<FileSearchBenchBase> bench =
+        FileSearchBenchBase::FromArguments(app.arguments());
+    if (!bench)
         return 2;
-    }
-    const QString folder = QDir(args[1]).absolutePath();
-    const int runs = args.contains("--runs") ? args[args.indexOf("--runs") + 1].toInt() : 3;
-    CurrentKnowledgeBase base;
-    base.ID = 1;
-    base.Name = QStringLiteral("bench");
-    base.DatabasePath = folder + "/Keepsake.mdb";
-    base.FilesRoot = folder + '/';
-    QStringList roots;
-    for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        roots.append(folder + '/' + name);
+    const QString& folder = bench->folder;
+    const int runs = bench->runs;
+    const CurrentKnowledgeBase& base = bench->base;
+    const QStringList& roots = bench->roots;
     qint64 bytes = 0;
     {
         QProcess du;

@@ -1,0 +1,48 @@
+#pragma once
+
+// What the benchmarks on the generated file-search base share: reading the
+// command line, the base as the search sees it, and a prompter that tells
+// on stderr and answers no, since nobody sits at a benchmark.
+
+#include "Prompter.h"
+#include "store/CurrentKnowledgeBase.h"
+
+#include <QDir>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
+
+class BenchPrompter : public Prompter {
+public:
+    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        return Answer::No;
+    }
+    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
+};
+
+struct FileSearchBenchBase {
+    QString folder;
+    int runs = 3;
+    CurrentKnowledgeBase base;
+    QStringList roots; // the top folders, for grep and rg
+
+    // From "PROGRAM FOLDER [--runs N]"; nullopt after printing the usage.
+    static std::optional<FileSearchBenchBase> FromArguments(const QStringList& args) {
+        if (args.size() < 2) {
+            std::fprintf(stderr, "usage: %s FOLDER [--runs N]\n", qPrintable(args.value(0)));
+            return std::nullopt;
+        }
+        FileSearchBenchBase b;
+        b.folder = QDir(args[1]).absolutePath();
+        if (args.contains("--runs"))
+            b.runs = args.value(args.indexOf("--runs") + 1).toInt();
+        b.base.ID = 1;
+        b.base.Name = QStringLiteral("bench");
+        b.base.DatabasePath = b.folder + "/Keepsake.mdb";
+        b.base.FilesRoot = b.folder + '/';
+        for (const QString& name : QDir(b.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            b.roots.append(b.folder + '/' + name);
+        return b;
+    }
+};
