@@ -2,7 +2,7 @@
 // grep (and rg where installed), on the same files in the same run. Every
 // tool runs once to warm the page cache, then the best of --runs runs is
 // kept.
-//   keepsake-bench-filesearch FOLDER [--runs N]
+//   keepsake-bench-filesearch FOLDER [--runs N] [--only TEXT]
 #include "FileSearchBenchBase.h"
 #include "config/TextCodec.h"
 #include "search/BlockingFileSearch.h"
@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
         return 2;
     const QString& folder = bench->folder;
     const int runs = bench->runs;
+    const QString& only = bench->only;
     const CurrentKnowledgeBase& base = bench->base;
     const QStringList& roots = bench->roots;
     qint64 bytes = 0;
@@ -154,6 +155,8 @@ int main(int argc, char** argv) {
     std::printf("%-32s %9s %9s %7s %9s %7s %9s %9s\n", "case", "keepsake", "grep", "ratio", "rg",
                 "ratio", "rows", "grep out");
     for (const Case& c : cases) {
+        if (!QString::fromLatin1(c.label).contains(only))
+            continue;
         const Timing ours = runOurs(c, base, runs);
         const QString grepPattern = c.query == chinese ? chineseBytes : c.query;
         // QProcess passes arguments as local 8-bit: a Latin-1 string keeps the

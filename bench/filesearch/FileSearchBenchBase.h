@@ -24,19 +24,23 @@ public:
 struct FileSearchBenchBase {
     QString folder;
     int runs = 3;
+    QString only; // runs only the cases whose label holds it, for profiling one
     CurrentKnowledgeBase base;
     QStringList roots; // the top folders, for grep and rg
 
-    // From "PROGRAM FOLDER [--runs N]"; nullopt after printing the usage.
+    // From "PROGRAM FOLDER [--runs N] [--only TEXT]"; nullopt after printing the usage.
     static std::optional<FileSearchBenchBase> FromArguments(const QStringList& args) {
         if (args.size() < 2) {
-            std::fprintf(stderr, "usage: %s FOLDER [--runs N]\n", qPrintable(args.value(0)));
+            std::fprintf(stderr, "usage: %s FOLDER [--runs N] [--only TEXT]\n",
+                         qPrintable(args.value(0)));
             return std::nullopt;
         }
         FileSearchBenchBase b;
         b.folder = QDir(args[1]).absolutePath();
         if (args.contains("--runs"))
             b.runs = args.value(args.indexOf("--runs") + 1).toInt();
+        if (args.contains("--only"))
+            b.only = args.value(args.indexOf("--only") + 1);
         b.base.ID = 1;
         b.base.Name = QStringLiteral("bench");
         b.base.DatabasePath = b.folder + "/Keepsake.mdb";
