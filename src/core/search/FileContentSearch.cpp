@@ -116,7 +116,6 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
     bool end = false;
     Step step = Step::GoOn;
     while (!end && step == Step::GoOn) {
-        m_sink.aboutToReadBlock();
         if (stopRequested())
             return Outcome::Stop;
         if (m_buffer.size() < used + kBlockSize)

@@ -27,7 +27,6 @@ public:
     explicit JobSink(FileSearchPool& pool) : m_pool(pool) {}
 
     void AddRow(const FileSearchRow& row) override { m_pool.addRow(*m_job, row); }
-    void aboutToReadBlock() override { m_pool.catchUp(*m_job); }
     // The caller reports the totals itself, in the files' order.
     void TotalsChanged(const FileSearchTotals&) override {}
     // Only a good expression is searched on a searcher thread.
@@ -119,34 +118,32 @@ void FileSearchPool::work(FileContentSearch& content, JobSink& sink) {
         sink.m_job = job.get();
         FileSearchTotals unused; // the caller counts from the rows
         const Outcome outcome = content.Search(job->path, unused);
+        bool head;
         {
             std::lock_guard lock(m_mutex);
             job->done = true;
             job->outcome = outcome;
+            head = job->head;
         }
-        m_published.notify_one();
+        if (head)
+            m_published.notify_one();
     }
 }
 
 void FileSearchPool::addRow(Job& job, const FileSearchRow& row) {
     // Every row goes over at once, so that the rows of the file being
     // reported show as soon as found and a stop on them comes early; the
-    // caller waits only on an empty list, so only the first row wakes it.
+    // caller waits only on the file it reports and only while its list is
+    // empty, so only the first row of that file wakes it: waking it for
+    // other files cost a switch of threads each on a machine of two cores.
     std::unique_lock lock(m_mutex);
     job.rows.append(row);
     ++job.found;
-    if (job.rows.size() == 1)
+    if (job.head && job.rows.size() == 1)
         m_published.notify_one();
     // A file whose turn has not come waits here instead of piling up rows.
     // The stop flag is nobody's condition variable, hence the time out.
     while (job.rows.size() >= kHeldRows && !m_closing && !stopRequested())
-        m_drained.wait_for(lock, std::chrono::milliseconds(20));
-}
-
-void FileSearchPool::catchUp(Job& job) {
-    // Only the file being reported waits: the others are to run ahead.
-    std::unique_lock lock(m_mutex);
-    while (job.head && job.reported < job.found && !m_closing && !stopRequested())
         m_drained.wait_for(lock, std::chrono::milliseconds(20));
 }
 

@@ -64,7 +64,6 @@ private:
     void start();
     void work(FileContentSearch& content, JobSink& sink);
     void addRow(Job& job, const FileSearchRow& row);
-    void catchUp(Job& job);
     enum class Wait { No, Yes };
     enum class Reported { Done, Pending, Stop };
     // Reports what the first file in flight has found so far, or all of it

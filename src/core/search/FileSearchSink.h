@@ -18,9 +18,4 @@ public:
     virtual bool AskContinue(const QString& question) = 0;
     // A failure the user is told about (a database that cannot be read).
     virtual void Tell(const QString& text, const QString& caption) = 0;
-    // Before each block of a file is read, just ahead of the look at the
-    // stop flag: a search whose rows are reported on another thread lets
-    // that thread catch up here, so that a stop set on a row ends the file
-    // after the block that row is in, as it would on one thread.
-    virtual void aboutToReadBlock() {}
 };
