@@ -10,20 +10,24 @@ namespace ContentIndexFilter {
 
 QStringList Trigrams(const SearchRequest& request) {
     const bool matchCase = request.MatchCase != 0;
-    const QString required = request.RegularExpression
-                                 ? SearchRegExp::RequiredText(request.QueryText, matchCase)
-                                 : request.QueryText;
-    const QList<uint> points = CaseFold::Folded(required).toUcs4();
+    // Every text an expression's match must hold narrows the files, not
+    // only the longest.
+    const QStringList required = request.RegularExpression
+                                     ? SearchRegExp::RequiredPieces(request.QueryText, matchCase)
+                                     : QStringList{request.QueryText};
     QStringList trigrams;
-    for (qsizetype i = 0; i + 3 <= points.size(); ++i) {
-        const QString trigram =
-            QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData() + i), 3);
-        // Without case PCRE takes the long s for s, which the folding does
-        // not: a trigram with s could miss a file that matches.
-        if (request.RegularExpression && !matchCase && trigram.contains(u's'))
-            continue;
-        if (!trigrams.contains(trigram))
-            trigrams.append(trigram);
+    for (const QString& text : required) {
+        const QList<uint> points = CaseFold::Folded(text).toUcs4();
+        for (qsizetype i = 0; i + 3 <= points.size(); ++i) {
+            const QString trigram =
+                QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData() + i), 3);
+            // Without case PCRE takes the long s for s, which the folding
+            // does not: a trigram with s could miss a file that matches.
+            if (request.RegularExpression && !matchCase && trigram.contains(u's'))
+                continue;
+            if (!trigrams.contains(trigram))
+                trigrams.append(trigram);
+        }
     }
     return trigrams;
 }

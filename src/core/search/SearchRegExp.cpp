@@ -51,11 +51,26 @@ SearchRegExp::SearchRegExp(const QString& pattern, bool matchCase) {
     if (m_regex.isValid())
         m_regex.optimize();
     m_mayCrossLines = MayMatchLineFeed(pattern);
-    if (m_regex.isValid() && !m_mayCrossLines)
-        m_required = RequiredText(pattern, matchCase);
+    if (m_regex.isValid() && !m_mayCrossLines) {
+        m_pieces = RequiredPieces(pattern, matchCase);
+        m_required = Longest(m_pieces);
+    }
 }
 
 QString SearchRegExp::RequiredText(const QString& pattern, bool matchCase) {
+    return Longest(RequiredPieces(pattern, matchCase));
+}
+
+QString SearchRegExp::Longest(const QStringList& pieces) {
+    QString best;
+    for (const QString& piece : pieces) {
+        if (piece.size() > best.size())
+            best = piece;
+    }
+    return best;
+}
+
+QStringList SearchRegExp::RequiredPieces(const QString& pattern, bool matchCase) {
     auto literal = [&](char16_t c) {
         if (QChar::isSurrogate(c) || c == 0xFFFD || c == u'\n')
             return false;
@@ -66,10 +81,11 @@ QString SearchRegExp::RequiredText(const QString& pattern, bool matchCase) {
                !CaseFold::HasForeignSpelling(c);
     };
     auto isQuantifier = [](QChar c) { return c == u'*' || c == u'?' || c == u'+' || c == u'{'; };
-    QString best, run;
+    QStringList pieces;
+    QString run;
     auto endRun = [&] {
-        if (run.size() > best.size())
-            best = run;
+        if (!run.isEmpty())
+            pieces.append(run);
         run.clear();
     };
     int depth = 0;
@@ -148,7 +164,7 @@ QString SearchRegExp::RequiredText(const QString& pattern, bool matchCase) {
         }
     }
     endRun();
-    return best;
+    return pieces;
 }
 
 QString SearchRegExp::ErrorText() const {
@@ -209,7 +225,7 @@ bool SearchRegExp::MayMatchLineFeed(const QString& pattern) {
             return true;
         if (c == u'\\') {
             if (i + 1 >= pattern.size() || escapeMayMatchLineFeed(pattern[i + 1]) ||
-                pattern[i + 1].isDigit())
+                pattern[i + 1].isDigit() || pattern[i + 1] == u'\n')
                 return true;
             ++i;
             continue;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The regular expression of a file search. The syntax is PCRE's as
@@ -41,6 +42,13 @@ public:
     const QString& RequiredText() const { return m_required; }
     static QString RequiredText(const QString& pattern, bool matchCase);
 
+    // Every text of the pattern's top level that a match holds, in the order
+    // a match holds them and without overlap, under the same reading as
+    // RequiredText (which is the longest of them). A line without all of
+    // them in this order holds no match.
+    const QStringList& RequiredPieces() const { return m_pieces; }
+    static QStringList RequiredPieces(const QString& pattern, bool matchCase);
+
     // Every match in the whole text.
     QList<Match> Execute(QStringView text) const;
 
@@ -52,7 +60,10 @@ public:
     static bool MayMatchLineFeed(const QString& pattern);
 
 private:
+    static QString Longest(const QStringList& pieces);
+
     QRegularExpression m_regex;
     bool m_mayCrossLines = true;
+    QStringList m_pieces;
     QString m_required;
 };

@@ -171,9 +171,12 @@ void TestContentIndex::compareRandomQueries(int count) {
         r.NamesOnly = m_random() % 5 == 0;
         if (m_random() % 3 == 0) {
             // An expression whose required text is the query around a
-            // wildcard.
+            // wildcard, and now and then a second text further on.
             r.RegularExpression = 1;
             r.QueryText = QRegularExpression::escape(query) + QStringLiteral(".?\\w*");
+            if (m_random() % 2)
+                r.QueryText += QStringLiteral(".*") +
+                               QRegularExpression::escape(text.mid(from + length + 2, 3));
         }
         if (!ContentIndexFilter::Trigrams(r).isEmpty()) {
             QStringList keys;

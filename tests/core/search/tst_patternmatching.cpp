@@ -166,6 +166,7 @@ void TestPatternMatching::linesCrossingIsDetected_data() {
     QTest::newRow("anchors") << "^abc|xyz$" << false;
     QTest::newRow("lookaround") << "(?<=a)b(?!c)(?:d)" << false;
     QTest::newRow("newline") << "a\\nb" << true;
+    QTest::newRow("escaped line feed") << "a\\\nb" << true;
     QTest::newRow("space class") << "a\\sb" << true;
     QTest::newRow("negated class") << "a[^x]b" << true;
     QTest::newRow("non-word") << "a\\Wb" << true;
@@ -183,24 +184,32 @@ void TestPatternMatching::linesCrossingIsDetected() {
 void TestPatternMatching::requiredText_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QStringList>("pieces");
     QTest::addColumn<QString>("required");
-    QTest::newRow("dot splits") << "keep.ake" << false << "keep";
-    QTest::newRow("star drops a unit") << "abx*cd" << false << "ab";
-    QTest::newRow("plus keeps a unit") << "abx+cd" << false << "abx";
-    QTest::newRow("counted repeat") << "x{2,3}yz" << false << "yz";
-    QTest::newRow("top alternation") << "abc|def" << false << "";
-    QTest::newRow("groups are skipped") << "(abc|x)defg" << false << "defg";
-    QTest::newRow("escaped dot") << "\\.txt" << false << ".txt";
-    QTest::newRow("class") << "[abc]de" << false << "de";
-    QTest::newRow("chinese") << QString::fromUtf8("数据.?库") << false << QString::fromUtf8("数据");
-    QTest::newRow("greek has case") << QString::fromUtf8("Σα") << false << "";
-    QTest::newRow("greek with case") << QString::fromUtf8("Σα") << true << QString::fromUtf8("Σα");
+    const QString chinese = QString::fromUtf8("数据.?库");
+    const QString greek = QString::fromUtf8("Σα");
+    QTest::newRow("dot splits") << "keep.ake" << false << QStringList{"keep", "ake"} << "keep";
+    QTest::newRow("star drops a unit") << "abx*cd" << false << QStringList{"ab", "cd"} << "ab";
+    QTest::newRow("plus keeps a unit") << "abx+cd" << false << QStringList{"abx", "cd"} << "abx";
+    QTest::newRow("counted repeat") << "x{2,3}yz" << false << QStringList{"yz"} << "yz";
+    QTest::newRow("top alternation") << "abc|def" << false << QStringList{} << "";
+    QTest::newRow("groups are skipped") << "(abc|x)defg" << false << QStringList{"defg"} << "defg";
+    QTest::newRow("escaped dot") << "\\.txt" << false << QStringList{".txt"} << ".txt";
+    QTest::newRow("class") << "[abc]de" << false << QStringList{"de"} << "de";
+    QTest::newRow("repeated piece") << "ab.ab" << true << QStringList{"ab", "ab"} << "ab";
+    QTest::newRow("chinese") << chinese << false
+                             << QStringList{QString::fromUtf8("数据"), QString::fromUtf8("库")}
+                             << QString::fromUtf8("数据");
+    QTest::newRow("greek has case") << greek << false << QStringList{} << "";
+    QTest::newRow("greek with case") << greek << true << QStringList{greek} << greek;
 }
 
 void TestPatternMatching::requiredText() {
     QFETCH(QString, pattern);
     QFETCH(bool, matchCase);
+    QFETCH(QStringList, pieces);
     QFETCH(QString, required);
+    QCOMPARE(SearchRegExp::RequiredPieces(pattern, matchCase), pieces);
     QCOMPARE(SearchRegExp::RequiredText(pattern, matchCase), required);
 }
 
@@ -226,13 +235,24 @@ void TestPatternMatching::foldsIntoAsciiOnlyFromFourByteCodes() {
 void TestPatternMatching::byteFinderAgreesWithNaiveSearch() {
     std::mt19937 rng(7);
     const QByteArray alphabet("aAbB@`[{z\x81\xc1\xe1\n");
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 2000; ++round) {
         QByteArray hay, needle;
-        const int n = 1 + int(rng() % 70), m = 1 + int(rng() % 4);
+        // Haystacks past two vectors of 32 and needles long enough to
+        // probe other bytes than their first and last.
+        const int n = 1 + int(rng() % 150), m = 1 + int(rng() % (round % 2 ? 4 : 12));
         for (int i = 0; i < n; ++i)
             hay.append(alphabet[int(rng() % alphabet.size())]);
         for (int i = 0; i < m; ++i)
             needle.append(alphabet[int(rng() % alphabet.size())]);
+        // A long needle seldom turns up by chance: most rounds take it from
+        // the haystack, with the case of its letters swapped now and then.
+        if (round % 4 != 3 && m <= n) {
+            needle = hay.mid(rng() % (n - m + 1), m);
+            for (char& c : needle) {
+                if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z' && rng() % 3 == 0)
+                    c ^= 0x20;
+            }
+        }
         for (bool fold : {false, true}) {
             auto same = [&](char a, char b) {
                 auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c | 0x20) : c; };
