@@ -29,10 +29,13 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
-    // Only a regular file is read: a pipe or a device could block or never end.
-    bool isRegularFile() const {
+    // The size of a regular file, -1 for anything else: a pipe or a device
+    // could block or never end.
+    qint64 regularFileSize() const {
         struct stat st;
-        return m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode);
+        if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
+            return -1;
+        return qint64(st.st_size);
     }
     // Bytes read, 0 at the end, -1 on failure.
     qsizetype read(char* into, qsizetype size) const {
@@ -64,6 +67,18 @@ FileContentSearch::FileContentSearch(const SearchRequest& request, FileSearchSin
         if (!m_wholeFile && bytes.size() >= 3) {
             m_regexAnchor[0] = ByteFinder(bytes, !request.MatchCase);
             m_regexAnchor[1] = ByteFinder(required.toUtf8(), !request.MatchCase);
+            // A line may hold the longest text many times more often than
+            // a match ("keep" against "keep.ake"): the other texts, looked
+            // for in order in its bytes, spare the decoding and the
+            // expression on most of those lines.
+            const QStringList pieces = m_regex->RequiredPieces();
+            if (pieces.size() > 1) {
+                for (const QString& piece : pieces) {
+                    m_regexPieces[0].append(
+                        ByteFinder(TextCodec::encode(piece), !request.MatchCase));
+                    m_regexPieces[1].append(ByteFinder(piece.toUtf8(), !request.MatchCase));
+                }
+            }
             // Without case, PCRE also takes the Kelvin sign for k and the
             // long s for s.
             m_regexGuard = !request.MatchCase &&
@@ -94,7 +109,8 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
         SearchableText::IsDocument(QStringView(path).sliced(path.lastIndexOf(u'/') + 1)))
         return searchDocument(path, totals);
     FileHandle file(path);
-    if (!file.isRegularFile()) {
+    const qint64 size = file.regularFileSize();
+    if (size < 0) {
         m_sink.TotalsChanged(totals);
         return Outcome::GoOn;
     }
@@ -112,21 +128,32 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
     m_decoder.resetState();
 
     qsizetype used = 0;
+    qint64 fileRead = 0;
     bool first = true;
     bool end = false;
     Step step = Step::GoOn;
     while (!end && step == Step::GoOn) {
         if (stopRequested())
             return Outcome::Stop;
-        if (m_buffer.size() < used + kBlockSize)
-            m_buffer.resize(used + kBlockSize);
+        // The first block is only as long as the head that tells the
+        // encoding: a search for names often ends in it, and most files
+        // are smaller than a whole block anyway.
+        const qsizetype want = first ? kEncodingHead : kBlockSize;
+        if (m_buffer.size() < used + want)
+            m_buffer.resize(used + want);
         char* data = m_buffer.data();
-        qsizetype n = file.read(data + used, kBlockSize);
+        qsizetype n = file.read(data + used, want);
         if (n <= 0) {
             end = true;
             n = 0;
         }
         m_bytesRead += n;
+        fileRead += n;
+        // The size the file had when opened ends it without one more read,
+        // and tells the last chunk, after which no line feeds need counting.
+        // (A file of the kernel's shows a size of 0 whatever it holds.)
+        if (size > 0 && fileRead >= size)
+            end = true;
         // The text ends at the first zero byte: a binary file is searched only
         // up to there.
         if (const void* zero = std::memchr(data + used, 0, size_t(n))) {
@@ -185,7 +212,7 @@ FileContentSearch::Step FileContentSearch::searchChunk(const char* data, qsizety
                            &FileContentSearch::searchLine);
     else
         step = searchText(data, size);
-    if (step == Step::GoOn && !m_request.NamesOnly)
+    if (step == Step::GoOn && !m_request.NamesOnly && !last)
         m_lineFeedsBefore +=
             m_countedLineFeeds + ByteScan::CountLineFeeds(data + m_countedTo, data + size);
     return step;
@@ -316,11 +343,30 @@ FileContentSearch::Step FileContentSearch::searchRegexLine(const char* data, qsi
                                                            qsizetype lineEnd) {
     // The line is searched as searchRegex searches a chunk: behind the line
     // feed before it unless it starts the file.
+    if (!holdsPiecesInOrder(data, lineStart, lineEnd))
+        return Step::GoOn;
     const bool fileStart = m_chunkFirst && lineStart == 0;
     const QString text = decode(data + lineStart, lineEnd - lineStart);
     const QString window = fileStart ? text : QStringLiteral("\n") + text;
     const bool last = m_chunkLast && lineEnd == m_chunkSize;
     return searchRegexWindow(window, fileStart ? 0 : 1, last, lineNumberAt(data, lineStart));
+}
+
+bool FileContentSearch::holdsPiecesInOrder(const char* data, qsizetype lineStart,
+                                           qsizetype lineEnd) const {
+    // A character that folds to an ASCII letter is spelled in other bytes
+    // than the letter, so such a line goes to the expression unread.
+    if (m_regexGuard && nextGuard(data, lineStart, lineEnd) < lineEnd)
+        return true;
+    const char* from = data + lineStart;
+    const char* end = data + lineEnd;
+    for (const ByteFinder& piece : m_regexPieces[m_utf8]) {
+        const char* hit = piece.Find(from, end);
+        if (hit == end)
+            return false;
+        from = hit + piece.Size();
+    }
+    return true;
 }
 
 FileContentSearch::Step FileContentSearch::searchRegexWindow(const QString& window,

@@ -5,6 +5,7 @@
 #include "SearchRegExp.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <atomic>
@@ -39,7 +40,7 @@ public:
     // Bytes read from files so far: how far a stopped search got.
     qint64 BytesRead() const { return m_bytesRead; }
 
-    static constexpr qsizetype kBlockSize = qsizetype(1) << 20;
+    static constexpr qsizetype kBlockSize = qsizetype(1) << 18;
     // How much of a file's start tells UTF-8 from GB18030.
     static constexpr qsizetype kEncodingHead = qsizetype(64) << 10;
 
@@ -57,6 +58,7 @@ private:
                      LineSearch searchLine);
     Step searchLine(const char* data, qsizetype lineStart, qsizetype lineEnd);
     Step searchRegexLine(const char* data, qsizetype lineStart, qsizetype lineEnd);
+    bool holdsPiecesInOrder(const char* data, qsizetype lineStart, qsizetype lineEnd) const;
     Step searchRegexWindow(const QString& window, qsizetype offset, bool last, qint64 line);
     qint64 lineNumberAt(const char* data, qsizetype lineStart);
     Step searchText(const char* data, qsizetype size);
@@ -75,6 +77,8 @@ private:
     std::optional<SearchRegExp> m_regex;
     // Bytes of the text every match holds, when known: [0] GB18030, [1] UTF-8.
     ByteFinder m_regexAnchor[2];
+    // All the texts every match holds, in order, when there are several.
+    QList<ByteFinder> m_regexPieces[2];
     bool m_regexGuard = false;
     bool m_wholeFile = false;
     bool m_expressionAnswered = false; // the user chose to go on despite a bad pattern

@@ -262,6 +262,8 @@ void TestFileSearchEngine::blocksAndLinesAgreeWithWholeText_data() {
         {"anchored expression", QStringLiteral("^..|e.$"), 1, 1, 0},
         {"expression with text", QStringLiteral("key\\b"), 1, 0, 0},
         {"chinese expression", QString::fromUtf8("知识.?库"), 1, 0, 0},
+        {"expression with two texts", QStringLiteral("key.{1,3}key"), 1, 0, 0},
+        {"texts in order", QString::fromUtf8("KEY.*知识"), 1, 1, 0},
         {"text at the start", QStringLiteral("^.*Key"), 1, 1, 0},
         {"text at the end", QStringLiteral("KEY$"), 1, 0, 0},
     };
