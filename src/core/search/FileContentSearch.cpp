@@ -133,6 +133,7 @@ FileContentSearch::Outcome FileContentSearch::Search(const QString& path,
     bool end = false;
     Step step = Step::GoOn;
     while (!end && step == Step::GoOn) {
+        m_sink.aboutToReadBlock(fileRead);
         if (stopRequested())
             return Outcome::Stop;
         // The first block is only as long as the head that tells the

@@ -27,6 +27,7 @@ public:
     explicit JobSink(FileSearchPool& pool) : m_pool(pool) {}
 
     void AddRow(const FileSearchRow& row) override { m_pool.addRow(*m_job, row); }
+    void aboutToReadBlock(qint64 fileBytesRead) override { m_pool.catchUp(*m_job, fileBytesRead); }
     // The caller reports the totals itself, in the files' order.
     void TotalsChanged(const FileSearchTotals&) override {}
     // Only a good expression is searched on a searcher thread.
@@ -144,6 +145,17 @@ void FileSearchPool::addRow(Job& job, const FileSearchRow& row) {
     // A file whose turn has not come waits here instead of piling up rows.
     // The stop flag is nobody's condition variable, hence the time out.
     while (job.rows.size() >= kHeldRows && !m_closing && !stopRequested())
+        m_drained.wait_for(lock, std::chrono::milliseconds(20));
+}
+
+void FileSearchPool::catchUp(Job& job, qint64 fileBytesRead) {
+    // Only a long file being reported waits, and only once it is well on:
+    // a stop set on its rows then ends it within a few blocks, where waiting
+    // at every block of every file cost a switch of threads per file.
+    if (fileBytesRead < kRunAheadBytes)
+        return;
+    std::unique_lock lock(m_mutex);
+    while (job.head && job.reported < job.found && !m_closing && !stopRequested())
         m_drained.wait_for(lock, std::chrono::milliseconds(20));
 }
 

@@ -53,6 +53,9 @@ public:
     // Files in flight per thread, and rows a file waiting for its turn holds.
     static constexpr int kFilesPerThread = 4;
     static constexpr qsizetype kHeldRows = 4096;
+    // How far into a file its searcher reads before it waits for the caller
+    // to take that file's rows.
+    static constexpr qint64 kRunAheadBytes = qint64(4) << 20;
     // A search stays on the caller's thread while its files add up to less.
     static constexpr qint64 kInlineBytes = qint64(512) << 10;
 
@@ -64,6 +67,7 @@ private:
     void start();
     void work(FileContentSearch& content, JobSink& sink);
     void addRow(Job& job, const FileSearchRow& row);
+    void catchUp(Job& job, qint64 fileBytesRead);
     enum class Wait { No, Yes };
     enum class Reported { Done, Pending, Stop };
     // Reports what the first file in flight has found so far, or all of it
