@@ -1,10 +1,45 @@
 #include "ContentIndexFilter.h"
 
 #include "CaseFold.h"
+#include "FileTypeList.h"
 #include "SearchRegExp.h"
 #include "SearchRequest.h"
 #include "store/ContentIndexStore.h"
 #include "store/CurrentKnowledgeBase.h"
+
+namespace {
+
+bool countPassedOver(const SearchRequest& request, ContentIndexStore& store,
+                     const QHash<qint64, QString>& skippedIds, ContentIndexFilter::Skip& skip) {
+    const FileTypeList types(request.FileTypes);
+    // Every type: the index counts them, a name at a time would cost more
+    // than the search it spares on a large base.
+    if (types.FitsEverything()) {
+        QHash<qint64, qint64> counts;
+        if (!store.CountFiles(request.IncludeHidden != 0, counts))
+            return false;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (skippedIds.contains(it.key()))
+                skip.FilesPassedOver += it.value();
+        }
+        return true;
+    }
+    QHash<QString, QStringList> names;
+    if (!store.LoadFileNames(skippedIds, names))
+        return false;
+    for (const QStringList& folder : std::as_const(names)) {
+        for (const QString& name : folder) {
+            const bool hidden =
+                name.startsWith(QLatin1Char('.')) || name.contains(QLatin1String("/."));
+            if ((!hidden || request.IncludeHidden) &&
+                types.Fits(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
+                ++skip.FilesPassedOver;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 namespace ContentIndexFilter {
 
@@ -59,7 +94,7 @@ Skip FoldersToSkip(const SearchRequest& request, const CurrentKnowledgeBase& bas
             skippedIds.insert(folder->Id, key);
         }
     }
-    if (!skip.Folders.isEmpty() && !store.LoadFileNames(skippedIds, skip.FileNames))
+    if (!skip.Folders.isEmpty() && !countPassedOver(request, store, skippedIds, skip))
         return {};
     return skip;
 }

@@ -34,9 +34,9 @@ QStringList Trigrams(const SearchRequest& request);
 
 struct Skip {
     QSet<QString> Folders;
-    // The files the index holds in each of them, relative to the folder: a
-    // search counts those it would have read.
-    QHash<QString, QStringList> FileNames;
+    // The files the index holds in them that the search would have read
+    // (by type, and hidden or not): it counts them as searched.
+    qint64 FilesPassedOver = 0;
 };
 
 // The folders of folderKeys to pass over; none when the index is missing,

@@ -108,8 +108,9 @@ std::optional<QStringList> ContentIndexer::MaterialFolders() {
     }
     QStringList keys;
     QSet<QString> seen;
+    MaterialFolder::Resolver resolver(m_base.FilesRoot);
     for (const auto& material : materials) {
-        const QString folder = MaterialFolder::Resolve(m_base.FilesRoot, material.MinuItemFilePath);
+        const QString folder = resolver.Resolve(material.MinuItemFilePath);
         if (folder.isEmpty())
             continue;
         const QString key = FolderKey(m_base.FilesRoot, folder);

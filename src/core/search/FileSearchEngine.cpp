@@ -56,11 +56,10 @@ FileSearchTotals FileSearchEngine::Run() {
     }
     if (materials.isEmpty())
         return m_totals;
-    // A stored folder that would lead out of the base is not searched: the
-    // files there are not the base's.
+    MaterialFolder::Resolver resolver(m_base.FilesRoot);
     QStringList folders;
     for (const auto& material : materials) {
-        const QString folder = MaterialFolder::Resolve(m_base.FilesRoot, material.MinuItemFilePath);
+        const QString folder = resolver.Join(material.MinuItemFilePath);
         if (!folder.isEmpty())
             folders.append(folder);
     }
@@ -73,24 +72,19 @@ FileSearchTotals FileSearchEngine::Run() {
         if (!skip.Folders.isEmpty()) {
             // The files passed over count as searched, as they would have
             // been, so the totals are those of a search without the index.
-            const FileTypeList types(m_request.FileTypes);
+            m_totals.FilesSearched += skip.FilesPassedOver;
             QStringList kept;
             for (qsizetype i = 0; i < folders.size(); ++i) {
-                if (!skip.Folders.contains(keys.at(i))) {
+                if (!skip.Folders.contains(keys.at(i)))
                     kept.append(folders.at(i));
-                    continue;
-                }
-                for (const QString& name : skip.FileNames.value(keys.at(i))) {
-                    const bool hidden =
-                        name.startsWith(QLatin1Char('.')) || name.contains(QLatin1String("/."));
-                    if ((!hidden || m_request.IncludeHidden) &&
-                        types.Fits(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
-                        ++m_totals.FilesSearched;
-                }
             }
             folders = kept;
         }
     }
+    // A stored folder that would lead out of the base is not searched: the
+    // files there are not the base's. Only the folders to read are looked
+    // at on disk; the index never holds one that leads out.
+    folders.removeIf([&](const QString& folder) { return !resolver.LeadsInside(folder); });
     return SearchFolders(folders);
 }
 

@@ -14,6 +14,7 @@ public:
     explicit FileTypeList(const QString& list);
 
     bool Fits(const QString& fileName) const;
+    bool FitsEverything() const { return m_everything; }
 
 private:
     bool m_everything = false;

@@ -257,6 +257,20 @@ bool ContentIndexStore::LoadFileNames(const QHash<qint64, QString>& folders,
     return !rows.Failed();
 }
 
+bool ContentIndexStore::CountFiles(bool includeHidden, QHash<qint64, qint64>& counts) {
+    counts.clear();
+    PreparedStatement rows(m_database);
+    if (!rows.Prepare(includeHidden ? QStringLiteral("select folder, count(*) from files"
+                                                     " group by folder")
+                                    : QStringLiteral("select folder, count(*) from files"
+                                                     " where substr(name, 1, 1) <> '.'"
+                                                     " and instr(name, '/.') = 0 group by folder")))
+        return false;
+    while (rows.Next())
+        counts.insert(rows.Int64(0), rows.Int64(1));
+    return !rows.Failed();
+}
+
 bool ContentIndexStore::PutFile(qint64 folderId, const File& file, const QString& foldedText,
                                 qint64 oldId) {
     if (oldId >= 0 && !RemoveFile(oldId))

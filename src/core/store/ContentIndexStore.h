@@ -80,6 +80,10 @@ public:
     bool LoadFiles(qint64 folderId, QHash<QString, File>& files);
     // The names of the files of these folders (id -> path), by folder path.
     bool LoadFileNames(const QHash<qint64, QString>& folders, QHash<QString, QStringList>& names);
+    // How many files each folder (by id) has, or how many that are not
+    // hidden (no part of the name starting with "."), without reading the
+    // names.
+    bool CountFiles(bool includeHidden, QHash<qint64, qint64>& counts);
     // Stores the file's folded text in place of the row oldId (-1: a new
     // file).
     bool PutFile(qint64 folderId, const File& file, const QString& foldedText, qint64 oldId);

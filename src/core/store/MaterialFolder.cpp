@@ -5,8 +5,10 @@
 #include "config/StoredPath.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,8 +24,34 @@ bool isFolderOf(const QString& relativeFolder, const QString& materialId) {
 namespace MaterialFolder {
 
 QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
+    return Resolver(filesRoot).Resolve(relativeFolder);
+}
+
+Resolver::Resolver(const QString& filesRoot)
+    : m_root(filesRoot.isEmpty() ? QString()
+                                 : QDir::cleanPath(QDir::fromNativeSeparators(filesRoot))),
+      m_rootExists(!m_root.isEmpty() && QFileInfo::exists(m_root)) {}
+
+Resolver::Step Resolver::look(const QString& path) {
+    const auto known = m_steps.constFind(path);
+    if (known != m_steps.constEnd())
+        return *known;
+    struct stat st;
+    Step step = Step::Missing;
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
+        step = S_ISLNK(st.st_mode) ? Step::Link : Step::Plain;
+    m_steps.insert(path, step);
+    return step;
+}
+
+QString Resolver::Resolve(const QString& relativeFolder) {
+    const QString folder = Join(relativeFolder);
+    return !folder.isEmpty() && LeadsInside(folder) ? folder : QString();
+}
+
+QString Resolver::Join(const QString& relativeFolder) const {
     const QString relative = StoredPath(relativeFolder);
-    if (relative.trimmed().isEmpty() || filesRoot.isEmpty() || QDir::isAbsolutePath(relative))
+    if (relative.trimmed().isEmpty() || m_root.isEmpty() || QDir::isAbsolutePath(relative))
         return {};
     const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty())
@@ -32,24 +60,22 @@ QString Resolve(const QString& filesRoot, const QString& relativeFolder) {
         if (part == QLatin1String("..") || part == QLatin1String("."))
             return {};
     }
-    const QString root = QDir::cleanPath(QDir::fromNativeSeparators(filesRoot));
-    const QString folder = root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+    return m_root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+}
 
+bool Resolver::LeadsInside(const QString& folder) {
     // With no "..", the only way out of the base is a link on the way, so
-    // no step below the base's folder may be one. One lstat per step: the
-    // file search resolves every material's folder before it starts.
-    if (!QFileInfo::exists(root))
-        return {};
-    QString step = root;
-    for (const QString& part : parts) {
-        step += QLatin1Char('/') + part;
-        const QFileInfo info(step);
-        if (info.isSymLink())
-            return {};
-        if (!info.exists())
-            break;
+    // no step below the base's folder may be one.
+    if (!m_rootExists)
+        return false;
+    for (qsizetype slash = folder.indexOf(QLatin1Char('/'), m_root.size() + 1);;
+         slash = folder.indexOf(QLatin1Char('/'), slash + 1)) {
+        const Step seen = look(slash < 0 ? folder : folder.left(slash));
+        if (seen == Step::Link)
+            return false;
+        if (seen == Step::Missing || slash < 0)
+            return true;
     }
-    return folder;
 }
 
 QString FileIn(const QString& filesRoot, const QString& relativeFolder, const QString& fileName) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // The folder of a material: the base's folder joined with the material's
@@ -12,6 +13,31 @@ namespace MaterialFolder {
 // folder is empty, absolute, climbs with "..", or leads (through a symbolic
 // link) anywhere but strictly inside the base's folder.
 QString Resolve(const QString& filesRoot, const QString& relativeFolder);
+
+// Resolves the folders of many materials of one base as Resolve does, each
+// folder on the way looked at once however many materials lie below it: the
+// file search resolves every material's folder before it starts. What it
+// saw is kept for its lifetime, so it lives no longer than one such pass.
+class Resolver {
+public:
+    explicit Resolver(const QString& filesRoot);
+    // Join, then LeadsInside: the folder, or empty.
+    QString Resolve(const QString& relativeFolder);
+    // The folder the stored value names, from its text alone: empty when the
+    // value is empty, absolute, or climbs with "..".
+    QString Join(const QString& relativeFolder) const;
+    // Whether a folder Join gave leads nowhere but strictly inside the
+    // base's folder: a look on disk at every step of the way.
+    bool LeadsInside(const QString& folder);
+
+private:
+    enum class Step { Plain, Link, Missing };
+    Step look(const QString& path);
+
+    QString m_root;
+    bool m_rootExists;
+    QHash<QString, Step> m_steps;
+};
 
 // A file directly in the material's folder, or empty when the folder is
 // refused as above, the stored name is no plain file name, or the file is a

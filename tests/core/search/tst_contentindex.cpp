@@ -169,6 +169,9 @@ void TestContentIndex::compareRandomQueries(int count) {
         r.WholeWord = int(m_random() % 4 == 0);
         r.IncludeHidden = int(m_random() % 2);
         r.NamesOnly = m_random() % 5 == 0;
+        // Some types only: the files passed over are then counted by name.
+        if (m_random() % 4 == 0)
+            r.FileTypes = QStringLiteral("*b.txt;*c.txt");
         if (m_random() % 3 == 0) {
             // An expression whose required text is the query around a
             // wildcard, and now and then a second text further on.
