@@ -9,34 +9,36 @@
 
 namespace {
 
-bool countPassedOver(const SearchRequest& request, ContentIndexStore& store,
-                     const QHash<qint64, QString>& skippedIds, ContentIndexFilter::Skip& skip) {
+// The files of the folders passed over that a search would have read, each
+// folder as often as a material names it, as the search would have walked
+// it; -1 when the index cannot be read.
+qint64 countPassedOver(const SearchRequest& request, ContentIndexStore& store,
+                       const QList<const ContentIndexStore::Folder*>& passedOver) {
     const FileTypeList types(request.FileTypes);
-    // Every type: the index counts them, a name at a time would cost more
-    // than the search it spares on a large base.
+    qint64 count = 0;
     if (types.FitsEverything()) {
-        QHash<qint64, qint64> counts;
-        if (!store.CountFiles(request.IncludeHidden != 0, counts))
-            return false;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-            if (skippedIds.contains(it.key()))
-                skip.FilesPassedOver += it.value();
-        }
-        return true;
+        // The index has counted them, where a name at a time would cost more
+        // than the search it spares on a large base.
+        for (const ContentIndexStore::Folder* folder : passedOver)
+            count += request.IncludeHidden ? folder->Files : folder->VisibleFiles;
+        return count;
     }
+    QHash<qint64, QString> ids;
+    for (const ContentIndexStore::Folder* folder : passedOver)
+        ids.insert(folder->Id, folder->Path);
     QHash<QString, QStringList> names;
-    if (!store.LoadFileNames(skippedIds, names))
-        return false;
-    for (const QStringList& folder : std::as_const(names)) {
-        for (const QString& name : folder) {
+    if (!store.LoadFileNames(ids, names))
+        return -1;
+    for (const ContentIndexStore::Folder* folder : passedOver) {
+        for (const QString& name : names.value(folder->Path)) {
             const bool hidden =
                 name.startsWith(QLatin1Char('.')) || name.contains(QLatin1String("/."));
             if ((!hidden || request.IncludeHidden) &&
                 types.Fits(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
-                ++skip.FilesPassedOver;
+                ++count;
         }
     }
-    return true;
+    return count;
 }
 
 } // namespace
@@ -84,17 +86,21 @@ Skip FoldersToSkip(const SearchRequest& request, const CurrentKnowledgeBase& bas
     if (!holding)
         return {};
     Skip skip;
-    QHash<qint64, QString> skippedIds;
+    QList<const ContentIndexStore::Folder*> passedOver;
+    skip.PassOver.reserve(folderKeys.size());
     for (const QString& key : folderKeys) {
         const auto folder = indexed.constFind(key);
         const bool vouched = folder != indexed.constEnd() && folder->Checked != 0 &&
                              !folder->AlwaysWalk && !use.Distrusted.contains(key);
-        if (vouched && !holding->contains(key)) {
-            skip.Folders.insert(key);
-            skippedIds.insert(folder->Id, key);
-        }
+        const bool passOver = vouched && !holding->contains(key);
+        skip.PassOver.append(passOver);
+        if (passOver)
+            passedOver.append(&*folder);
     }
-    if (!skip.Folders.isEmpty() && !countPassedOver(request, store, skippedIds, skip))
+    if (passedOver.isEmpty())
+        return {};
+    skip.FilesPassedOver = countPassedOver(request, store, passedOver);
+    if (skip.FilesPassedOver < 0)
         return {};
     return skip;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -33,15 +34,17 @@ namespace ContentIndexFilter {
 QStringList Trigrams(const SearchRequest& request);
 
 struct Skip {
-    QSet<QString> Folders;
+    // For each of the folder keys asked about, whether to pass it over;
+    // empty to read them all.
+    QList<bool> PassOver;
     // The files the index holds in them that the search would have read
     // (by type, and hidden or not): it counts them as searched.
     qint64 FilesPassedOver = 0;
 };
 
-// The folders of folderKeys to pass over; none when the index is missing,
-// was built in another document-text mode, cannot be read, or the query is
-// too short.
+// Which of folderKeys to pass over; none when the index is missing, was
+// built in another document-text mode, cannot be read, or the query is too
+// short.
 Skip FoldersToSkip(const SearchRequest& request, const CurrentKnowledgeBase& base,
                    const QStringList& folderKeys, const ContentIndexUse& use);
 

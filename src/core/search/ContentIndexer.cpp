@@ -93,6 +93,15 @@ QString ContentIndexer::FolderKey(const QString& filesRoot, const QString& folde
     return folder.mid(root.size() + 1);
 }
 
+QStringList ContentIndexer::FolderKeys(const QString& filesRoot, const QStringList& folders) {
+    const qsizetype cut = QDir::cleanPath(QDir::fromNativeSeparators(filesRoot)).size() + 1;
+    QStringList keys;
+    keys.reserve(folders.size());
+    for (const QString& folder : folders)
+        keys.append(folder.mid(cut));
+    return keys;
+}
+
 ContentIndexer::Result ContentIndexer::fail(const QString& text) {
     m_error = text;
     return Result::Failed;

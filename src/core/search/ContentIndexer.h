@@ -69,6 +69,7 @@ public:
     // The name of a material folder (as MaterialFolder::Resolve gives it)
     // in the index.
     static QString FolderKey(const QString& filesRoot, const QString& folder);
+    static QStringList FolderKeys(const QString& filesRoot, const QStringList& folders);
 
 private:
     struct FileState;

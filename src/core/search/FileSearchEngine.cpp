@@ -64,18 +64,16 @@ FileSearchTotals FileSearchEngine::Run() {
             folders.append(folder);
     }
     if (m_index.Enabled) {
-        QStringList keys;
-        for (const QString& folder : std::as_const(folders))
-            keys.append(ContentIndexer::FolderKey(m_base.FilesRoot, folder));
+        const QStringList keys = ContentIndexer::FolderKeys(m_base.FilesRoot, folders);
         const ContentIndexFilter::Skip skip =
             ContentIndexFilter::FoldersToSkip(m_request, m_base, keys, m_index);
-        if (!skip.Folders.isEmpty()) {
+        if (!skip.PassOver.isEmpty()) {
             // The files passed over count as searched, as they would have
             // been, so the totals are those of a search without the index.
             m_totals.FilesSearched += skip.FilesPassedOver;
             QStringList kept;
             for (qsizetype i = 0; i < folders.size(); ++i) {
-                if (!skip.Folders.contains(keys.at(i)))
+                if (!skip.PassOver.at(i))
                     kept.append(folders.at(i));
             }
             folders = kept;

@@ -17,7 +17,8 @@ namespace {
 const char* const kSchema[] = {
     "create table meta(key text primary key, value text not null)",
     "create table folders(id integer primary key, path text not null unique,"
-    " checked integer not null default 0, always_walk integer not null default 0)",
+    " checked integer not null default 0, always_walk integer not null default 0,"
+    " files integer not null default 0, visible_files integer not null default 0)",
     "create table files(id integer primary key, folder integer not null,"
     " name text not null, size integer not null, mtime integer not null,"
     " body blob not null, unique(folder, name))",
@@ -177,7 +178,8 @@ bool ContentIndexStore::prepare(std::unique_ptr<PreparedStatement>& statement,
 bool ContentIndexStore::LoadFolders(QHash<QString, Folder>& folders) {
     folders.clear();
     PreparedStatement rows(m_database);
-    if (!rows.Prepare(QStringLiteral("select id, path, checked, always_walk from folders")))
+    if (!rows.Prepare(QStringLiteral(
+            "select id, path, checked, always_walk, files, visible_files from folders")))
         return false;
     while (rows.Next()) {
         Folder folder;
@@ -185,6 +187,8 @@ bool ContentIndexStore::LoadFolders(QHash<QString, Folder>& folders) {
         folder.Path = QString::fromUtf8(rows.Text(1));
         folder.Checked = rows.Int64(2);
         folder.AlwaysWalk = rows.Int64(3) != 0;
+        folder.Files = rows.Int64(4);
+        folder.VisibleFiles = rows.Int64(5);
         folders.insert(folder.Path, folder);
     }
     return !rows.Failed();
@@ -202,7 +206,11 @@ std::optional<qint64> ContentIndexStore::AddFolder(const QString& path) {
 
 bool ContentIndexStore::SetFolderChecked(qint64 folderId, qint64 checkedMs, bool alwaysWalk) {
     Recordset update(&m_database);
-    return update.Open(QStringLiteral("update folders set checked=?, always_walk=? where id=?"),
+    return update.Open(QStringLiteral("update folders set checked=?1, always_walk=?2,"
+                                      " files=(select count(*) from files where folder=?3),"
+                                      " visible_files=(select count(*) from files where folder=?3"
+                                      " and substr(name, 1, 1) <> '.' and instr(name, '/.') = 0)"
+                                      " where id=?3"),
                        {checkedMs, alwaysWalk ? 1 : 0, folderId});
 }
 
@@ -254,20 +262,6 @@ bool ContentIndexStore::LoadFileNames(const QHash<qint64, QString>& folders,
         if (folder != folders.constEnd())
             names[*folder].append(QString::fromUtf8(rows.Text(1)));
     }
-    return !rows.Failed();
-}
-
-bool ContentIndexStore::CountFiles(bool includeHidden, QHash<qint64, qint64>& counts) {
-    counts.clear();
-    PreparedStatement rows(m_database);
-    if (!rows.Prepare(includeHidden ? QStringLiteral("select folder, count(*) from files"
-                                                     " group by folder")
-                                    : QStringLiteral("select folder, count(*) from files"
-                                                     " where substr(name, 1, 1) <> '.'"
-                                                     " and instr(name, '/.') = 0 group by folder")))
-        return false;
-    while (rows.Next())
-        counts.insert(rows.Int64(0), rows.Int64(1));
     return !rows.Failed();
 }
 

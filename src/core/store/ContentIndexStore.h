@@ -24,7 +24,7 @@ class PreparedStatement;
 // readers see the last committed batch, writers wait for each other.
 class ContentIndexStore {
 public:
-    static constexpr int kFormatVersion = 1;
+    static constexpr int kFormatVersion = 2;
 
     struct Folder {
         qint64 Id = -1;
@@ -36,6 +36,11 @@ public:
         // unseen) or a file that could not be read: the index cannot vouch
         // for it, and a search always reads it.
         bool AlwaysWalk = false;
+        // Its files, and those of them not hidden (no part of the name
+        // starting with "."), as of the last time it was checked: a search
+        // that passes over the folder counts them without reading a name.
+        qint64 Files = 0;
+        qint64 VisibleFiles = 0;
     };
     struct File {
         qint64 Id = -1;
@@ -73,6 +78,7 @@ public:
 
     bool LoadFolders(QHash<QString, Folder>& folders);
     std::optional<qint64> AddFolder(const QString& path);
+    // Also counts the folder's files anew.
     bool SetFolderChecked(qint64 folderId, qint64 checkedMs, bool alwaysWalk);
     // The folder's row and every file of it.
     bool RemoveFolder(qint64 folderId);
@@ -80,10 +86,6 @@ public:
     bool LoadFiles(qint64 folderId, QHash<QString, File>& files);
     // The names of the files of these folders (id -> path), by folder path.
     bool LoadFileNames(const QHash<qint64, QString>& folders, QHash<QString, QStringList>& names);
-    // How many files each folder (by id) has, or how many that are not
-    // hidden (no part of the name starting with "."), without reading the
-    // names.
-    bool CountFiles(bool includeHidden, QHash<qint64, qint64>& counts);
     // Stores the file's folded text in place of the row oldId (-1: a new
     // file).
     bool PutFile(qint64 folderId, const File& file, const QString& foldedText, qint64 oldId);
