@@ -132,29 +132,31 @@ void FileSearchPool::work(FileContentSearch& content, JobSink& sink) {
 }
 
 void FileSearchPool::addRow(Job& job, const FileSearchRow& row) {
-    // Every row goes over at once, so that the rows of the file being
-    // reported show as soon as found and a stop on them comes early; the
-    // caller waits only on the file it reports and only while its list is
-    // empty, so only the first row of that file wakes it: waking it for
-    // other files cost a switch of threads each on a machine of two cores.
+    // The caller takes the rows of the file it reports when it ends, or a
+    // block at a time while it goes on (catchUp): waking it for each file's
+    // first row cost a switch of threads per file on a machine of two cores.
     std::unique_lock lock(m_mutex);
     job.rows.append(row);
     ++job.found;
-    if (job.head && job.rows.size() == 1)
+    if (job.rows.size() < kHeldRows)
+        return;
+    // A file whose turn has not come waits here instead of piling up rows;
+    // the one being reported has its pile taken now. The stop flag is
+    // nobody's condition variable, hence the time out.
+    if (job.head)
         m_published.notify_one();
-    // A file whose turn has not come waits here instead of piling up rows.
-    // The stop flag is nobody's condition variable, hence the time out.
     while (job.rows.size() >= kHeldRows && !m_closing && !stopRequested())
         m_drained.wait_for(lock, std::chrono::milliseconds(20));
 }
 
 void FileSearchPool::catchUp(Job& job, qint64 fileBytesRead) {
+    std::unique_lock lock(m_mutex);
+    if (job.head && !job.rows.isEmpty())
+        m_published.notify_one();
     // Only a long file being reported waits, and only once it is well on:
-    // a stop set on its rows then ends it within a few blocks, where waiting
-    // at every block of every file cost a switch of threads per file.
+    // a stop set on its rows then ends it within a few blocks.
     if (fileBytesRead < kRunAheadBytes)
         return;
-    std::unique_lock lock(m_mutex);
     while (job.head && job.reported < job.found && !m_closing && !stopRequested())
         m_drained.wait_for(lock, std::chrono::milliseconds(20));
 }
