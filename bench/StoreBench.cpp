@@ -6,7 +6,7 @@
 // over many repetitions less that of as many trivial queries, so its start-up
 // is not counted. Exits 1 when an operation misses its target (50 ms; 300 ms for the tree fill).
 
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "db/Database.h"
 #include "store/CategoryTreeModel.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -25,15 +25,6 @@ namespace {
 
 constexpr double kTargetMs = 50.0;
 constexpr double kTreeFillTargetMs = 300.0;
-
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 double median(QList<double> values) {
     std::sort(values.begin(), values.end());
@@ -119,7 +110,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    SilentPrompter prompter;
+    PrintingPrompter prompter;
     Database db;
     if (!db.Open(base)) {
         std::fprintf(stderr, "%s", qPrintable(db.GetErrorText()));

@@ -7,7 +7,7 @@
 // same run: the reference the clear with folders is compared to. Prints the
 // time per size, the time per material, and the ratio to rm -rf.
 
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "TimeText.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
@@ -30,22 +30,13 @@ namespace {
 
 const QString kCode = QStringLiteral("010101");
 
-class QuietPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
-
 // A base whose minor 010101 is in the recycle bin with n materials.
 bool makeBase(const QString& folder, int n) {
     const QString path = folder + QStringLiteral("/Keepsake.mdb");
     if (!KnowledgeSchema::CreateDatabaseFile(path, TimeText::now()))
         return false;
     Database database;
-    QuietPrompter prompter;
+    PrintingPrompter prompter;
     KnowledgeStore store(database, prompter);
     if (!database.Open(path))
         return false;

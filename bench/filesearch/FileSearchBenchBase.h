@@ -2,9 +2,9 @@
 
 // What the benchmarks on the generated file-search base share: reading the
 // command line, the base as the search sees it, and a prompter that tells
-// on stderr and answers no, since nobody sits at a benchmark.
+// on stderr and answers no.
 
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "store/CurrentKnowledgeBase.h"
 
 #include <QDir>
@@ -12,13 +12,10 @@
 #include <cstdio>
 #include <optional>
 
-class BenchPrompter : public Prompter {
+// Nobody sits at a benchmark to say yes.
+class BenchPrompter : public PrintingPrompter {
 public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::No;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
+    BenchPrompter() : PrintingPrompter(Answer::No) {}
 };
 
 struct FileSearchBenchBase {

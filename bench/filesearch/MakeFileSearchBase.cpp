@@ -3,7 +3,7 @@
 // large ones and some binary files. Everything comes from a fixed seed, so
 // every run measures the same bytes.
 //   keepsake-bench-makefiles FOLDER [MEGABYTES]
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "config/TextCodec.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
@@ -18,15 +18,6 @@
 #include <random>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 const char* const kWords[] = {"the",        "of",       "and",
                               "to",         "in",       "is",
@@ -152,7 +143,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Database db;
-    SilentPrompter prompter;
+    PrintingPrompter prompter;
     db.Open(dbPath);
     KnowledgeStore store(db, prompter);
     Transaction transaction(db);

@@ -14,7 +14,7 @@
 // warm search misses its target: under 20 ms and at most a fifth of the
 // shell's time.
 
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "search/BlockingKbSearch.h"
 #include "search/KbIndexData.h"
 #include "search/KbSearchIndex.h"
@@ -31,15 +31,6 @@ namespace {
 
 constexpr double kTargetMs = 20.0;
 constexpr double kTargetRatio = 0.2;
-
-class PrintingPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 struct Case {
     const char* name;

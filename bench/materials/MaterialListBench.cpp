@@ -8,7 +8,7 @@
 // less that of as many trivial queries, so its start-up is not counted.
 // Exits 1 when a target is missed: first page 100 ms, page switch 30 ms.
 
-#include "Prompter.h"
+#include "PrintingPrompter.h"
 #include "db/Database.h"
 #include "materials/MaterialListModel.h"
 #include "store/CurrentKnowledgeBase.h"
@@ -24,15 +24,6 @@
 #include <functional>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Icon, Buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
-};
 
 double median(QList<double> values) {
     std::sort(values.begin(), values.end());
@@ -131,7 +122,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    SilentPrompter prompter;
+    PrintingPrompter prompter;
     Database db;
     if (!db.Open(basePath)) {
         std::fprintf(stderr, "%s", qPrintable(db.GetErrorText()));
